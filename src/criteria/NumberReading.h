@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace zorvik {
+
+// The locale-aware conversion of a whole text to a number: the locale's decimal symbol and group
+// separator, an optional sign and exponent, blanks around the number. The empty text is not a number.
+std::optional<double> toNumber(const QString& text, const QLocale& locale);
+inline bool isNumeric(const QString& text, const QLocale& locale) {
+    return toNumber(text, locale).has_value();
+}
+
+// The number that a text starts with, used to keep the two bounds of "Between" in order: blanks,
+// tabs and line feeds are ignored wherever they stand, "." is the decimal point in every locale,
+// reading stops at the first character that cannot continue the number, and no number reads as 0.
+double leadingNumber(const QString& text);
+
+} // namespace zorvik

@@ -1,0 +1,58 @@
+#include "folders/FolderList.h"
+
+#include "shell/Failure.h"
+
+namespace zorvik {
+
+void FolderList::addColumn(const QString& header) {
+    beginInsertColumns(QModelIndex(), int(headers_.size()), int(headers_.size()));
+    headers_.append(header);
+    endInsertColumns();
+}
+
+void FolderList::setHeaderText(const QString& text) {
+    if (headers_.isEmpty())
+        throw Failure(QStringLiteral("The folder list has no column"));
+    headers_[0] = text;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+QString FolderList::headerText() const {
+    return headers_.isEmpty() ? QString() : headers_.first();
+}
+
+void FolderList::add(const QString& folder) {
+    beginInsertRows(QModelIndex(), count(), count());
+    folders_.append(folder);
+    endInsertRows();
+}
+
+void FolderList::remove(int position) {
+    if (position < 1 || position > count())
+        throw Failure(QStringLiteral("Index out of bounds"));
+    beginRemoveRows(QModelIndex(), position - 1, position - 1);
+    folders_.removeAt(position - 1);
+    endRemoveRows();
+}
+
+int FolderList::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+int FolderList::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(headers_.size());
+}
+
+QVariant FolderList::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && index.column() == 0 && role == Qt::DisplayRole)
+        return folders_.at(index.row());
+    return {};
+}
+
+QVariant FolderList::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < headers_.size())
+        return headers_.at(section);
+    return {};
+}
+
+} // namespace zorvik

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QStringList>
+
+namespace zorvik {
+
+// The folders to search, behind ListView1. Its one column header doubles as the search's status line.
+// Positions are 1-based.
+class FolderList : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void addColumn(const QString& header);
+    // The text of the first column header, which the search uses as its status line.
+    void setHeaderText(const QString& text);
+    QString headerText() const;
+
+    void add(const QString& folder);
+    int count() const { return int(folders_.size()); }
+    QString item(int position) const { return folders_.at(position - 1); }
+    void remove(int position);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QStringList folders_;
+    QStringList headers_;
+};
+
+} // namespace zorvik

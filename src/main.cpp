@@ -1,0 +1,5 @@
+#include "shell/Application.h"
+
+int main(int argc, char** argv) {
+    return zorvik::runApplication(argc, argv);
+}

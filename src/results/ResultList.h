@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <vector>
+
+namespace zorvik {
+
+// The result list behind ListView2: one row per file found, with its path (the operating system's
+// bytes), its size text and a check box. Positions in the public operations are 1-based.
+//
+// Rows are appended far faster than a view can lay them out, so new rows are visible to count() and
+// the accessors at once but are announced to views in batches (a few times a second, on
+// announcePending(), and before any other change of the list).
+class ResultList : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ResultList(QObject* parent = nullptr);
+    ~ResultList() override;
+
+    // Columns are created by the window's start-up: "Results", then "Size".
+    void addColumn(const QString& header);
+
+    // Appends a row for the file `name` inside `folderPath` (its path is folderPath + "/" + name, with
+    // no doubled slash after the root "/"). Consecutive rows of one folder share its path.
+    void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText);
+    // Appends a row with a complete path.
+    void addPath(const QByteArray& path, const QString& sizeText);
+
+    int count() const;
+    QByteArray pathBytes(int position) const; // the path as the operating system's bytes
+    QString text(int position) const;         // the path as shown (QFile::decodeName)
+    QString sizeText(int position) const;
+    bool checked(int position) const;
+    void setChecked(int position, bool checked);
+
+    void remove(int position);
+    // Removes the rows at these positions (ascending, no duplicates) in one pass, announcing the
+    // removals to views in as few contiguous ranges as possible.
+    void removePositions(const std::vector<int>& ascendingPositions);
+    void clear();
+    void refresh();
+
+    // Announces rows appended since the last announcement.
+    void announcePending();
+
+    // QAbstractItemModel
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    struct Row {
+        QByteArray path;
+        QString sizeText;
+        bool checked = false;
+    };
+    std::vector<Row> rows_;
+    QStringList headers_;
+    int announced_ = 0;
+};
+
+} // namespace zorvik

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+namespace zorvik {
+
+// Thrown by helpers when an operation fails; carries a short human-readable description
+// (strerror, a Qt errorString(), or our own words). Only command handlers turn it into a report.
+class Failure : public std::exception {
+public:
+    explicit Failure(QString description) : description_(std::move(description)) {}
+    const QString& description() const noexcept { return description_; }
+    const char* what() const noexcept override { return "zorvik::Failure"; }
+
+private:
+    QString description_;
+};
+
+// Thrown by a yield once the main window has been closed. It unwinds every running command up to the
+// event handler that Qt called; no step guard catches it, so no further step, box or handler runs.
+struct ApplicationClosing {};
+
+// Failure with the description of a POSIX errno value.
+[[noreturn]] void throwErrno(int errorNumber);
+
+} // namespace zorvik
