@@ -3,6 +3,7 @@
 #include "criteria/SizeTypes.h"
 
 #include <QCursor>
+#include <QHash>
 #include <QLocale>
 #include <QString>
 #include <QUrl>
@@ -41,8 +42,8 @@ struct Services {
     std::shared_ptr<FileOperations> fileOperations; // "Move Checked To Folder"
     std::shared_ptr<Clipboard> clipboard;           // "Copy Results To Clipboard"
     QLocale locale = QLocale::system();
-    QString programFolder;                   // where HAND-M.CUR and the skin are looked for
-    std::function<int()> homePageDraw;       // a number from 1 to 100; 7 opens the home page
+    QString programFolder;             // where HAND-M.CUR and the skin are looked for
+    std::function<int()> homePageDraw; // a number from 1 to 100; 7 opens the home page
     std::function<void(const QUrl&)> openUrl;
 };
 
@@ -75,16 +76,17 @@ public:
     const Services& services() const { return services_; }
 
     // ---- criteria panel (src/criteria/CriteriaPanel.cpp)
-    void Option_Click(int option);  // Option1_Click .. Option4_Click
-    void Combo_Click(int combo);    // Combo1_Click .. Combo5_Click
-    void Text_Change(int text);     // Text1_Change .. Text5_Change
-    void Text_LostFocus(int text);  // Text1_LostFocus .. Text5_LostFocus
+    void Option_Click(int option); // Option1_Click .. Option4_Click
+    void Combo_Click(int combo);   // Combo1_Click .. Combo5_Click
+    void Text_Change(int text);    // Text1_Change .. Text5_Change
+    void Text_LostFocus(int text); // Text1_LostFocus .. Text5_LostFocus
     SizeCondition sizeCondition() const;
 
     // ---- folders (src/folders/FolderCommands.cpp)
     void PushButton3_Click();
     void ListView1_KeyDown(int key);
     void ListView1_DblClick();
+    void removeSelectedFolder();
 
     // ---- search (src/search/SearchCommand.cpp)
     void PushButton1_Click();
@@ -113,11 +115,11 @@ public:
     HoverButton* PushButton10 = nullptr;
     HoverButton* PushButton11 = nullptr;
     HoverButton* PushButton17 = nullptr;
-    std::array<QRadioButton*, 4> Option{};   // Option[0] is Option1
-    std::array<QLineEdit*, 5> Text{};        // Text[0] is Text1
-    std::array<QComboBox*, 5> Combo{};       // Combo[0] is Combo1
-    FolderList* folders = nullptr;           // ListView1's rows
-    ResultList* results = nullptr;           // ListView2's rows
+    std::array<QRadioButton*, 4> Option{}; // Option[0] is Option1
+    std::array<QLineEdit*, 5> Text{};      // Text[0] is Text1
+    std::array<QComboBox*, 5> Combo{};     // Combo[0] is Combo1
+    FolderList* folders = nullptr;         // ListView1's rows
+    ResultList* results = nullptr;         // ListView2's rows
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -136,13 +138,18 @@ private:
     void pointerOverButton(HoverButton* button);
     void applyPointer();
     void loadHandCursor(const QString& path);
+    void visitHomePageRandomly();
+    void restoreSettings(Steps& steps);
+    // A size field lost the focus; its check runs once the focus has settled elsewhere in the window.
+    void sizeFieldLeft(int text, Qt::FocusReason reason);
 
     Services services_;
     int pointerState_ = kPointerDefault;
     QString applicationTitle_;
     std::optional<QCursor> handCursor_;
     bool closing_ = false;
-    bool checkingField_ = false; // a size field's check is showing its message
+    QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
+    bool checkingField_ = false;          // a size field's check is under way
 
     // search run state
     bool stopRequested_ = false;

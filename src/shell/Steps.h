@@ -19,7 +19,8 @@ public:
     using Reporter = std::function<void(const QString& description, const QString& handler, int step,
                                         const QString& extra)>;
 
-    Steps(QString handler, Reporter reporter) : handler_(std::move(handler)), reporter_(std::move(reporter)) {}
+    Steps(QString handler, Reporter reporter)
+        : handler_(std::move(handler)), reporter_(std::move(reporter)) {}
 
     template <class Body> void run(int step, Body&& body) {
         step_ = step;
@@ -51,7 +52,9 @@ private:
         }
     }
 
-    void report(const QString& description) { reporter_(description, handler_, step_, extra_ ? extra_() : QString()); }
+    void report(const QString& description) {
+        reporter_(description, handler_, step_, extra_ ? extra_() : QString());
+    }
 
     QString handler_;
     Reporter reporter_;

@@ -1,0 +1,72 @@
+#include "platform/QtDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+
+// Message texts carry CR LF and bare CRs; a label wants one line feed per line break.
+QString forDisplay(QString text) {
+    text.replace(u"\r\n"_s, u"\n"_s);
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+int showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, forDisplay(text), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+} // namespace
+
+void QtDialogs::notice(const QString& title, const QString& text) {
+    if (!suppressed())
+        showBox(parent_, QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+}
+
+void QtDialogs::errorReport(const QString& text) {
+    if (!suppressed())
+        showBox(parent_, QMessageBox::Warning, u"Application Error"_s, text, QMessageBox::Ok);
+}
+
+bool QtDialogs::askYesNo(const QString& title, const QString& text) {
+    if (suppressed())
+        return false;
+    return showBox(parent_, QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+QString QtDialogs::inputText(const QString& title, const QString& prompt) {
+    if (suppressed())
+        return {};
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+QString QtDialogs::browseForFolder(const QString& prompt, const QString& startFolder) {
+    if (suppressed())
+        return {};
+    const QString start = !startFolder.isEmpty() && QDir(startFolder).exists() ? startFolder : QString();
+    QString folder = QFileDialog::getExistingDirectory(parent_, prompt, start, QFileDialog::ShowDirsOnly);
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+QString QtDialogs::saveFileName() {
+    if (suppressed())
+        return {};
+    return QFileDialog::getSaveFileName(parent_, u"Save"_s, QString(), u"Text Files (*.txt);;All Files (*)"_s,
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+} // namespace zorvik

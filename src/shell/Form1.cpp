@@ -1,0 +1,307 @@
+// The window: its controls, how events reach the handlers, the pointer and the end of the program.
+#include "shell/Form1.h"
+
+#include "folders/FolderList.h"
+#include "platform/Dialogs.h"
+#include "results/ResultList.h"
+#include "shell/ErrorReport.h"
+#include "shell/HoverButton.h"
+#include "shell/Steps.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeView>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+
+// The window's layout is given in twips; 15 twips make one device-independent pixel.
+int px(int twips) {
+    return qRound(twips / 15.0);
+}
+
+void place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+const QString kListTip =
+    u"Double-click item to remove it. Move | line to right and out of window to reveal full names."_s;
+
+QFont arialBold(double points) {
+    QFont font(u"Arial"_s);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+QTreeView* makeListView(QWidget* parent, QAbstractItemModel* model) {
+    auto* view = new QTreeView(parent);
+    view->setModel(model);
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setItemsExpandable(false);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setFont(arialBold(9));
+    view->setToolTip(kListTip);
+    view->header()->setStretchLastSection(false);
+    view->header()->setSectionsMovable(false);
+    view->viewport()->setMouseTracking(true);
+    view->setMouseTracking(true);
+    return view;
+}
+
+} // namespace
+
+Form1::Form1(Services services, QWidget* parent) : QWidget(parent), services_(std::move(services)) {
+    createControls();
+    connectHandlers();
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    setObjectName(u"Form1"_s);
+    setFont(arialBold(9));
+    resize(px(8040), px(9495));
+    setMouseTracking(true);
+
+    folders = new FolderList(this);
+    results = new ResultList(this);
+
+    ListView1 = makeListView(this, folders);
+    place(ListView1, 120, 120, 7800, 1695);
+
+    auto button = [this](const QString& caption, int left, int top, int width) {
+        auto* b = new HoverButton(caption, this);
+        b->setFont(arialBold(11.25));
+        place(b, left, top, width, 405);
+        return b;
+    };
+    PushButton3 = button(u"Add Folder to Search"_s, 120, 1920, 7800);
+
+    Frame1 = new QGroupBox(u"Search Option"_s, this);
+    place(Frame1, 120, 2400, 7800, 2415);
+    Frame1->setMouseTracking(true);
+    static constexpr int kRowTop[4] = {360, 840, 1320, 1800};
+    const QString captions[4] = {u"Between"_s + QString(55, u' ') + u"and"_s, u"Greater than"_s,
+                                 u"Less than"_s, u"Equal to"_s};
+    for (int i = 0; i < 4; ++i) {
+        Option[i] = new QRadioButton(captions[i], Frame1);
+        place(Option[i], 240, kRowTop[i], i == 0 ? 3975 : 3735, 375);
+    }
+    // Text1 and Combo1 sit in the gap of the first option's caption, so they must lie above it.
+    auto field = [this](int left, int top) {
+        auto* t = new QLineEdit(Frame1);
+        place(t, left, top, 975, 375);
+        t->setMouseTracking(true);
+        t->raise();
+        return t;
+    };
+    auto unitBox = [this](int left, int top) {
+        auto* c = new QComboBox(Frame1);
+        c->setEditable(false);
+        place(c, left, top, 855, 345);
+        c->raise();
+        return c;
+    };
+    Text[0] = field(1680, 360);
+    Combo[0] = unitBox(2760, 360);
+    Text[1] = field(4200, 360);
+    Combo[1] = unitBox(5280, 360);
+    for (int i = 1; i < 4; ++i) {
+        Text[i + 1] = field(1680, kRowTop[i]);
+        Combo[i + 1] = unitBox(2760, kRowTop[i]);
+    }
+    // The design's initial state: the defaults, "Between" chosen, only its boxes enabled.
+    const QString initialTexts[5] = {u"100"_s, u"200"_s, u"100"_s, u"100"_s, u"100"_s};
+    for (int i = 0; i < 5; ++i) {
+        Text[i]->setText(initialTexts[i]);
+        Text[i]->setEnabled(i < 2);
+        Combo[i]->setEnabled(i < 2);
+    }
+    Option[0]->setChecked(true);
+
+    PushButton1 = button(u"Start Finding"_s, 120, 4940, 7800);
+    ListView2 = makeListView(this, results);
+    place(ListView2, 120, 5440, 7800, 1815);
+    PushButton2 = button(u"Save Results As Text File"_s, 120, 7360, 3840);
+    PushButton6 = button(u"Clear Results"_s, 4080, 7360, 3840);
+    PushButton4 = button(u"Copy Results To Clipboard"_s, 120, 7890, 3840);
+    PushButton5 = button(u"Help"_s, 4080, 7890, 3840);
+    PushButton17 = button(u"Clear Results Containing X"_s, 120, 8430, 3840);
+    PushButton11 = button(u"Clear Results Not Containing X"_s, 4080, 8430, 3840);
+    PushButton10 = button(u"Send Checked To Recycle Bin"_s, 120, 8970, 3840);
+    PushButton8 = button(u"Move Checked To Folder"_s, 4080, 8970, 3840);
+
+    // Remember the cursors that controls set for themselves (the text cursor of the fields), so the
+    // ordinary pointer state can give them back.
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (widget->testAttribute(Qt::WA_SetCursor))
+            ownCursors_.insert(widget, widget->cursor());
+    }
+}
+
+void Form1::connectHandlers() {
+    const std::pair<HoverButton*, void (Form1::*)()> commands[] = {
+        {PushButton1, &Form1::PushButton1_Click},   {PushButton2, &Form1::PushButton2_Click},
+        {PushButton3, &Form1::PushButton3_Click},   {PushButton4, &Form1::PushButton4_Click},
+        {PushButton5, &Form1::PushButton5_Click},   {PushButton6, &Form1::PushButton6_Click},
+        {PushButton8, &Form1::PushButton8_Click},   {PushButton10, &Form1::PushButton10_Click},
+        {PushButton11, &Form1::PushButton11_Click}, {PushButton17, &Form1::PushButton17_Click},
+    };
+    for (const auto& [button, handler] : commands) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { dispatch([this, handler] { (this->*handler)(); }); });
+        connect(button, &HoverButton::pointerMoved, this, [this, b = button] { pointerOverButton(b); });
+    }
+    for (int i = 0; i < 4; ++i)
+        connect(Option[i], &QRadioButton::clicked, this,
+                [this, i] { dispatch([this, i] { Option_Click(i + 1); }); });
+    for (int i = 0; i < 5; ++i) {
+        connect(Combo[i], &QComboBox::currentIndexChanged, this,
+                [this, i] { dispatch([this, i] { Combo_Click(i + 1); }); });
+        connect(Text[i], &QLineEdit::textChanged, this,
+                [this, i] { dispatch([this, i] { Text_Change(i + 1); }); });
+        Text[i]->installEventFilter(this);
+    }
+    Frame1->installEventFilter(this);
+    for (QTreeView* view : {ListView1, ListView2}) {
+        view->viewport()->installEventFilter(this);
+        view->header()->installEventFilter(this);
+    }
+    ListView1->installEventFilter(this);
+}
+
+void Form1::dispatch(const std::function<void()>& handler) {
+    if (closing_)
+        return;
+    try {
+        handler();
+    } catch (const ApplicationClosing&) {
+        // The window was closed while the handler yielded: it ends here, and so does every handler
+        // it was nested in, each at its own next yield.
+    }
+}
+
+std::unique_ptr<Steps> Form1::steps(const QString& handler) {
+    return std::make_unique<Steps>(
+        handler, [this](const QString& description, const QString& name, int step, const QString& extra) {
+            reportFailure(description, name, step, extra);
+        });
+}
+
+void Form1::reportFailure(const QString& description, const QString& handler, int step,
+                          const QString& extra) {
+    if (closing_)
+        return;
+    QString text = composeErrorReport(description, handler, step);
+    if (!extra.isEmpty())
+        text += u"\r\r"_s + extra;
+    services_.dialogs->errorReport(text);
+}
+
+void Form1::yield() {
+    QCoreApplication::processEvents();
+    if (closing_)
+        throw ApplicationClosing{};
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Settings are already on disk (every change is written at once); nothing else needs saving.
+    closing_ = true;
+    event->accept();
+}
+
+// ---- pointer
+
+void Form1::setPointerState(int state) {
+    if (state == pointerState_)
+        return;
+    pointerState_ = state;
+    applyPointer();
+}
+
+void Form1::applyPointer() {
+    std::optional<QCursor> cursor;
+    switch (pointerState_) {
+    case kPointerArrow:
+        cursor = QCursor(Qt::ArrowCursor);
+        break;
+    case kPointerBusy:
+        cursor = QCursor(Qt::WaitCursor);
+        break;
+    case kPointerHand:
+        cursor = handCursor_;
+        break;
+    default:
+        break;
+    }
+    QList<QWidget*> widgets = findChildren<QWidget*>();
+    widgets.prepend(this);
+    for (QWidget* widget : widgets) {
+        if (cursor)
+            widget->setCursor(*cursor);
+        else if (const auto own = ownCursors_.constFind(widget); own != ownCursors_.cend())
+            widget->setCursor(*own);
+        else
+            widget->unsetCursor();
+    }
+}
+
+void Form1::pointerOverSurface() {
+    if (pointerState_ != kPointerBusy)
+        setPointerState(kPointerDefault);
+}
+
+void Form1::pointerOverButton(HoverButton* button) {
+    // Start Finding doubles as Stop, so it shows the hand even while a search holds the busy pointer.
+    if (button == PushButton1 || pointerState_ != kPointerBusy)
+        setPointerState(kPointerHand);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    pointerOverSurface();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (watched == Frame1 || std::find(Text.begin(), Text.end(), watched) != Text.end() ||
+            watched == ListView1->viewport() || watched == ListView2->viewport() ||
+            watched == ListView1->header() || watched == ListView2->header())
+            pointerOverSurface();
+        break;
+    case QEvent::KeyPress:
+        if (watched == ListView1) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            dispatch([this, key] { ListView1_KeyDown(key); });
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched == ListView1->viewport())
+            dispatch([this] { ListView1_DblClick(); });
+        break;
+    case QEvent::FocusOut:
+        if (const auto it = std::find(Text.begin(), Text.end(), watched); it != Text.end())
+            sizeFieldLeft(int(it - Text.begin()) + 1, static_cast<QFocusEvent*>(event)->reason());
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zorvik
