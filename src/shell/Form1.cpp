@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTreeView>
 
@@ -36,10 +37,13 @@ void place(QWidget* widget, int left, int top, int width, int height) {
 const QString kListTip =
     u"Double-click item to remove it. Move | line to right and out of window to reveal full names."_s;
 
+// Full hinting gives whole-pixel advances, the metrics the layout was drawn with: the blanks of the
+// first option's caption then make room for Text1 and Combo1, and "and" ends just left of Text2.
 QFont arialBold(double points) {
     QFont font(u"Arial"_s);
     font.setPointSizeF(points);
     font.setBold(true);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
@@ -175,6 +179,12 @@ void Form1::connectHandlers() {
         connect(Text[i], &QLineEdit::textChanged, this,
                 [this, i] { dispatch([this, i] { Text_Change(i + 1); }); });
         Text[i]->installEventFilter(this);
+        Combo[i]->installEventFilter(this);
+        Combo[i]->setMouseTracking(true);
+    }
+    for (QRadioButton* option : Option) {
+        option->installEventFilter(this);
+        option->setMouseTracking(true);
     }
     Frame1->installEventFilter(this);
     for (QTreeView* view : {ListView1, ListView2}) {
@@ -279,6 +289,12 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove:
+        // The option buttons and unit lists have no pointer rule: a move over them must not reach the
+        // frame beneath.
+        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton &&
+            (std::find(Option.begin(), Option.end(), watched) != Option.end() ||
+             std::find(Combo.begin(), Combo.end(), watched) != Combo.end()))
+            return true;
         if (watched == Frame1 || std::find(Text.begin(), Text.end(), watched) != Text.end() ||
             watched == ListView1->viewport() || watched == ListView2->viewport() ||
             watched == ListView1->header() || watched == ListView2->header())

@@ -1,0 +1,161 @@
+// The criteria panel: enabling, write-through, the checks made when a size box is left.
+#include "FormFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+// Keeps every write in order, so tests can see the sequence the handlers produce.
+class RecordingStore : public SettingsStore {
+public:
+    explicit RecordingStore(std::shared_ptr<SettingsStore> inner) : inner_(std::move(inner)) {}
+    QString read(const QString& key, const QString& def) const override { return inner_->read(key, def); }
+    void write(const QString& key, const QString& value) override {
+        writes.push_back(key + u'=' + value);
+        inner_->write(key, value);
+    }
+    QStringList writes;
+
+private:
+    std::shared_ptr<SettingsStore> inner_;
+};
+
+class Criteria : public FormFixture {
+protected:
+    void customise(Services& s) override {
+        FormFixture::customise(s);
+        recorder = std::make_shared<RecordingStore>(settings);
+        s.settings = recorder;
+    }
+    std::shared_ptr<RecordingStore> recorder;
+};
+
+TEST_F(Criteria, ChoosingAConditionEnablesItsBoxesAndWritesAllFourOptions) {
+    Form1& f = form();
+    recorder->writes.clear();
+    f.Option[2]->click();
+    EXPECT_EQ(recorder->writes,
+              (QStringList{u"Option1=False"_s, u"Option2=False"_s, u"Option3=True"_s, u"Option4=False"_s}));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(f.Text[i]->isEnabled(), i == 3) << i;
+        EXPECT_EQ(f.Combo[i]->isEnabled(), i == 3) << i;
+    }
+    f.Option[1]->click();
+    EXPECT_TRUE(f.Text[2]->isEnabled());
+    EXPECT_FALSE(f.Text[3]->isEnabled());
+    EXPECT_EQ(stored(u"Option2"_s), u"True"_s);
+    // A disabled box keeps its text and unit.
+    EXPECT_EQ(f.Text[0]->text(), u"100"_s);
+}
+
+TEST_F(Criteria, EveryChangeIsWrittenAtOnce) {
+    Form1& f = form();
+    f.Option[1]->click();
+    recorder->writes.clear();
+    f.Text[2]->clear();
+    QTest::keyClicks(f.Text[2], u"25"_s);
+    EXPECT_EQ(recorder->writes, (QStringList{u"Text3="_s, u"Text3=2"_s, u"Text3=25"_s}));
+    f.Combo[3]->setCurrentIndex(2);
+    EXPECT_EQ(stored(u"Combo4"_s), u"2"_s);
+    f.Combo[3]->setCurrentIndex(0);
+    EXPECT_EQ(stored(u"Combo4"_s), u"0"_s);
+
+    // What was typed comes back after a restart, valid or not.
+    f.Text[2]->setText(u"12a"_s);
+    restart();
+    EXPECT_EQ(form().Text[2]->text(), u"12a"_s);
+    EXPECT_TRUE(form().Option[1]->isChecked());
+}
+
+TEST_F(Criteria, LeavingABoxThatHoldsNoNumberSaysSoAndKeepsTheText) {
+    Form1& f = form();
+    for (const QString& bad : {u"abc"_s, QString(), u"12a"_s}) {
+        dialogs->shown.clear();
+        f.Text[2]->setText(bad);
+        f.Text_LostFocus(3);
+        ASSERT_EQ(dialogs->shown.size(), 1u);
+        EXPECT_EQ(dialogs->shown[0].kind, Kind::Notice);
+        EXPECT_EQ(dialogs->shown[0].text, u"Must be a numeric entry."_s);
+        EXPECT_EQ(dialogs->shown[0].title, u"Zorvik"_s);
+        EXPECT_EQ(f.Text[2]->text(), bad);
+        EXPECT_EQ(stored(u"Text3"_s), bad);
+    }
+    for (const QString& good : {u" 12 "_s, u"1,000"_s, u"1e3"_s, u"-4.5"_s}) {
+        dialogs->shown.clear();
+        f.Text[2]->setText(good);
+        f.Text_LostFocus(3);
+        EXPECT_TRUE(dialogs->shown.empty()) << good.toStdString();
+    }
+}
+
+TEST_F(Criteria, BoundsAreKeptInOrderByTheirLeadingNumbers) {
+    Form1& f = form();
+    auto leave = [&](int box, const QString& lower, const QString& upper) {
+        f.Text[0]->setText(lower);
+        f.Text[1]->setText(upper);
+        f.Text_LostFocus(box);
+        return std::pair{f.Text[0]->text(), f.Text[1]->text()};
+    };
+    EXPECT_EQ(leave(1, u"300"_s, u"200"_s), std::pair(u"300"_s, u"300"_s));
+    EXPECT_EQ(stored(u"Text2"_s), u"300"_s);
+    EXPECT_EQ(leave(2, u"100"_s, u"50"_s), std::pair(u"50"_s, u"50"_s));
+    EXPECT_EQ(stored(u"Text1"_s), u"50"_s);
+    // "1,000" is a number here, but its leading number is 1.
+    EXPECT_EQ(leave(1, u"1,000"_s, u"200"_s), std::pair(u"1,000"_s, u"200"_s));
+    // An upper bound without a leading number counts as 0 and is not itself checked.
+    EXPECT_EQ(leave(1, u"100"_s, u"abc"_s), std::pair(u"100"_s, u"100"_s));
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+TEST_F(Criteria, OnlyLeavingForAnotherControlChecksAndTwoBadBoxesDoNotBounce) {
+    Form1& f = form();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.Text[0]->setText(u"abc"_s);
+    f.Text[1]->setText(u"xyz"_s);
+    f.Text[0]->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    f.Text[1]->setFocus(Qt::MouseFocusReason);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Must be a numeric entry."_s});
+    EXPECT_EQ(QApplication::focusWidget(), f.Text[0]);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs->notices().size(), 1);
+}
+
+TEST_F(Criteria, ConditionIsReadFromTheControls) {
+    Form1& f = form();
+    f.Combo[0]->setCurrentIndex(1);
+    SizeCondition c = f.sizeCondition();
+    EXPECT_EQ(c.mode, SizeMode::Between);
+    EXPECT_EQ(c.unit, SizeUnit::KB);
+    EXPECT_EQ(c.lowerText, u"100"_s);
+    EXPECT_EQ(c.upperText, u"200"_s);
+
+    // The upper bound's own unit box is never read.
+    f.Combo[1]->setCurrentIndex(3);
+    EXPECT_EQ(f.sizeCondition().unit, SizeUnit::KB);
+
+    f.Option[3]->click();
+    f.Text[4]->setText(u"7"_s);
+    f.Combo[4]->setCurrentIndex(-1);
+    c = f.sizeCondition();
+    EXPECT_EQ(c.mode, SizeMode::EqualTo);
+    EXPECT_FALSE(c.unit.has_value());
+    EXPECT_EQ(c.valueText, u"7"_s);
+}
+
+} // namespace
+} // namespace zorvik::test

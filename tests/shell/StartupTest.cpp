@@ -1,0 +1,145 @@
+// Start-up: what an empty or a damaged settings file gives, the optional files beside the program,
+// the home-page draw and Help.
+#include "FormFixture.h"
+
+#include "folders/FolderList.h"
+#include "results/ResultList.h"
+#include "shell/HoverButton.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTreeView>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+class Startup : public FormFixture {};
+
+TEST_F(Startup, EmptyStoreGivesTheDefaultsAndWritesOnlyWhatTheRestoreChanged) {
+    Form1& f = form();
+    for (QComboBox* combo : f.Combo) {
+        EXPECT_EQ(combo->currentText(), u"Bytes"_s);
+        EXPECT_EQ(combo->count(), 4);
+        EXPECT_EQ(combo->itemText(3), u"GB"_s);
+    }
+    const QStringList texts = {u"100"_s, u"200"_s, u"100"_s, u"100"_s, u"100"_s};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(f.Text[i]->text(), texts[i]);
+    EXPECT_TRUE(f.Option[0]->isChecked());
+    const bool enabled[5] = {true, true, false, false, false};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(f.Text[i]->isEnabled(), enabled[i]) << i;
+        EXPECT_EQ(f.Combo[i]->isEnabled(), enabled[i]) << i;
+    }
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(f.windowTitle(), u"Zorvik"_s);
+    EXPECT_EQ(f.applicationTitle(), u"Zorvik"_s);
+
+    // The unit lists change from "nothing chosen" to Bytes and the first option's click runs; the
+    // texts equal the design's and raise no change.
+    QSettings file(settings->fileName(), QSettings::IniFormat);
+    file.beginGroup(u"Zorvik"_s);
+    EXPECT_EQ(file.childKeys(), (QStringList{u"Combo1"_s, u"Combo2"_s, u"Combo3"_s, u"Combo4"_s, u"Combo5"_s,
+                                             u"Option1"_s, u"Option2"_s, u"Option3"_s, u"Option4"_s}));
+    EXPECT_EQ(stored(u"Combo4"_s), u"0"_s);
+    EXPECT_EQ(stored(u"Option1"_s), u"True"_s);
+    EXPECT_EQ(stored(u"Option2"_s), u"False"_s);
+}
+
+TEST_F(Startup, ColumnsAreCreatedWithTheirWidths) {
+    Form1& f = form();
+    EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
+    EXPECT_EQ(f.ListView1->header()->sectionSize(0), 467);
+    ASSERT_EQ(f.results->columnCount(), 2);
+    EXPECT_EQ(f.results->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Results"_s);
+    EXPECT_EQ(f.results->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"Size"_s);
+    EXPECT_EQ(f.ListView2->header()->sectionSize(0), 367);
+    EXPECT_EQ(f.ListView2->header()->sectionSize(1), 120);
+}
+
+TEST_F(Startup, StoredValuesComeBackThroughTheControls) {
+    settings->write(u"Combo1"_s, u"2"_s);
+    settings->write(u"Combo2"_s, u"-1"_s);
+    settings->write(u"Text4"_s, u"12a"_s);
+    settings->write(u"Option1"_s, u"False"_s);
+    settings->write(u"Option3"_s, u"True"_s);
+    Form1& f = form();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(f.Combo[0]->currentText(), u"MB"_s);
+    EXPECT_EQ(f.Combo[1]->currentIndex(), -1);
+    EXPECT_EQ(f.Text[3]->text(), u"12a"_s);
+    EXPECT_TRUE(f.Option[2]->isChecked());
+    EXPECT_FALSE(f.Option[0]->isChecked());
+    EXPECT_TRUE(f.Text[3]->isEnabled());
+    EXPECT_FALSE(f.Text[0]->isEnabled());
+    EXPECT_EQ(stored(u"Combo2"_s), u"-1"_s);
+}
+
+TEST_F(Startup, DamagedValuesAreReportedAtTheirStepAndTheRestGoesOn) {
+    settings->write(u"Combo3"_s, u"7"_s);
+    settings->write(u"Combo4"_s, u"70000"_s);
+    settings->write(u"Combo5"_s, u"abc"_s);
+    settings->write(u"Combo2"_s, u"1"_s);
+    // Choosing a button writes all four option keys, so a damaged one is only read when the
+    // buttons before it were not chosen.
+    settings->write(u"Option1"_s, u"False"_s);
+    settings->write(u"Option2"_s, u"maybe"_s);
+    Form1& f = form();
+    const QStringList reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 4);
+    EXPECT_TRUE(reports[0].startsWith(
+        u"Invalid property value\r\nin Zorvik2021/08/31.Form1.Form_Load at line 184\r\r"_s));
+    EXPECT_TRUE(reports[1].startsWith(u"Overflow\r\n"_s));
+    EXPECT_TRUE(reports[1].contains(u"at line 186\r"_s));
+    EXPECT_TRUE(reports[2].contains(u"at line 188\r"_s));
+    EXPECT_TRUE(reports[3].contains(u"at line 202\r"_s));
+    EXPECT_EQ(f.Combo[2]->currentIndex(), -1);
+    EXPECT_EQ(f.Combo[1]->currentText(), u"KB"_s);
+    EXPECT_EQ(stored(u"Combo3"_s), u"7"_s);
+    EXPECT_EQ(f.sizeCondition().mode, std::nullopt);
+}
+
+TEST_F(Startup, HandCursorIsOptionalAndAnUnreadableOneIsReportedAt108) {
+    EXPECT_FALSE(form().hasHandCursor());
+    EXPECT_TRUE(dialogs->shown.empty());
+
+    QFile junk(programFolder.path() + u"/HAND-M.CUR"_s);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a cursor");
+    junk.close();
+    restart();
+    EXPECT_FALSE(form().hasHandCursor());
+    ASSERT_EQ(dialogs->errorReports().size(), 1);
+    EXPECT_TRUE(dialogs->errorReports()[0].contains(u"Form_Load at line 108"_s));
+}
+
+TEST_F(Startup, HomePageOpensOnlyOnTheDrawOfSeven) {
+    form();
+    EXPECT_TRUE(openedUrls.empty());
+    restart();
+    Services s = services();
+    s.homePageDraw = [] { return 7; };
+    Form1 lucky(s);
+    lucky.Form_Load();
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0].host(), u"www.teskaro.example"_s);
+}
+
+TEST_F(Startup, HelpShowsTheContactAddress) {
+    form().PushButton5->click();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].kind, Kind::Notice);
+    EXPECT_EQ(dialogs->shown[0].title, u"Zorvik"_s);
+    EXPECT_EQ(dialogs->shown[0].text,
+              u"Questions? Please contact Team Teskaro at https://www.teskaro.example/contact"_s);
+}
+
+} // namespace
+} // namespace zorvik::test
