@@ -4,6 +4,7 @@
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
 #include "results/ResultList.h"
+#include "shell/CompactComboStyle.h"
 #include "shell/ErrorReport.h"
 #include "shell/HoverButton.h"
 #include "shell/Steps.h"
@@ -113,8 +114,11 @@ void Form1::createControls() {
         t->raise();
         return t;
     };
-    auto unitBox = [this](int left, int top) {
+    auto* comboStyle = new CompactComboStyle();
+    comboStyle->setParent(this);
+    auto unitBox = [this, comboStyle](int left, int top) {
         auto* c = new QComboBox(Frame1);
+        c->setStyle(comboStyle);
         c->setEditable(false);
         place(c, left, top, 855, 345);
         c->raise();
