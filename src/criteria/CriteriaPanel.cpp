@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -71,10 +70,13 @@ void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
     if (checkingField_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return;
     // Let the focus change finish before a message box can take the focus.
-    QTimer::singleShot(0, this, [this, text] {
-        if (!checkingField_)
-            dispatch([this, text] { Text_LostFocus(text); });
-    });
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            if (!checkingField_)
+                dispatch([this, text] { Text_LostFocus(text); });
+        },
+        Qt::QueuedConnection);
 }
 
 SizeCondition Form1::sizeCondition() const {
