@@ -1,0 +1,38 @@
+# Installs Zorvik as a desktop application:
+#   <prefix>/lib/zorvik/zorvik and HAND-M.CUR   the program and the files it looks for beside itself
+#   <prefix>/bin/zorvik                        a launcher that starts the program in its folder
+#   <prefix>/share/applications/zorvik.desktop
+#   <prefix>/share/icons/hicolor/scalable/apps/zorvik.svg
+
+include(GNUInstallDirs)
+
+set(ZORVIK_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
+# Not the multiarch library folder: the launcher finds the program at a fixed place beside bin/.
+set(ZORVIK_PROGRAM_DIR lib/zorvik)
+
+option(ZORVIK_INSTALL_EXAMPLE_SKIN "Install the example skin beside the program" OFF)
+
+install(TARGETS zorvik RUNTIME DESTINATION ${ZORVIK_PROGRAM_DIR})
+install(FILES ${ZORVIK_ASSETS_DIR}/HAND-M.CUR DESTINATION ${ZORVIK_PROGRAM_DIR})
+install(PROGRAMS ${ZORVIK_ASSETS_DIR}/zorvik-launcher.sh DESTINATION bin RENAME zorvik)
+install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+if(ZORVIK_INSTALL_EXAMPLE_SKIN)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/example/x DESTINATION ${ZORVIK_PROGRAM_DIR})
+endif()
+
+if(ZORVIK_BUILD_TESTS)
+  enable_testing() # this folder is read before the top level enables testing
+  # Exit code 77 marks a skipped test: desktop-file-validate is optional on a developer's machine.
+  add_test(NAME desktop_file_is_valid
+           COMMAND sh -c "command -v desktop-file-validate >/dev/null || exit 77
+                          out=$(desktop-file-validate \"$1\" 2>&1); status=$?
+                          printf '%s' \"$out\"; [ $status -eq 0 ] && [ -z \"$out\" ]"
+                   sh ${ZORVIK_ASSETS_DIR}/zorvik.desktop)
+  set_tests_properties(desktop_file_is_valid PROPERTIES SKIP_RETURN_CODE 77)
+
+  add_test(NAME install_layout
+           COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                   -DPREFIX=${CMAKE_BINARY_DIR}/install-check -P ${PROJECT_SOURCE_DIR}/cmake/CheckInstall.cmake)
+  set_tests_properties(install_layout PROPERTIES TIMEOUT 60 RUN_SERIAL TRUE)
+endif()
