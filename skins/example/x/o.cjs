@@ -30,6 +30,19 @@ QRadioButton:disabled {
     color: #9aa7b4;
 }
 
+QRadioButton::indicator {
+    width: 12px;
+    height: 12px;
+    border: 1px solid #c9d1d8;
+    border-radius: 7px;
+    background-color: #f7f9fb;
+}
+
+QRadioButton::indicator:checked {
+    background-color: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5,
+                                      stop: 0 #3f7fbf, stop: 0.55 #3f7fbf, stop: 0.7 #f7f9fb, stop: 1 #f7f9fb);
+}
+
 QLineEdit {
     background-color: #f7f9fb;
     color: #1d252c;
@@ -64,6 +77,10 @@ QTreeView {
     border: 1px solid #56687a;
     selection-background-color: #3f7fbf;
     selection-color: #ffffff;
+}
+
+QHeaderView {
+    background-color: #56687a;
 }
 
 QHeaderView::section {
