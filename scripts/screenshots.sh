@@ -62,17 +62,18 @@ for _ in $(seq 50); do
 done
 
 # Waits until a window with this exact title other than the ones given appears, and prints its id.
+# Gives up after about 30 seconds with status 1.
 window_named() {
     local title=$1 id
     shift
     for _ in $(seq 300); do
         for id in $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return ;; esac
+            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
         done
         sleep 0.1
     done
     echo "no window named '$title' appeared" >&2
-    exit 1
+    return 1
 }
 click() { # window x y, in the window's own pixels
     xdotool mousemove --window "$1" "$2" "$3" click 1
@@ -85,14 +86,6 @@ shoot() {
     local home="$work/home-$(basename "$picture" .png)"
     mkdir -p "$home/config" "$home/data" "$home/runtime"
     chmod 700 "$home/runtime"
-    # The condition comes from the settings store as a user's last choice would: greater than 500 KB.
-    cat >"$home/config/Teskaro.conf" <<'EOF'
-[Zorvik]
-Combo3=1
-Text3=500
-Option1=False
-Option2=True
-EOF
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
         QT_QPA_PLATFORM=xcb "$program_folder/zorvik" >"$work/zorvik.log" 2>&1 &
     app_pid=$!
@@ -112,17 +105,30 @@ EOF
     xdotool key Return
     sleep 1
 
+    # Greater than 500 KB: choose the option, type the number, pick KB from the unit list.
+    xdotool windowfocus --sync "$main"
+    click "$main" 30 228
+    click "$main" 150 228
+    xdotool key ctrl+a
+    xdotool type --delay 20 500
+    click "$main" 220 228
+    xdotool key Down Return
+    sleep 0.3
+
     # "Start Finding", then close the "Done." notice.
     click "$main" 268 342
     local done_box
-    done_box=$(window_named Zorvik "$main")
-    xdotool windowfocus --sync "$done_box"
-    xdotool key Return
-    sleep 0.5
+    if done_box=$(window_named Zorvik "$main"); then
+        xdotool windowfocus --sync "$done_box"
+        xdotool key Return
+        sleep 0.5
+    else
+        echo "warning: the search never said \"Done.\"; $picture shows the window as it is" >&2
+    fi
     # Tick the two largest files, as a user about to move them would.
     click "$main" 16 372
     click "$main" 16 390
-    xdotool mousemove --window "$main" 268 342 # rest the hand on the button
+    xdotool mousemove --window "$main" 268 342 # the pointer over "Start Finding", as after a click
     sleep 0.5
 
     "$import" -window "$main" "$work/shot.png"
