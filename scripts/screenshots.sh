@@ -126,8 +126,8 @@ shoot() {
         echo "warning: the search never said \"Done.\"; $picture shows the window as it is" >&2
     fi
     # Tick the two largest files, as a user about to move them would.
-    click "$main" 16 372
-    click "$main" 16 390
+    click "$main" 18 391
+    click "$main" 18 409
     xdotool mousemove --window "$main" 268 342 # the pointer over "Start Finding", as after a click
     sleep 0.5
 
