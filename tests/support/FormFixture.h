@@ -1,8 +1,10 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "platform/QtSettingsStore.h"
 #include "shell/Form1.h"
+#include "shell/HoverButton.h"
 
 #include <QFile>
 #include <QTemporaryDir>
