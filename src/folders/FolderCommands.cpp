@@ -2,16 +2,7 @@
 #include "shell/Form1.h"
 
 #include "folders/FolderList.h"
-#if __has_include("folders/NormalizePath.h")
 #include "folders/NormalizePath.h"
-#else
-// TEMPORARY until the path rule lands.
-namespace zorvik {
-inline QString NormalizePath(const QString& path) {
-    return path;
-}
-} // namespace zorvik
-#endif
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "shell/Steps.h"

@@ -2,6 +2,8 @@
 
 #include "shell/Failure.h"
 
+using namespace Qt::StringLiterals;
+
 namespace zorvik {
 
 void FolderList::addColumn(const QString& header) {
@@ -25,6 +27,13 @@ void FolderList::add(const QString& folder) {
     beginInsertRows(QModelIndex(), count(), count());
     folders_.append(folder);
     endInsertRows();
+}
+
+QString FolderList::item(int position) const {
+    // A search counts the rows once; a row removed meanwhile must fail, not read past the end.
+    if (position < 1 || position > folders_.size())
+        throw Failure(u"There is no folder at position "_s + QString::number(position) + u"."_s);
+    return folders_.at(position - 1);
 }
 
 void FolderList::remove(int position) {

@@ -20,7 +20,8 @@ public:
 
     void add(const QString& folder);
     int count() const { return int(folders_.size()); }
-    QString item(int position) const { return folders_.at(position - 1); }
+    // Throws Failure when there is no folder at `position`.
+    QString item(int position) const;
     void remove(int position);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

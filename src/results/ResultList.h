@@ -3,8 +3,11 @@
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace zorvik {
@@ -56,14 +59,33 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // One row in 16 bytes: its name and size text sit side by side in the byte store, and its folder's
+    // path (with the trailing '/') is shared with the other rows of that folder.
     struct Row {
-        QByteArray path;
-        QString sizeText;
-        bool checked = false;
+        quint64 offset : 48;     // of the name in the byte store; the size text follows the name
+        quint64 nameLength : 16; // bytes
+        quint32 prefix;          // index into prefixes_
+        quint16 sizeLength;      // bytes of the size text in UTF-8
+        bool checked;
     };
+    static_assert(sizeof(Row) == 16);
+
+    const Row& row(int position) const;
+    Row& row(int position);
+    const char* bytesAt(quint64 offset) const;
+    quint64 store(QByteArrayView name, const QByteArray& sizeText);
+    quint32 prefixFor(QByteArrayView prefix);
+    void append(quint32 prefix, QByteArrayView name, const QString& sizeText);
+    void announceNowAndThen();
+
     std::vector<Row> rows_;
+    std::vector<QByteArray> prefixes_;
+    std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
+    quint64 used_ = 0;                            // bytes taken in the last block
     QStringList headers_;
     int announced_ = 0;
+    int sinceClockCheck_ = 0;
+    QElapsedTimer sinceAnnouncement_;
 };
 
 } // namespace zorvik

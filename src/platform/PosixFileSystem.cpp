@@ -1,0 +1,131 @@
+#include "platform/PosixFileSystem.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorvik {
+
+namespace {
+
+[[noreturn]] void fail(int errorNumber) {
+    throw FileSystemFailure(QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+FileSystem::EntryKind kindOf(unsigned char type) {
+    switch (type) {
+    case DT_DIR:
+        return FileSystem::EntryKind::Folder;
+    case DT_UNKNOWN:
+        return FileSystem::EntryKind::Unknown;
+    default:
+        return FileSystem::EntryKind::File; // links, devices, pipes and sockets are files with a size
+    }
+}
+
+constexpr std::size_t kListingBuffer = 64 * 1024;
+
+} // namespace
+
+PosixFileSystem::PosixFileSystem() : buffer_(kListingBuffer) {}
+
+FileSystem::Handle PosixFileSystem::openFolder(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    return fd;
+}
+
+FileSystem::Handle PosixFileSystem::openSubFolder(Handle parent, const char* name) {
+    const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    return fd;
+}
+
+FileSystem::Handle PosixFileSystem::openParent(Handle child, FolderId expected) {
+    const int fd = ::openat(child, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    if (identify(fd) != expected) {
+        ::close(fd);
+        fail(ENOENT); // the folder was moved away while its sub-folders were searched
+    }
+    return fd;
+}
+
+FileSystem::FolderId PosixFileSystem::identify(Handle folder) {
+    struct stat status {};
+    if (::fstat(folder, &status) != 0)
+        fail(errno);
+    return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}
+
+void PosixFileSystem::close(Handle folder) {
+    ::close(folder);
+}
+
+#if defined(__linux__)
+void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
+    // getdents64 hands over whole batches of entries, in the kernel's order, without a DIR stream.
+    for (;;) {
+        const ssize_t got = ::getdents64(folder, buffer_.data(), buffer_.size());
+        if (got < 0)
+            fail(errno);
+        if (got == 0)
+            return;
+        for (ssize_t offset = 0; offset < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + offset);
+            offset += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            sink(std::string_view(name), kindOf(entry->d_type));
+        }
+    }
+}
+#else
+void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
+    const int copy = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (copy < 0)
+        fail(errno);
+    DIR* stream = ::fdopendir(copy);
+    if (!stream) {
+        const int error = errno;
+        ::close(copy);
+        fail(error);
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(stream);
+        if (!entry) {
+            const int error = errno;
+            ::closedir(stream);
+            if (error != 0)
+                fail(error);
+            return;
+        }
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        sink(std::string_view(name), kindOf(entry->d_type));
+    }
+}
+#endif
+
+std::optional<std::uint64_t> PosixFileSystem::sizeOf(Handle folder, const char* name, bool& isFolder) {
+    struct stat status {};
+    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        fail(errno);
+    }
+    isFolder = S_ISDIR(status.st_mode);
+    return std::uint64_t(status.st_size);
+}
+
+} // namespace zorvik

@@ -1,0 +1,145 @@
+#include "search/ScanFolder.h"
+
+#include <vector>
+
+namespace zorvik {
+
+namespace {
+
+// How many folders of the current branch stay open. Deeper branches close their upper folders and
+// reopen them through ".." on the way back, so a tree of any depth needs no more descriptors.
+constexpr std::size_t kOpenFolders = 64;
+
+struct Frame {
+    QByteArray path;
+    FileSystem::Handle handle = -1; // -1 once closed to stay under kOpenFolders
+    FileSystem::FolderId id;        // known once closed
+    std::vector<QByteArray> subFolders;
+    std::size_t next = 0;
+};
+
+class Walk {
+public:
+    Walk(FileSystem& fileSystem, bool includeSubFolders, WalkVisitor& visitor)
+        : fs_(fileSystem), includeSubFolders_(includeSubFolders), visitor_(visitor) {}
+
+    ~Walk() {
+        for (const Frame& frame : stack_)
+            if (frame.handle >= 0)
+                fs_.close(frame.handle);
+    }
+
+    void run(FileSystem::Handle root, const QByteArray& rootPath) {
+        stack_.push_back(Frame{rootPath, root, {}, {}, 0});
+        listFolder(stack_.back()); // a failure here belongs to the listed folder: it is passed on
+        while (!stack_.empty()) {
+            Frame& top = stack_.back();
+            if (top.next == top.subFolders.size()) {
+                leaveFolder();
+                continue;
+            }
+            const QByteArray name = top.subFolders[top.next++];
+            if (!visitor_.beforeSubFolder())
+                return;
+            enterSubFolder(name);
+        }
+    }
+
+private:
+    void listFolder(Frame& frame) {
+        visitor_.enterFolder(frame.path);
+        fs_.list(frame.handle, [&](std::string_view name, FileSystem::EntryKind kind) {
+            if (kind == FileSystem::EntryKind::Folder) {
+                if (includeSubFolders_)
+                    frame.subFolders.emplace_back(name.data(), qsizetype(name.size()));
+                return;
+            }
+            bool isFolder = false;
+            const std::optional<std::uint64_t> bytes = fs_.sizeOf(frame.handle, name.data(), isFolder);
+            if (!bytes)
+                return; // gone between the listing and now: it is no longer there to be found
+            if (isFolder) {
+                if (includeSubFolders_)
+                    frame.subFolders.emplace_back(name.data(), qsizetype(name.size()));
+                return;
+            }
+            visitor_.file(frame.path, QByteArrayView(name.data(), qsizetype(name.size())), *bytes);
+        });
+    }
+
+    void enterSubFolder(const QByteArray& name) {
+        const QByteArray path = joinPath(stack_.back().path, name);
+        FileSystem::Handle handle = -1;
+        try {
+            handle = fs_.openSubFolder(stack_.back().handle, name.constData());
+        } catch (const FileSystemFailure& failure) {
+            visitor_.folderSkipped(path, failure.description());
+            return;
+        }
+        stack_.push_back(Frame{path, handle, {}, {}, 0});
+        keepOpenFoldersBounded();
+        try {
+            listFolder(stack_.back());
+        } catch (const FileSystemFailure& failure) {
+            // What was found before the failure stays; the folder's own sub-folders are not entered.
+            visitor_.folderSkipped(path, failure.description());
+            stack_.back().subFolders.clear();
+        }
+    }
+
+    void keepOpenFoldersBounded() {
+        if (stack_.size() <= kOpenFolders)
+            return;
+        Frame& old = stack_[stack_.size() - 1 - kOpenFolders];
+        if (old.handle < 0)
+            return;
+        old.id = fs_.identify(old.handle);
+        fs_.close(old.handle);
+        old.handle = -1;
+    }
+
+    void leaveFolder() {
+        Frame done = std::move(stack_.back());
+        stack_.pop_back();
+        if (!stack_.empty() && stack_.back().handle < 0) {
+            Frame& parent = stack_.back();
+            try {
+                if (done.handle < 0)
+                    throw FileSystemFailure(QString()); // nothing left to find the way back from
+                parent.handle = fs_.openParent(done.handle, parent.id);
+            } catch (const FileSystemFailure& failure) {
+                // The branch above was moved or removed meanwhile; its remaining sub-folders are lost
+                // to this walk, and the user is told so.
+                if (parent.next < parent.subFolders.size())
+                    visitor_.folderSkipped(parent.path, failure.description());
+                parent.next = parent.subFolders.size();
+            }
+        }
+        if (done.handle >= 0)
+            fs_.close(done.handle);
+    }
+
+    FileSystem& fs_;
+    bool includeSubFolders_;
+    WalkVisitor& visitor_;
+    std::vector<Frame> stack_;
+};
+
+} // namespace
+
+QByteArray joinPath(const QByteArray& folderPath, QByteArrayView name) {
+    QByteArray path;
+    path.reserve(folderPath.size() + name.size() + 1);
+    path.append(folderPath);
+    if (!folderPath.endsWith('/'))
+        path.append('/');
+    path.append(name);
+    return path;
+}
+
+void ScanFolder(FileSystem& fileSystem, FileSystem::Handle root, const QByteArray& rootPath,
+                bool includeSubFolders, WalkVisitor& visitor) {
+    Walk(fileSystem, includeSubFolders, visitor).run(root, rootPath);
+}
+
+} // namespace zorvik

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace zorvik {
+
+// What the walk reports as it goes.
+class WalkVisitor {
+public:
+    virtual ~WalkVisitor() = default;
+    // A folder is about to be listed (the listed folder and every sub-folder).
+    virtual void enterFolder(const QByteArray& path) = 0;
+    // A file of `folderPath` (any entry that is not a folder). May throw to end the walk.
+    virtual void file(const QByteArray& folderPath, QByteArrayView name, quint64 bytes) = 0;
+    // Called before each sub-folder is entered; false stops the walk.
+    virtual bool beforeSubFolder() = 0;
+    // A sub-folder that could not be opened or listed; the walk goes on without it.
+    virtual void folderSkipped(const QByteArray& path, const QString& reason) = 0;
+};
+
+// Walks the open folder `root` (whose path is `rootPath`), depth first: all files of a folder in the
+// system's order, then each sub-folder's whole tree in turn. Takes over `root` and closes it.
+// Links are never followed below the root, so the walk cannot loop. Any depth works: the walk keeps
+// its own stack and only a bounded number of folders open.
+// A failure to list the root, or a visitor's exception, ends the walk and is passed on.
+void ScanFolder(FileSystem& fileSystem, FileSystem::Handle root, const QByteArray& rootPath,
+                bool includeSubFolders, WalkVisitor& visitor);
+
+// The path of `name` inside `folderPath` ("/" + name for the root "/").
+QByteArray joinPath(const QByteArray& folderPath, QByteArrayView name);
+
+} // namespace zorvik
