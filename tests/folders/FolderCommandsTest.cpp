@@ -19,9 +19,7 @@ using Kind = ScriptedDialogs::Kind;
 
 class Folders : public FormFixture {
 protected:
-    void select(int position) {
-        form().ListView1->setCurrentIndex(form().folders->index(position - 1, 0));
-    }
+    void select(int position) { form().ListView1->setCurrentIndex(form().folders->index(position - 1, 0)); }
     void pressDelete(Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form().ListView1, Qt::Key_Delete, modifiers);
     }
@@ -48,6 +46,12 @@ TEST_F(Folders, PickedFoldersAreAppendedAndThePickerReopensWhereTheUserLastPicke
     EXPECT_EQ(pickers[1].extra, u"/home/u/docs"_s);
     EXPECT_EQ(stored(u"LastFolderDot"_s), u"/"_s);
     EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Folders, PickedPathsPassThroughThePathRule) {
+    dialogs->folderAnswers = {u"//srv//share///x"_s};
+    form().PushButton3->click();
+    EXPECT_EQ(rows(), QStringList{u"/srv/share//x"_s});
 }
 
 TEST_F(Folders, CancellingThePickerChangesNothing) {

@@ -1,0 +1,208 @@
+// "Start Finding" driven through the real window: the run, Stop, failures and what the user sees.
+#include "FormFixture.h"
+#include "ProbeFileSystem.h"
+#include "TempTree.h"
+
+#include "folders/FolderList.h"
+#include "results/ResultList.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+class Search : public FormFixture {
+protected:
+    void customise(Services& s) override {
+        FormFixture::customise(s);
+        s.fileSystem = fs;
+    }
+    // Rows as "relative path|size text".
+    QStringList rows(const TempTree& in) {
+        QStringList result;
+        for (int i = 1; i <= form().results->count(); ++i)
+            result << form().results->text(i).mid(in.rootText().size() + 1) + u'|' +
+                          form().results->sizeText(i);
+        return result;
+    }
+    void start() { form().PushButton1->click(); }
+    // Runs `action` at the next yield of the run.
+    static void atNextYield(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+    std::shared_ptr<ProbeFileSystem> fs = std::make_shared<ProbeFileSystem>();
+    TempTree tree;
+};
+
+TEST_F(Search, ARunFindsTheMatchesShowsProgressAndEndsWithDone) {
+    for (int size : {99, 100, 150, 200, 201})
+        tree.file("sub/f" + QByteArray::number(size), size);
+    tree.folder("sub/inner");
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    QStringList during;
+    fs->onOpenSubFolder = [&](const char*) {
+        during << f.PushButton1->text() << QString::number(f.pointerState()) << f.folders->headerText();
+    };
+    start();
+    ASSERT_GE(during.size(), 3);
+    EXPECT_EQ(during[0], u"Stop"_s);
+    EXPECT_EQ(during[1], u"11"_s);
+    EXPECT_EQ(during[2],
+              u"Searching "_s + tree.rootText()); // the yield comes before the sub-folder is entered
+    QStringList found = rows(tree);
+    found.sort();
+    EXPECT_EQ(found,
+              (QStringList{u"sub/f100|100 Bytes"_s, u"sub/f150|150 Bytes"_s, u"sub/f200|200 Bytes"_s}));
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
+    EXPECT_EQ(dialogs->shown.back().title, f.applicationTitle());
+    EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
+    EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
+    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.results->rowCount(), 3); // every row announced to the view by the end
+
+    // Runs accumulate, and a folder listed twice is walked twice.
+    f.folders->add(tree.rootText());
+    start();
+    EXPECT_EQ(f.results->count(), 9);
+}
+
+TEST_F(Search, AnEmptyFolderListSaysSoAndChangesNothing) {
+    Form1& f = form();
+    start();
+    EXPECT_EQ(dialogs->notices(), QStringList{u"No folders added."_s});
+    EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
+    EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
+    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_TRUE(f.stopRequested());
+}
+
+TEST_F(Search, StopEndsTheRunAtTheNextSubFolderAndKeepsWhatWasFound) {
+    tree.file("top", 150);
+    tree.file("A/a", 150);
+    tree.file("B/b", 150);
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    f.folders->add(tree.rootText()); // never reached
+    QString captionAfterStop;
+    int opened = 0;
+    fs->onOpenSubFolder = [&](const char*) {
+        if (++opened == 1)
+            atNextYield([&] {
+                f.PushButton1->click();
+                captionAfterStop = f.PushButton1->text();
+            });
+    };
+    start();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(captionAfterStop, u"Start Finding"_s);
+    EXPECT_EQ(f.results->count(), 2);
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
+    EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
+    EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Search, AMissingListedFolderIsReportedAndTheNextOneIsSearched) {
+    tree.file("f", 150);
+    Form1& f = form();
+    f.folders->add(tree.rootText() + u"/gone"_s);
+    f.folders->add(tree.rootText());
+    start();
+    const QStringList reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].startsWith(
+        u"No such file or directory\r\nin Zorvik2021/08/31.Form1.PushButton1_Click at line 124"_s))
+        << reports[0].toStdString();
+    EXPECT_EQ(rows(tree), QStringList{u"f|150 Bytes"_s});
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
+}
+
+TEST_F(Search, ABoundThatIsNotANumberFailsOncePerListedFolderThatHoldsAFile) {
+    tree.file("one/f", 10);
+    tree.file("two/deeper/g", 10);
+    tree.folder("empty/sub");
+    Form1& f = form();
+    f.Option[1]->click(); // Greater Than
+    f.Text[2]->setText(u"abc"_s);
+    for (const char* folder : {"one", "two", "empty"})
+        f.folders->add(tree.rootText() + u'/' + QLatin1String(folder));
+    start();
+    const QStringList reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 2);
+    for (const QString& report : reports)
+        EXPECT_TRUE(report.contains(u"PushButton1_Click at line 126"_s)) << report.toStdString();
+    EXPECT_EQ(f.results->count(), 0);
+
+    // A unit box that names no unit matches nothing, so nothing is converted and nothing fails.
+    dialogs->shown.clear();
+    f.Combo[2]->setCurrentIndex(-1);
+    start();
+    EXPECT_TRUE(dialogs->errorReports().isEmpty());
+    EXPECT_EQ(f.results->count(), 0);
+}
+
+TEST_F(Search, ChangesDuringTheRunApplyFromTheNextSubFolderButNewFoldersWaitForTheNextRun) {
+    tree.file("A/big", 5000);
+    tree.file("B/big", 5000);
+    TempTree other;
+    other.file("big", 5000);
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    int opened = 0;
+    fs->onOpenSubFolder = [&](const char*) {
+        if (++opened == 1) {
+            f.folders->add(other.rootText());
+            atNextYield([&] { f.Text[1]->setText(u"9999"_s); }); // Between 100 and 9999 from now on
+        }
+    };
+    start();
+    EXPECT_EQ(f.results->count(), 1); // the second sub-folder's file, under the widened condition
+    EXPECT_EQ(f.folders->count(), 2);
+}
+
+TEST_F(Search, SkippedFoldersAreNamedBeforeDone) {
+    tree.file("locked/f", 150);
+    tree.file("open/f", 150);
+    fs->refuseToOpen = {"locked"};
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    start();
+    const QStringList notices = dialogs->notices();
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_TRUE(notices[0].startsWith(u"1 folder could not be searched"_s)) << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains(tree.rootText() + u"/locked (Permission denied)"_s))
+        << notices[0].toStdString();
+    EXPECT_EQ(notices[1], u"Done."_s);
+    EXPECT_EQ(rows(tree), QStringList{u"open/f|150 Bytes"_s});
+}
+
+TEST_F(Search, ClosingTheWindowDuringARunEndsItWithoutDone) {
+    tree.file("A/a", 150);
+    tree.file("B/b", 150);
+    Form1& f = form();
+    f.show();
+    f.folders->add(tree.rootText());
+    fs->onOpenSubFolder = [&](const char*) { atNextYield([&] { f.close(); }); };
+    start();
+    EXPECT_TRUE(dialogs->notices().isEmpty());
+    EXPECT_EQ(fs->openHandles, 0);
+}
+
+TEST_F(Search, NamesThatAreNotUtf8AreListedByTheirBytes) {
+    const QByteArray file = tree.file("caf\xe9-\xff", 150);
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    start();
+    ASSERT_EQ(f.results->count(), 1);
+    EXPECT_EQ(f.results->pathBytes(1), file);
+    EXPECT_EQ(f.results->text(1), QFile::decodeName(file));
+}
+
+} // namespace
+} // namespace zorvik::test

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zorvik::test {
+
+// A throw-away folder tree built by path bytes, so that names need not be valid UTF-8. Files get
+// their size with ftruncate: big ones cost no disk.
+class TempTree {
+public:
+    explicit TempTree(const QString& base = QDir::tempPath())
+        : dir_(base + QStringLiteral("/zorvik-XXXXXX")) {
+        dir_.setAutoRemove(true);
+    }
+    QByteArray root() const { return QFile::encodeName(dir_.path()); }
+    QString rootText() const { return dir_.path(); }
+    QByteArray path(const QByteArray& relative) const { return root() + '/' + relative; }
+
+    void folder(const QByteArray& relative) const {
+        QByteArray at = root();
+        for (const QByteArray& part : relative.split('/')) {
+            at += '/' + part;
+            ::mkdir(at.constData(), 0755);
+        }
+    }
+    // A file of `bytes` bytes; its folders are made as needed.
+    QByteArray file(const QByteArray& relative, qint64 bytes) const {
+        const qsizetype slash = relative.lastIndexOf('/');
+        if (slash > 0)
+            folder(relative.left(slash));
+        const QByteArray full = path(relative);
+        const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_GE(fd, 0) << full.constData();
+        EXPECT_EQ(::ftruncate(fd, bytes), 0);
+        ::close(fd);
+        return full;
+    }
+    void link(const QByteArray& target, const QByteArray& relative) const {
+        EXPECT_EQ(::symlink(target.constData(), path(relative).constData()), 0);
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace zorvik::test
