@@ -2,6 +2,8 @@
 
 #include "shell/Failure.h"
 
+#include <QTimer>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -16,6 +18,23 @@ void FolderList::setHeaderText(const QString& text) {
     if (headers_.isEmpty())
         throw Failure(QStringLiteral("The folder list has no column"));
     headers_[0] = text;
+    // A search names tens of thousands of folders a second; the screen needs a few of them. The text is
+    // current at once for every reader, and views hear of it at most every kHeaderRepaintMs, the last
+    // change included.
+    if (!sinceHeaderAnnounced_.isValid() || sinceHeaderAnnounced_.elapsed() >= kHeaderRepaintMs) {
+        announceHeader();
+    } else if (!headerAnnouncePending_) {
+        headerAnnouncePending_ = true;
+        QTimer::singleShot(kHeaderRepaintMs, this, [this] {
+            if (headerAnnouncePending_)
+                announceHeader();
+        });
+    }
+}
+
+void FolderList::announceHeader() {
+    headerAnnouncePending_ = false;
+    sinceHeaderAnnounced_.start();
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, 0);
 }
 

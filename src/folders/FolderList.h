@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +31,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    static constexpr int kHeaderRepaintMs = 100;
+    void announceHeader();
+
+    QElapsedTimer sinceHeaderAnnounced_;
+    bool headerAnnouncePending_ = false;
     QStringList folders_;
     QStringList headers_;
 };

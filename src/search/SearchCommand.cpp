@@ -31,8 +31,14 @@ public:
         readCondition();
     }
 
-    // The panel can only change while events are processed, so the condition is read after each yield.
-    void readCondition() { test_ = SizeTest(form_.sizeCondition(), form_.services().locale); }
+    // The panel can only change while events are processed, so the condition is read after each yield,
+    // and read again only when the panel has changed.
+    void readCondition() {
+        if (revision_ && *revision_ == form_.criteriaRevision())
+            return;
+        revision_ = form_.criteriaRevision();
+        test_ = SizeTest(form_.sizeCondition(), form_.services().locale);
+    }
 
     void enterFolder(const QByteArray& path) override {
         form_.folders->setHeaderText(u"Searching "_s + QFile::decodeName(path));
@@ -55,6 +61,7 @@ private:
     SkippedFolders& skipped_;
     SizeTextWriter writer_;
     SizeTest test_;
+    std::optional<quint64> revision_;
 };
 
 } // namespace

@@ -186,7 +186,14 @@ void Form1::connectHandlers() {
         Combo[i]->installEventFilter(this);
         Combo[i]->setMouseTracking(true);
     }
+    // Whatever changes the panel, by hand or by program, makes the running search read it again.
+    auto panelChanged = [this] { ++criteriaRevision_; };
+    for (int i = 0; i < 5; ++i) {
+        connect(Combo[i], &QComboBox::currentTextChanged, this, panelChanged);
+        connect(Text[i], &QLineEdit::textChanged, this, panelChanged);
+    }
     for (QRadioButton* option : Option) {
+        connect(option, &QRadioButton::toggled, this, panelChanged);
         option->installEventFilter(this);
         option->setMouseTracking(true);
     }

@@ -81,6 +81,8 @@ public:
     void Text_Change(int text);    // Text1_Change .. Text5_Change
     void Text_LostFocus(int text); // Text1_LostFocus .. Text5_LostFocus
     SizeCondition sizeCondition() const;
+    // Changes whenever an option, unit box or size field of the panel changes.
+    quint64 criteriaRevision() const { return criteriaRevision_; }
 
     // ---- folders (src/folders/FolderCommands.cpp)
     void PushButton3_Click();
@@ -150,6 +152,7 @@ private:
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
     bool checkingField_ = false;          // a size field's check is under way
+    quint64 criteriaRevision_ = 0;
 
     // search run state
     bool stopRequested_ = false;

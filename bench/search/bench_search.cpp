@@ -1,0 +1,182 @@
+// Times a search through the real window against GNU find asking the same question of the same tree,
+// in the same run, and prints the ratio, the peak memory and the longest stretch without a yield.
+//
+//   zorvik_bench_search TREE [--case between|all] [--runs N]
+//
+// between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
+// all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
+#include "folders/FolderList.h"
+#include "platform/Dialogs.h"
+#include "platform/QtSettingsStore.h"
+#include "results/ResultList.h"
+#include "results/ResultServices.h"
+#include "search/SearchServices.h"
+#include "shell/Form1.h"
+#include "shell/HoverButton.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+using namespace Qt::StringLiterals;
+using namespace zorvik;
+
+namespace {
+
+// Answers every box at once, as a user who only clicks OK.
+class OkDialogs : public Dialogs {
+public:
+    QStringList notices;
+    void notice(const QString&, const QString& text) override { notices << text; }
+    void errorReport(const QString& text) override { notices << text; }
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    QString inputText(const QString&, const QString&) override { return {}; }
+    QString browseForFolder(const QString&, const QString&) override { return {}; }
+    QString saveFileName() override { return {}; }
+};
+
+double secondsOfFind(const std::vector<QByteArray>& arguments) {
+    std::vector<char*> argv;
+    for (const QByteArray& a : arguments)
+        argv.push_back(const_cast<char*>(a.constData()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer clock;
+    clock.start();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::perror("find");
+        std::exit(1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    posix_spawn_file_actions_destroy(&actions);
+    return seconds;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home(QDir::tempPath() + u"/zorvik-bench-XXXXXX"_s);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    QApplication app(argc, argv);
+
+    QByteArray tree;
+    QString mode = u"between"_s;
+    int runs = 3;
+    bool probeYields = true;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--case"_s && i + 1 < args.size())
+            mode = args[++i];
+        else if (args[i] == u"--no-probe"_s)
+            probeYields = false;
+        else if (args[i] == u"--runs"_s && i + 1 < args.size())
+            runs = std::max(1, args[++i].toInt());
+        else
+            tree = QFile::encodeName(args[i]);
+    }
+    if (tree.isEmpty() || (mode != u"between"_s && mode != u"all"_s)) {
+        std::fprintf(stderr, "usage: zorvik_bench_search TREE [--case between|all] [--runs N]\n");
+        return 2;
+    }
+
+    auto dialogs = std::make_shared<OkDialogs>();
+    Services services;
+    services.dialogs = dialogs;
+    services.settings = std::make_shared<QtSettingsStore>();
+    services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    services.programFolder = home.path();
+    services.homePageDraw = [] { return 1; };
+    services.openUrl = [](const QUrl&) {};
+    installDefaultSearchServices(services);
+    installDefaultResultServices(services, nullptr);
+    Form1 form(std::move(services));
+    form.Form_Load();
+    form.show();
+    form.folders->add(QFile::decodeName(tree));
+
+    std::vector<QByteArray> find{"find", tree};
+    if (mode == u"between"_s) {
+        form.Option[0]->click();
+        form.Combo[0]->setCurrentText(u"Bytes"_s);
+        form.Text[0]->setText(u"101"_s);
+        form.Text[1]->setText(u"200"_s);
+        find.insert(find.end(), {"-type", "f", "-size", "+100c", "-size", "-201c"});
+    } else {
+        form.Option[2]->click();
+        form.Combo[3]->setCurrentText(u"Bytes"_s);
+        form.Text[3]->setText(u"99999999999999"_s);
+        find.insert(find.end(), {"!", "-type", "d", "-size", "-99999999999999c"});
+    }
+
+    // The longest time between two passes of the event loop, as the user feels it.
+    QElapsedTimer sinceEvents;
+    qint64 longestGapNs = 0;
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        longestGapNs = std::max(longestGapNs, sinceEvents.nsecsElapsed());
+        sinceEvents.restart();
+    });
+
+    secondsOfFind(find); // warm the cache
+    std::vector<double> ours, theirs;
+    int rows = 0;
+    for (int run = 0; run < runs; ++run) {
+        theirs.push_back(secondsOfFind(find));
+        form.results->clear();
+        QCoreApplication::processEvents();
+        dialogs->notices.clear();
+        QElapsedTimer clock;
+        clock.start();
+        sinceEvents.start();
+        if (probeYields)
+            probe.start();
+        form.PushButton1->click();
+        probe.stop();
+        ours.push_back(double(clock.nsecsElapsed()) / 1e9);
+        rows = form.results->count();
+        if (dialogs->notices != QStringList{u"Done."_s})
+            std::fprintf(stderr, "unexpected messages: %s\n", qPrintable(dialogs->notices.join(u" | "_s)));
+    }
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double ourTime = median(ours);
+    const double findTime = median(theirs);
+    std::printf("case %s: %d rows\n", qPrintable(mode), rows);
+    std::printf("  zorvik  %.3f s (median of %d)\n", ourTime, runs);
+    std::printf("  find    %.3f s (median of %d)\n", findTime, runs);
+    std::printf("  ratio   %.2f x find\n", ourTime / findTime);
+    std::printf("  peak RSS %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
+    if (probeYields)
+        std::printf("  longest interval between yields %.1f ms\n", double(longestGapNs) / 1e6);
+    return 0;
+}

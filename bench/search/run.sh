@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds the release preset and times a search of a generated tree against GNU find.
+#   bench/search/run.sh [TREE] [generator options...]
+# The tree (default /tmp/zorvik-bench-tree: 1,000,000 files in 50,000 folders, depth 8) is generated
+# once and reused.
+set -eu
+cd "$(dirname "$0")/../.."
+TREE=${1:-/tmp/zorvik-bench-tree}
+[ $# -gt 0 ] && shift
+cmake --preset release >/dev/null
+cmake --build build/release -j2 --target zorvik_make_tree zorvik_bench_search
+if [ ! -d "$TREE" ]; then
+    build/release/bench/search/zorvik_make_tree "$TREE" "$@"
+fi
+for CASE in between all; do
+    build/release/bench/search/zorvik_bench_search "$TREE" --case "$CASE" --runs 3
+done
