@@ -6,7 +6,7 @@
 namespace zorvik {
 
 QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Teskaro"), QString()) {
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Teskaro"), QString()) {
     settings_.beginGroup(QStringLiteral("Zorvik"));
 }
 
