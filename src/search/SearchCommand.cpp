@@ -99,14 +99,17 @@ void Form1::PushButton1_Click() {
         s->run(118, [&] { yield(); });
         if (s->test(120, [&] { return stopRequested_; }))
             break;
+        // A row that is gone, or a folder that cannot be opened, is reported once; that position is
+        // then not walked, and no other folder is walked in its place.
         QByteArray path;
-        s->run(122, [&] { path = QFile::encodeName(folders->item(i)); });
-        FileSystem::Handle folder = -1;
-        s->run(124, [&] {
-            if (path.isNull())
-                throw Failure(u"There is no folder to search."_s);
-            folder = fileSystem->openFolder(path);
+        bool rowRead = false;
+        s->run(122, [&] {
+            path = QFile::encodeName(folders->item(i));
+            rowRead = true;
         });
+        FileSystem::Handle folder = -1;
+        if (rowRead)
+            s->run(124, [&] { folder = fileSystem->openFolder(path); });
         if (folder >= 0) {
             s->run(126, [&] {
                 SearchVisitor visitor(*this, skipped);

@@ -123,6 +123,20 @@ TEST_F(Search, AMissingListedFolderIsReportedAndTheNextOneIsSearched) {
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
 }
 
+TEST_F(Search, AFolderRowRemovedDuringTheRunIsReportedOnceAndNothingIsWalkedInItsPlace) {
+    tree.file("A/f", 150);
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    f.folders->add(tree.rootText());
+    fs->onOpenSubFolder = [&](const char*) { f.folders->remove(2); };
+    start();
+    const QStringList reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(u"PushButton1_Click at line 122"_s)) << reports[0].toStdString();
+    EXPECT_EQ(f.results->count(), 1);
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
+}
+
 TEST_F(Search, ABoundThatIsNotANumberFailsOncePerListedFolderThatHoldsAFile) {
     tree.file("one/f", 10);
     tree.file("two/deeper/g", 10);
