@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <cmath>
 #include <optional>
 
 namespace zorvik {
@@ -30,13 +31,30 @@ public:
     SizeUnit unit() const { return unit_; }
 
 private:
-    bool compare(double bytes) const;
+    bool compare(double bytes) const {
+        const double size = bytes / divisor_;
+        // Whole KB are compared rounded, halves to the even neighbour (2.5 KB counts as 2). The upper
+        // bound of Between is the one exception: it sees the unrounded size.
+        const double compared = unit_ == SizeUnit::KB ? std::nearbyint(size) : size;
+        switch (mode_) {
+        case SizeMode::Between:
+            return lower_ <= compared && size <= upper_;
+        case SizeMode::GreaterThan:
+            return compared > lower_;
+        case SizeMode::LessThan:
+            return compared < lower_;
+        case SizeMode::EqualTo:
+            return compared == lower_;
+        }
+        return false;
+    }
     [[noreturn]] void failBadBound() const;
 
     bool active_ = false; // a mode is selected and its unit recognised
     SizeMode mode_ = SizeMode::Between;
     SizeUnit unit_ = SizeUnit::Bytes;
-    double lower_ = 0; // Between's lower bound, or the value of the other modes
+    double divisor_ = 1; // bytes per unit
+    double lower_ = 0;   // Between's lower bound, or the value of the other modes
     double upper_ = 0;
     std::optional<QString> badBound_; // the first bound text that is not a number
 };
