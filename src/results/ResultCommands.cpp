@@ -1,20 +1,26 @@
-// The commands that work on the result list.
+// "Clear Results", and the real services of the result commands.
 #include "shell/Form1.h"
 
-namespace zorvik {
-
-void Form1::PushButton2_Click() {}
-void Form1::PushButton4_Click() {}
-void Form1::PushButton6_Click() {}
-void Form1::PushButton8_Click() {}
-void Form1::PushButton10_Click() {}
-void Form1::PushButton11_Click() {}
-void Form1::PushButton17_Click() {}
-
-} // namespace zorvik
-
+#include "platform/GioTrash.h"
+#include "platform/PosixFileOperations.h"
+#include "platform/QtClipboard.h"
+#include "results/ResultList.h"
 #include "results/ResultServices.h"
+#include "shell/Steps.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zorvik {
-void installDefaultResultServices(Services&, QWidget*) {}
+
+void Form1::PushButton6_Click() {
+    auto s = steps(u"PushButton6_Click"_s);
+    s->run(100, [&] { results->clear(); });
+}
+
+void installDefaultResultServices(Services& services, QWidget*) {
+    services.trash = std::make_shared<GioTrash>();
+    services.fileOperations = std::make_shared<PosixFileOperations>();
+    services.clipboard = std::make_shared<QtClipboard>();
+}
+
 } // namespace zorvik

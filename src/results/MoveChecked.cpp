@@ -1,0 +1,113 @@
+// "Move Checked To Folder": the checked files move into a chosen folder, which is remembered.
+#include "shell/Form1.h"
+
+#include "folders/NormalizePath.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOperations.h"
+#include "platform/SettingsStore.h"
+#include "results/ProblemFiles.h"
+#include "results/ResultList.h"
+#include "results/RowYield.h"
+#include "shell/Steps.h"
+
+#include <QFile>
+
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+
+QByteArray fileNameOf(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// Moves one file unless that would lose one: a file this same move already placed under the same name
+// is never replaced, and the operations leave the source in place unless it arrived whole.
+std::optional<QString> moveOne(FileOperations& files, const QByteArray& source, const QByteArray& destination,
+                               std::set<QByteArray>& placed) {
+    if (source.trimmed().isEmpty())
+        return u"The row names no file."_s;
+    if (placed.count(destination))
+        return u"A file of the same name was just moved there from another folder."_s;
+    std::optional<QString> failed = files.moveFile(source, destination);
+    if (!failed)
+        placed.insert(destination);
+    return failed;
+}
+
+} // namespace
+
+void Form1::PushButton8_Click() {
+    auto s = steps(u"PushButton8_Click"_s);
+    QString chosen;
+    s->run(106, [&] {
+        rememberedFolder_ = services_.settings->read(u"LastFolder"_s, QString());
+        chosen = services_.dialogs->browseForFolder(u"Please select folder:"_s, rememberedFolder_);
+    });
+    if (s->test(108, [&] { return chosen.isEmpty(); }))
+        return;
+    s->run(333, [&] { rememberedFolder_ = chosen; });
+    s->run(334, [&] { services_.settings->write(u"LastFolder"_s, rememberedFolder_); });
+    QByteArray destinationFolder;
+    s->run(110, [&] {
+        destinationFolder = QFile::encodeName(NormalizePath(chosen));
+        if (!destinationFolder.endsWith('/'))
+            destinationFolder += '/';
+    });
+    s->run(114, [&] { setPointerState(kPointerBusy); });
+
+    // The report of a failure names the row being handled, when there is one.
+    int handling = 0;
+    s->setExtra([&]() -> QString {
+        if (handling < 1 || handling > results->count())
+            return {};
+        return u"File: "_s + results->text(handling);
+    });
+    std::set<QByteArray> movedSources; // rows naming these files leave the list
+    std::set<QByteArray> placed;       // destinations this move filled
+    ProblemFiles notMoved;
+    const int count = results->count();
+    RowYield rowYield([this] { yield(); });
+    // Rows cleared during a yield shorten the list: the loop ends with it.
+    for (int j = 1; j <= count && j <= results->count(); ++j) {
+        handling = j;
+        s->run(120, [&] { rowYield(); });
+        if (j > results->count())
+            break;
+        if (!s->test(122, [&] { return results->checked(j); }))
+            continue;
+        QByteArray source;
+        s->run(124, [&] { source = results->pathBytes(j); });
+        s->run(126, [&] {
+            const QByteArray destination = destinationFolder + fileNameOf(source);
+            if (std::optional<QString> reason =
+                    moveOne(*services_.fileOperations, source, destination, placed))
+                notMoved.add(source, *reason);
+            else
+                movedSources.insert(source);
+        });
+    }
+    handling = 0;
+    s->run(132, [&] {
+        std::vector<int> moved;
+        for (int i = 1; i <= results->count(); ++i)
+            if (results->checked(i) && movedSources.count(results->pathBytes(i)))
+                moved.push_back(i);
+        results->removePositions(moved);
+    });
+    s->run(142, [&] { results->refresh(); });
+    s->run(144, [&] { setPointerState(kPointerDefault); });
+    if (!notMoved.isEmpty())
+        s->run(144, [&] {
+            const int n = notMoved.count();
+            services_.dialogs->notice(
+                applicationTitle(),
+                notMoved.summary(n == 1 ? u"1 file was not moved:"_s
+                                        : QString::number(n) + u" files were not moved:"_s));
+        });
+}
+
+} // namespace zorvik
