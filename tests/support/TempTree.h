@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -17,8 +19,15 @@ class TempTree {
 public:
     explicit TempTree(const QString& base = QDir::tempPath())
         : dir_(base + QStringLiteral("/zorvik-XXXXXX")) {
-        dir_.setAutoRemove(true);
+        // QTemporaryDir removes by decoded names, which names that are not UTF-8 do not survive.
+        dir_.setAutoRemove(false);
     }
+    ~TempTree() {
+        if (dir_.isValid())
+            std::system(QByteArray("rm -rf -- '" + root() + "'").constData());
+    }
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
     QByteArray root() const { return QFile::encodeName(dir_.path()); }
     QString rootText() const { return dir_.path(); }
     QByteArray path(const QByteArray& relative) const { return root() + '/' + relative; }
@@ -48,6 +57,32 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// A small ext4 filesystem of its own, loop-mounted for the test (tests run as root). Not valid() where
+// the machine cannot mount one.
+class LoopFilesystem {
+public:
+    LoopFilesystem() {
+        const QByteArray image = work_.path("fs.img");
+        work_.folder("mnt");
+        mountPoint_ = work_.path("mnt");
+        const QByteArray command = "truncate -s 16M '" + image + "' && mkfs.ext4 -q -F '" + image +
+                                   "' >/dev/null 2>&1 && mount -o loop '" + image + "' '" + mountPoint_ +
+                                   "' 2>/dev/null";
+        mounted_ = std::system(command.constData()) == 0;
+    }
+    ~LoopFilesystem() {
+        if (mounted_)
+            std::system(QByteArray("umount '" + mountPoint_ + "'").constData());
+    }
+    bool valid() const { return mounted_; }
+    QByteArray root() const { return mountPoint_; }
+
+private:
+    TempTree work_;
+    QByteArray mountPoint_;
+    bool mounted_ = false;
 };
 
 } // namespace zorvik::test

@@ -24,7 +24,14 @@ int main(int argc, char** argv) {
     QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // Trashed and moved files may have names that are not UTF-8, which QTemporaryDir cannot remove.
+    home.setAutoRemove(false);
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    std::system(QByteArray("rm -rf -- '" + root + "'").constData());
+    return result;
 }

@@ -1,0 +1,227 @@
+// "Move Checked To Folder": every way a move can go wrong, and no file ever lost.
+#include "ResultFixture.h"
+
+#include "platform/PosixFileOperations.h"
+#include "shell/HoverButton.h"
+
+#include <QDir>
+#include <QDirIterator>
+
+#include "shell/Failure.h"
+
+#include <cerrno>
+#include <map>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+// The real operations, with failures injected per step and the copy path forced on demand.
+class FaultyOperations : public PosixFileOperations {
+public:
+    bool crossFilesystem = false; // every rename between folders fails as it would across filesystems
+    int copyError = 0;
+    int syncError = 0;
+    int removeError = 0;
+    bool throwOnMove = false;
+
+    std::optional<QString> moveFile(const QByteArray& source, const QByteArray& destination) override {
+        if (throwOnMove)
+            throw Failure(u"Input/output error"_s);
+        return PosixFileOperations::moveFile(source, destination);
+    }
+
+protected:
+    int renameFile(const char* from, const char* to) override {
+        if (crossFilesystem && !QByteArray(from).contains("/.zorvik-move-"))
+            return EXDEV;
+        return PosixFileOperations::renameFile(from, to);
+    }
+    int copyBytes(int from, int to, long long size) override {
+        if (copyError) {
+            PosixFileOperations::copyBytes(from, to, size / 2); // fails halfway through
+            return copyError;
+        }
+        return PosixFileOperations::copyBytes(from, to, size);
+    }
+    int syncFile(int fd) override { return syncError ? syncError : PosixFileOperations::syncFile(fd); }
+    int removeFile(const char* path) override {
+        return removeError ? removeError : PosixFileOperations::removeFile(path);
+    }
+};
+
+class Move : public ResultFixture {
+protected:
+    void customise(Services& s) override {
+        ResultFixture::customise(s);
+        s.fileOperations = operations;
+    }
+    // Every file under the tree and the destination, with its content: nothing may ever vanish.
+    std::map<QByteArray, QByteArray> everything() {
+        std::map<QByteArray, QByteArray> all;
+        for (const QString& root : {tree.rootText(), target.rootText()}) {
+            QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QByteArray path = QFile::encodeName(it.next());
+                all[path.mid(path.lastIndexOf('/') + 1)] += contentOf(path) + ";";
+            }
+        }
+        return all;
+    }
+    void moveTo(const TempTree& destination) {
+        dialogs->folderAnswers = {destination.rootText()};
+        form().PushButton8->click();
+    }
+    QByteArray in(const TempTree& t, const QByteArray& name) { return t.path(name); }
+
+    std::shared_ptr<FaultyOperations> operations = std::make_shared<FaultyOperations>();
+    TempTree tree;
+    TempTree target;
+};
+
+TEST_F(Move, CheckedFilesMoveTheirRowsLeaveAndTheFolderIsOfferedNextTime) {
+    Form1& f = form();
+    const QByteArray x = file(tree, "a/x.txt");
+    const QByteArray y = file(tree, "b/y.log");
+    const QByteArray z = file(tree, "b/z.txt");
+    const QByteArray odd = file(tree, "b/\xff\xfe.bin");
+    row(x, true);
+    row(z);
+    row(y, true);
+    row(odd, true);
+    moveTo(target);
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(z)});
+    EXPECT_EQ(contentOf(in(target, "x.txt")), "content of a/x.txt");
+    EXPECT_EQ(contentOf(in(target, "y.log")), "content of b/y.log");
+    EXPECT_EQ(contentOf(in(target, "\xff\xfe.bin")), "content of b/\xff\xfe.bin");
+    EXPECT_FALSE(exists(x));
+    EXPECT_EQ(stored(u"LastFolder"_s), target.rootText());
+    EXPECT_TRUE(dialogs->notices().isEmpty());
+    EXPECT_EQ(f.pointerState(), 0);
+
+    dialogs->folderAnswers.clear();
+    f.PushButton8->click(); // cancelled: nothing changes
+    EXPECT_EQ(dialogs->of(Kind::Folder).back().extra, target.rootText());
+    EXPECT_EQ(stored(u"LastFolder"_s), target.rootText());
+}
+
+TEST_F(Move, AFileAlreadyThereIsReplacedButOneThisMovePlacedIsNot) {
+    Form1& f = form();
+    const QByteArray first = file(tree, "one/same.txt");
+    const QByteArray second = file(tree, "two/same.txt");
+    file(target, "old.txt");
+    const QByteArray old = file(tree, "old.txt");
+    row(first, true);
+    row(second, true);
+    row(old, true);
+    moveTo(target);
+    EXPECT_EQ(contentOf(in(target, "same.txt")), "content of one/same.txt");
+    EXPECT_EQ(contentOf(second), "content of two/same.txt");
+    EXPECT_EQ(contentOf(in(target, "old.txt")), "content of old.txt");
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(second) + u" [x]"_s});
+    const QStringList notices = dialogs->notices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith(u"1 file was not moved:\n"_s + QFile::decodeName(second)))
+        << notices[0].toStdString();
+    EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Move, MovingIntoTheFilesOwnFolderLeavesItAlone) {
+    const QByteArray x = file(tree, "x.txt");
+    row(x, true);
+    moveTo(tree);
+    EXPECT_EQ(contentOf(x), "content of x.txt");
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(x) + u" [x]"_s});
+    EXPECT_EQ(dialogs->notices().size(), 1);
+}
+
+TEST_F(Move, ACopyThatFailsOrCannotBeVerifiedNeverCostsTheSource) {
+    file(tree, "a.txt");
+    file(tree, "b.txt");
+    file(target, "b.txt"); // an older b.txt that must survive a failed replacement too
+    row(in(tree, "a.txt"), true);
+    row(in(tree, "b.txt"), true);
+    const auto before = everything();
+    operations->crossFilesystem = true;
+    for (int* fault : {&operations->copyError, &operations->syncError}) {
+        *fault = ENOSPC;
+        dialogs->shown.clear();
+        moveTo(target);
+        *fault = 0;
+        EXPECT_EQ(everything(), before);
+        EXPECT_EQ(form().results->count(), 2);
+        ASSERT_EQ(dialogs->notices().size(), 1);
+        EXPECT_TRUE(dialogs->notices()[0].contains(u"No space left on device"_s));
+    }
+    EXPECT_TRUE(QDir(target.rootText()).entryList(QDir::Hidden | QDir::Files).contains(u"b.txt"_s));
+    EXPECT_EQ(QDir(target.rootText()).entryList(QDir::Hidden | QDir::Files).size(), 1); // no temporary left
+}
+
+TEST_F(Move, ASourceThatCannotBeRemovedAfterItsCopyKeepsItsRow) {
+    const QByteArray a = file(tree, "a.txt");
+    row(a, true);
+    operations->crossFilesystem = true;
+    operations->removeError = EACCES;
+    moveTo(target);
+    EXPECT_EQ(contentOf(a), "content of a.txt");
+    EXPECT_EQ(contentOf(in(target, "a.txt")), "content of a.txt");
+    EXPECT_EQ(form().results->count(), 1);
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"could not be removed"_s));
+}
+
+TEST_F(Move, AcrossFilesystemsTheCopyKeepsContentModeAndTime) {
+    if (!QDir(u"/dev/shm"_s).exists())
+        GTEST_SKIP() << "no /dev/shm";
+    TempTree shm(u"/dev/shm"_s);
+    const QByteArray a = file(tree, "a.txt");
+    ASSERT_EQ(::chmod(a.constData(), 0640), 0);
+    const timespec times[2] = {{1000000000, 0}, {1234567890, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, a.constData(), times, 0), 0);
+    tree.link("a.txt", "link");
+    row(a, true);
+    row(in(tree, "link"), true);
+    moveTo(shm);
+    struct stat moved {};
+    ASSERT_EQ(::stat(in(shm, "a.txt").constData(), &moved), 0);
+    EXPECT_EQ(contentOf(in(shm, "a.txt")), "content of a.txt");
+    EXPECT_EQ(moved.st_mode & 07777, 0640u);
+    EXPECT_EQ(moved.st_mtim.tv_sec, 1234567890);
+    char target[64] = {};
+    EXPECT_EQ(::readlink(in(shm, "link").constData(), target, sizeof target - 1), 5); // still a link
+    EXPECT_FALSE(exists(a));
+    EXPECT_EQ(form().results->count(), 0);
+}
+
+TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {
+    const QByteArray a = file(tree, "a.txt");
+    row(a, true);
+    operations->throwOnMove = true;
+    moveTo(target);
+    QStringList reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(u"PushButton8_Click at line 126"_s));
+    EXPECT_TRUE(reports[0].endsWith(u"\r\rFile: "_s + QFile::decodeName(a))) << reports[0].toStdString();
+    EXPECT_EQ(contentOf(a), "content of a.txt");
+    EXPECT_EQ(form().results->count(), 1);
+
+    // Before any row is handled there is no row to name.
+    dialogs->shown.clear();
+    dialogs->onShow = [](const ScriptedDialogs::Shown& shown) {
+        if (shown.kind == Kind::Folder)
+            throw Failure(u"The folder dialog failed."_s);
+    };
+    form().PushButton8->click();
+    reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(u"at line 106"_s));
+    EXPECT_FALSE(reports[0].contains(u"File: "_s));
+}
+
+} // namespace
+} // namespace zorvik::test

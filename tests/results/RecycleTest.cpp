@@ -1,0 +1,142 @@
+// "Send Checked To Recycle Bin" with the desktop's real trash (in the test's own data folder).
+#include "ResultFixture.h"
+
+#include "platform/GioTrash.h"
+#include "shell/HoverButton.h"
+
+#include <QDir>
+
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+// The real trash, refusing the files named here.
+class RefusingTrash : public GioTrash {
+public:
+    std::set<QByteArray> refuse;
+    std::optional<QString> moveToTrash(const QByteArray& path) override {
+        if (refuse.count(path.mid(path.lastIndexOf('/') + 1)))
+            return u"Permission denied"_s;
+        return GioTrash::moveToTrash(path);
+    }
+};
+
+class Recycle : public ResultFixture {
+protected:
+    void customise(Services& s) override {
+        ResultFixture::customise(s);
+        s.trash = trash;
+    }
+    // The trashed copy of a file named `name` in the trash at `trashDir`, with the original path its
+    // .trashinfo records.
+    static std::pair<QByteArray, QByteArray> trashed(const QString& trashDir, const QByteArray& name) {
+        const QByteArray trash = QFile::encodeName(trashDir);
+        const QByteArray info = contentOf(trash + "/info/" + name + ".trashinfo");
+        QByteArray original;
+        for (const QByteArray& line : info.split('\n'))
+            if (line.startsWith("Path="))
+                original = QByteArray::fromPercentEncoding(line.mid(5));
+        return {contentOf(trash + "/files/" + name), original};
+    }
+    QString homeTrash() const { return qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash"_s; }
+
+    std::shared_ptr<RefusingTrash> trash = std::make_shared<RefusingTrash>();
+    TempTree tree;
+};
+
+TEST_F(Recycle, AfterOneQuestionTheCheckedFilesGoToTheTrashAndTheirRowsLeave) {
+    Form1& f = form();
+    const QByteArray a = file(tree, "a.txt");
+    const QByteArray b = file(tree, "b.txt");
+    const QByteArray odd = file(tree, "caf\xe9 \xff.txt");
+    row(a, true);
+    row(b);
+    row(odd, true);
+    dialogs->yesNoAnswers = {true};
+    f.PushButton10->click();
+    EXPECT_EQ(dialogs->texts(Kind::Question), QStringList{u"Move the 2 checked files to the trash?"_s});
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(b)});
+    EXPECT_FALSE(exists(a));
+    EXPECT_EQ(trashed(homeTrash(), "a.txt"), std::make_pair(QByteArray("content of a.txt"), a));
+    EXPECT_EQ(trashed(homeTrash(), "caf\xe9 \xff.txt").second, odd);
+    EXPECT_TRUE(dialogs->notices().isEmpty());
+}
+
+TEST_F(Recycle, NoTouchesNothingAndNoCheckedRowSaysSo) {
+    Form1& f = form();
+    const QByteArray a = file(tree, "a.txt");
+    row(a);
+    f.PushButton10->click();
+    EXPECT_EQ(dialogs->notices(), QStringList{u"No result is checked."_s});
+    EXPECT_TRUE(dialogs->texts(Kind::Question).isEmpty());
+    f.results->setChecked(1, true);
+    f.PushButton10->click(); // the scripted answer is No
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
+    EXPECT_EQ(contentOf(a), "content of a.txt");
+}
+
+TEST_F(Recycle, AFileTheTrashRefusesStaysInPlaceWithItsCheckedRow) {
+    Form1& f = form();
+    const QByteArray first = file(tree, "first.txt");
+    const QByteArray kept = file(tree, "kept.txt");
+    const QByteArray last = file(tree, "last.txt");
+    row(first, true);
+    row(kept, true);
+    row(last, true);
+    trash->refuse = {"first.txt", "kept.txt"};
+    dialogs->yesNoAnswers = {true};
+    f.PushButton10->click();
+    EXPECT_EQ(rows(),
+              (QStringList{QFile::decodeName(first) + u" [x]"_s, QFile::decodeName(kept) + u" [x]"_s}));
+    EXPECT_EQ(contentOf(first), "content of first.txt"); // never deleted instead
+    EXPECT_EQ(contentOf(kept), "content of kept.txt");
+    EXPECT_FALSE(exists(last));
+    const QStringList notices = dialogs->notices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith(u"2 files could not be moved to the trash:\n"_s))
+        << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains(QFile::decodeName(kept) + u" (Permission denied)"_s));
+}
+
+TEST_F(Recycle, AFileOnAnotherFilesystemGoesToThatFilesystemsTrash) {
+    LoopFilesystem other;
+    if (!other.valid())
+        GTEST_SKIP() << "this machine cannot mount a filesystem of its own";
+    const QByteArray path = other.root() + "/far.txt";
+    {
+        QFile out(QFile::decodeName(path));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("far away");
+    }
+    Form1& f = form();
+    row(path, true);
+    dialogs->yesNoAnswers = {true};
+    f.PushButton10->click();
+    EXPECT_EQ(f.results->count(), 0);
+    const QString topTrash = QFile::decodeName(other.root()) + u"/.Trash-"_s + QString::number(::getuid());
+    EXPECT_EQ(trashed(topTrash, "far.txt"), std::make_pair(QByteArray("far away"), QByteArray("far.txt")));
+}
+
+TEST_F(Recycle, AFilesystemWithoutATrashKeepsItsFiles) {
+    // GIO keeps no trash on system mounts such as /dev/shm; the file must then stay, not be deleted.
+    if (!QDir(u"/dev/shm"_s).exists())
+        GTEST_SKIP() << "no /dev/shm";
+    TempTree shm(u"/dev/shm"_s);
+    const QByteArray path = file(shm, "kept.txt");
+    Form1& f = form();
+    row(path, true);
+    dialogs->yesNoAnswers = {true};
+    f.PushButton10->click();
+    EXPECT_EQ(contentOf(path), "content of kept.txt");
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(path) + u" [x]"_s});
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].startsWith(u"1 file could not be moved to the trash:"_s));
+}
+
+} // namespace
+} // namespace zorvik::test

@@ -1,0 +1,140 @@
+// "Save Results As Text File" and "Copy Results To Clipboard".
+#include "ResultFixture.h"
+
+#include "platform/Clipboard.h"
+#include "shell/HoverButton.h"
+
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+class Save : public ResultFixture {
+protected:
+    QTemporaryDir dir;
+    QString target = dir.filePath(u"results.txt"_s);
+};
+
+TEST_F(Save, EveryRowIsOneLineOfItsPathBytesEndingInCrLf) {
+    Form1& f = form();
+    row("/home/u/a.txt");
+    row("/home/u/caf\xe9.txt", true);
+    row("/b");
+    dialogs->saveAnswers = {target};
+    f.PushButton2->click();
+    EXPECT_EQ(contentOf(QFile::encodeName(target)), "/home/u/a.txt\r\n/home/u/caf\xe9.txt\r\n/b\r\n");
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
+    EXPECT_TRUE(dialogs->texts(Kind::Question).isEmpty()); // a new file needs no question
+    EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Save, AnExistingFileIsReplacedOnlyAfterYes) {
+    Form1& f = form();
+    row("/first");
+    dialogs->saveAnswers = {target, target, target};
+    dialogs->yesNoAnswers = {false, true};
+    f.PushButton2->click(); // no question yet: writes "/first"
+    f.results->clear();
+    f.PushButton2->click(); // No: untouched, no "Done.", never busy
+    EXPECT_EQ(contentOf(QFile::encodeName(target)), "/first\r\n");
+    EXPECT_EQ(dialogs->texts(Kind::Question),
+              QStringList{u"Are you sure you wish to overwrite "_s + target + u" ?"_s});
+    EXPECT_EQ(dialogs->notices().size(), 1);
+    f.PushButton2->click(); // Yes with an empty list: an empty file, not an appended one
+    EXPECT_EQ(contentOf(QFile::encodeName(target)), QByteArray());
+    EXPECT_EQ(dialogs->notices().size(), 2);
+}
+
+TEST_F(Save, AFileThatCannotBeWrittenIsReportedOnceAndNotCalledDone) {
+    Form1& f = form();
+    row("/a");
+    row("/b");
+    dialogs->saveAnswers = {dir.filePath(u"no-such-folder/results.txt"_s)};
+    f.PushButton2->click();
+    const QStringList reports = dialogs->errorReports();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(u"PushButton2_Click at line 132"_s)) << reports[0].toStdString();
+    EXPECT_TRUE(dialogs->notices().isEmpty());
+    EXPECT_EQ(f.pointerState(), 0);
+}
+
+// Records what reaches the clipboard; can refuse a number of tries first.
+class FakeClipboard : public Clipboard {
+public:
+    QStringList calls;
+    int refusals = 0;
+    bool clear() override {
+        calls << u"clear"_s;
+        return true;
+    }
+    bool setText(const QString& text) override {
+        if (refusals > 0) {
+            --refusals;
+            return false;
+        }
+        calls << text;
+        return true;
+    }
+};
+
+class Copy : public ResultFixture {
+protected:
+    void customise(Services& s) override {
+        ResultFixture::customise(s);
+        s.clipboard = clipboard;
+    }
+    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
+    const QString message =
+        u"Results have been copied to the clipboard.\r\r"
+        u"Click a text area where you normally type and press Ctrl+V to paste the clipboard."_s;
+};
+
+TEST_F(Copy, CheckedRowsArePaddedToTheLongestPathOfTheWholeList) {
+    Form1& f = form();
+    row("/x/a.txt", true, u"1 KB"_s);
+    row("/x/longer/b.txt", false, u"20 KB"_s);
+    row("/x/c.txt", true, u"300 Bytes"_s);
+    f.PushButton4->click();
+    EXPECT_EQ(clipboard->calls,
+              (QStringList{u"clear"_s, u"/x/a.txt       \t1 KB\r\n/x/c.txt       \t300 Bytes\r\n"_s}));
+    EXPECT_EQ(dialogs->notices(), QStringList{message});
+
+    // The longest path checked: its tab follows at once.
+    clipboard->calls.clear();
+    f.results->setChecked(1, false);
+    f.results->setChecked(2, true);
+    f.results->setChecked(3, false);
+    f.PushButton4->click();
+    EXPECT_EQ(clipboard->calls.last(), u"/x/longer/b.txt\t20 KB\r\n"_s);
+}
+
+TEST_F(Copy, NothingCheckedEmptiesTheClipboardAndAnEmptyListLeavesIt) {
+    Form1& f = form();
+    f.PushButton4->click();
+    EXPECT_TRUE(clipboard->calls.isEmpty());
+    row("/x/a.txt");
+    f.PushButton4->click();
+    EXPECT_EQ(clipboard->calls, (QStringList{u"clear"_s, QString()}));
+    EXPECT_EQ(dialogs->notices(), (QStringList{message, message}));
+}
+
+TEST_F(Copy, ARefusingClipboardIsTriedAThousandTimesWithoutAReport) {
+    Form1& f = form();
+    row("/x/a.txt", true);
+    clipboard->refusals = 999;
+    f.PushButton4->click();
+    EXPECT_EQ(clipboard->calls.last(), u"/x/a.txt\t1 KB\r\n"_s);
+    clipboard->calls.clear();
+    clipboard->refusals = 1000;
+    f.PushButton4->click();
+    EXPECT_EQ(clipboard->calls, QStringList{u"clear"_s});
+    EXPECT_TRUE(dialogs->errorReports().isEmpty());
+    EXPECT_EQ(dialogs->notices().size(), 2);
+}
+
+} // namespace
+} // namespace zorvik::test

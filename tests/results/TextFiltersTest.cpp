@@ -1,0 +1,57 @@
+// "Clear Results Containing X" and "Clear Results Not Containing X".
+#include "ResultFixture.h"
+
+#include "shell/HoverButton.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+class Filters : public ResultFixture {};
+
+TEST_F(Filters, ContainingRemovesMatchingPathsInAnyCaseAndKeepsTheRestInOrder) {
+    Form1& f = form();
+    row("/data/a.txt");
+    row("/data/Photos/b.jpg", true);
+    row("/data/PHOTOS/c.jpg");
+    row("/data/d.txt", true);
+    row("/data/photos/e.jpg");
+    row("/data/f.txt");
+    dialogs->inputAnswers = {u"photos"_s};
+    f.PushButton17->click();
+    EXPECT_EQ(rows(), (QStringList{u"/data/a.txt"_s, u"/data/d.txt [x]"_s, u"/data/f.txt"_s}));
+    EXPECT_EQ(dialogs->shown.back().text, u"Remove entries containing: "_s);
+    EXPECT_EQ(dialogs->shown.back().title, f.applicationTitle());
+    EXPECT_EQ(f.pointerState(), Form1::kPointerArrow);
+}
+
+TEST_F(Filters, NotContainingKeepsOnlyMatchesAndNeverLooksAtTheSize) {
+    Form1& f = form();
+    row("/a/report 2024.pdf", false, u"3 KB"_s);
+    row("/a/report2024.pdf", false, u"3 KB"_s);
+    row("/b/notes.txt", false, u"1 KB"_s);
+    dialogs->inputAnswers = {u" "_s, u" KB"_s, u"/"_s};
+    f.PushButton11->click(); // a single space is a text like any other
+    EXPECT_EQ(rows(), QStringList{u"/a/report 2024.pdf"_s});
+    f.PushButton11->click(); // " KB" is only in the size column, so no path holds it
+    EXPECT_TRUE(rows().isEmpty());
+    f.PushButton11->click(); // on an empty list the question is still asked
+    EXPECT_EQ(dialogs->texts(Kind::Input).size(), 3);
+    EXPECT_EQ(dialogs->shown.back().text, u"Remove entries not containing: "_s);
+}
+
+TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
+    Form1& f = form();
+    row("/a/x");
+    f.setPointerState(Form1::kPointerHand);
+    f.PushButton17->click();
+    f.PushButton11->click();
+    EXPECT_EQ(rows(), QStringList{u"/a/x"_s});
+    EXPECT_EQ(f.pointerState(), Form1::kPointerHand);
+}
+
+} // namespace
+} // namespace zorvik::test
