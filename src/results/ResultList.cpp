@@ -120,6 +120,13 @@ QByteArray ResultList::pathBytes(int position) const {
     return prefixes_[r.prefix] + QByteArrayView(bytesAt(r.offset), qsizetype(r.nameLength));
 }
 
+void ResultList::pathBytesInto(int position, QByteArray& out) const {
+    const Row& r = row(position);
+    out.clear();
+    out.append(prefixes_[r.prefix]);
+    out.append(bytesAt(r.offset), qsizetype(r.nameLength));
+}
+
 QString ResultList::text(int position) const {
     return QFile::decodeName(pathBytes(position));
 }

@@ -35,7 +35,9 @@ public:
 
     int count() const;
     QByteArray pathBytes(int position) const; // the path as the operating system's bytes
-    QString text(int position) const;         // the path as shown (QFile::decodeName)
+    // The same into `out`, whose storage is reused: for passes over every row.
+    void pathBytesInto(int position, QByteArray& out) const;
+    QString text(int position) const; // the path as shown (QFile::decodeName)
     QString sizeText(int position) const;
     bool checked(int position) const;
     void setChecked(int position, bool checked);

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QThread>
+#include <QTimer>
 
 #include "shell/Failure.h"
 
@@ -29,10 +31,12 @@ public:
     int syncError = 0;
     int removeError = 0;
     bool throwOnMove = false;
+    int slowMs = 0; // each move takes this long, so that the next row's yield lets events in
 
     std::optional<QString> moveFile(const QByteArray& source, const QByteArray& destination) override {
         if (throwOnMove)
             throw Failure(u"Input/output error"_s);
+        QThread::msleep(ulong(slowMs));
         return PosixFileOperations::moveFile(source, destination);
     }
 
@@ -196,6 +200,19 @@ TEST_F(Move, AcrossFilesystemsTheCopyKeepsContentModeAndTime) {
     EXPECT_EQ(::readlink(in(shm, "link").constData(), target, sizeof target - 1), 5); // still a link
     EXPECT_FALSE(exists(a));
     EXPECT_EQ(form().results->count(), 0);
+}
+
+TEST_F(Move, RowsClearedDuringTheMoveEndItQuietly) {
+    for (const char* name : {"a", "b", "c"})
+        row(file(tree, name), true);
+    operations->slowMs = 20;
+    QTimer::singleShot(0, [&] { form().PushButton6->click(); }); // "Clear Results" during the first yield
+    moveTo(target);
+    EXPECT_EQ(form().results->count(), 0);
+    EXPECT_TRUE(dialogs->errorReports().isEmpty());
+    EXPECT_EQ(contentOf(in(target, "a")), "content of a");
+    EXPECT_EQ(contentOf(in(tree, "b")), "content of b");
+    EXPECT_EQ(form().pointerState(), 0);
 }
 
 TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {

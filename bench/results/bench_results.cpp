@@ -1,0 +1,142 @@
+// Times the result commands on the million rows that a search of the benchmark tree gives: save, copy
+// and both text filters, each through the real window, and for scale `grep -c` over the same paths.
+//
+//   zorvik_bench_results TREE
+#include "folders/FolderList.h"
+#include "platform/Dialogs.h"
+#include "platform/QtSettingsStore.h"
+#include "results/ResultList.h"
+#include "results/ResultServices.h"
+#include "search/SearchServices.h"
+#include "shell/Form1.h"
+#include "shell/HoverButton.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <deque>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+using namespace Qt::StringLiterals;
+using namespace zorvik;
+
+namespace {
+
+class BenchDialogs : public Dialogs {
+public:
+    QStringList notices;
+    std::deque<QString> inputs;
+    QString saveName;
+    void notice(const QString&, const QString& text) override { notices << text; }
+    void errorReport(const QString& text) override { notices << text; }
+    bool askYesNo(const QString&, const QString&) override { return true; }
+    QString inputText(const QString&, const QString&) override {
+        QString answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+    QString browseForFolder(const QString&, const QString&) override { return {}; }
+    QString saveFileName() override { return saveName; }
+};
+
+double secondsOf(const std::function<void()>& action) {
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    return double(clock.nsecsElapsed()) / 1e9;
+}
+
+// grep's count goes to a file: with its output on /dev/null, GNU grep stops at the first match.
+double secondsOfGrep(const QByteArray& pattern, const QByteArray& file, const QByteArray& output) {
+    const char* argv[] = {"grep", "-c", "-F", pattern.constData(), file.constData(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    QElapsedTimer clock;
+    clock.start();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "grep", &actions, nullptr, const_cast<char**>(argv), environ) != 0)
+        return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) > 1)
+        return -1;
+    return double(clock.nsecsElapsed()) / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home(QDir::tempPath() + u"/zorvik-bench-XXXXXX"_s);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: zorvik_bench_results TREE\n");
+        return 2;
+    }
+    auto dialogs = std::make_shared<BenchDialogs>();
+    Services services;
+    services.dialogs = dialogs;
+    services.settings = std::make_shared<QtSettingsStore>();
+    services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    services.programFolder = home.path();
+    services.homePageDraw = [] { return 1; };
+    services.openUrl = [](const QUrl&) {};
+    installDefaultSearchServices(services);
+    installDefaultResultServices(services, nullptr);
+    Form1 form(std::move(services));
+    form.Form_Load();
+    form.show();
+
+    // Every file of the tree: Less Than 99999999999999 Bytes.
+    form.folders->add(QString::fromLocal8Bit(argv[1]));
+    form.Option[2]->click();
+    form.Combo[3]->setCurrentText(u"Bytes"_s);
+    form.Text[3]->setText(u"99999999999999"_s);
+    form.PushButton1->click();
+    ResultList& list = *form.results;
+    const int rows = list.count();
+    std::printf("%d rows\n", rows);
+
+    const QString saved = home.filePath(u"results.txt"_s);
+    dialogs->saveName = saved;
+    std::printf("  save                           %.3f s\n", secondsOf([&] { form.PushButton2->click(); }));
+
+    for (int i = 1; i <= rows; i += 2)
+        list.setChecked(i, true);
+    std::printf("  copy (every other row checked) %.3f s\n", secondsOf([&] { form.PushButton4->click(); }));
+
+    dialogs->inputs = {u".JPG"_s, u".txt"_s};
+    const double containing = secondsOf([&] { form.PushButton17->click(); });
+    const int afterContaining = list.count();
+    const double notContaining = secondsOf([&] { form.PushButton11->click(); });
+    std::printf("  clear containing \".JPG\"        %.3f s (%d rows left)\n", containing, afterContaining);
+    std::printf("  clear not containing \".txt\"    %.3f s (%d rows left)\n", notContaining, list.count());
+
+    const QByteArray file = QFile::encodeName(saved);
+    std::printf("  for scale: grep -c -F .jpg over the saved paths %.3f s\n",
+                secondsOfGrep(".jpg", file, file + ".count"));
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("  peak RSS %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
+    if (dialogs->notices.size() != 3)
+        std::fprintf(stderr, "unexpected messages: %s\n", qPrintable(dialogs->notices.join(u" | "_s)));
+    return 0;
+}
