@@ -43,6 +43,17 @@ TEST_F(Filters, NotContainingKeepsOnlyMatchesAndNeverLooksAtTheSize) {
     EXPECT_EQ(dialogs->shown.back().text, u"Remove entries not containing: "_s);
 }
 
+TEST_F(Filters, LettersBeyondAsciiAndBytesBeyondUtf8AreComparedAsShown) {
+    Form1& f = form();
+    row("/data/\xc3\x84RGER.txt"); // "ÄRGER" in UTF-8
+    row("/data/\xff/Photo.jpg");   // not UTF-8 at all
+    row("/data/aerger.txt");
+    dialogs->inputAnswers = {u"\u00e4rger"_s, u"PHOTO"_s};
+    f.PushButton17->click();
+    f.PushButton17->click();
+    EXPECT_EQ(rows(), QStringList{u"/data/aerger.txt"_s});
+}
+
 TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
     Form1& f = form();
     row("/a/x");
