@@ -2,12 +2,10 @@
 // and both text filters, each through the real window, and for scale `grep -c` over the same paths.
 //
 //   zorvik_bench_results TREE
+#include "BenchWindow.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
-#include "platform/QtSettingsStore.h"
 #include "results/ResultList.h"
-#include "results/ResultServices.h"
-#include "search/SearchServices.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
 
@@ -91,18 +89,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto dialogs = std::make_shared<BenchDialogs>();
-    Services services;
-    services.dialogs = dialogs;
-    services.settings = std::make_shared<QtSettingsStore>();
-    services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    services.programFolder = home.path();
-    services.homePageDraw = [] { return 1; };
-    services.openUrl = [](const QUrl&) {};
-    installDefaultSearchServices(services);
-    installDefaultResultServices(services, nullptr);
-    Form1 form(std::move(services));
-    form.Form_Load();
-    form.show();
+    std::unique_ptr<Form1> window = bench::startWindow(dialogs, home.path());
+    Form1& form = *window;
 
     // Every file of the tree: Less Than 99999999999999 Bytes.
     form.folders->add(QString::fromLocal8Bit(argv[1]));

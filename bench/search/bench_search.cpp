@@ -5,12 +5,10 @@
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
+#include "BenchWindow.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
-#include "platform/QtSettingsStore.h"
 #include "results/ResultList.h"
-#include "results/ResultServices.h"
-#include "search/SearchServices.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
 
@@ -108,18 +106,8 @@ int main(int argc, char** argv) {
     }
 
     auto dialogs = std::make_shared<OkDialogs>();
-    Services services;
-    services.dialogs = dialogs;
-    services.settings = std::make_shared<QtSettingsStore>();
-    services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    services.programFolder = home.path();
-    services.homePageDraw = [] { return 1; };
-    services.openUrl = [](const QUrl&) {};
-    installDefaultSearchServices(services);
-    installDefaultResultServices(services, nullptr);
-    Form1 form(std::move(services));
-    form.Form_Load();
-    form.show();
+    std::unique_ptr<Form1> window = bench::startWindow(dialogs, home.path());
+    Form1& form = *window;
     form.folders->add(QFile::decodeName(tree));
 
     std::vector<QByteArray> find{"find", tree};

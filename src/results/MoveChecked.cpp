@@ -5,9 +5,9 @@
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
-#include "results/ProblemFiles.h"
 #include "results/ResultList.h"
 #include "results/RowYield.h"
+#include "shell/ProblemList.h"
 #include "shell/Steps.h"
 
 #include <QFile>
@@ -68,7 +68,7 @@ void Form1::PushButton8_Click() {
     });
     std::set<QByteArray> movedSources; // rows naming these files leave the list
     std::set<QByteArray> placed;       // destinations this move filled
-    ProblemFiles notMoved;
+    ProblemList notMoved;
     const int count = results->count();
     RowYield rowYield([this] { yield(); });
     // Rows cleared during a yield shorten the list: the loop ends with it.
@@ -102,11 +102,8 @@ void Form1::PushButton8_Click() {
     s->run(144, [&] { setPointerState(kPointerDefault); });
     if (!notMoved.isEmpty())
         s->run(144, [&] {
-            const int n = notMoved.count();
-            services_.dialogs->notice(
-                applicationTitle(),
-                notMoved.summary(n == 1 ? u"1 file was not moved:"_s
-                                        : QString::number(n) + u" files were not moved:"_s));
+            services_.dialogs->notice(applicationTitle(), notMoved.summary(u"1 file was not moved:"_s,
+                                                                           u"%1 files were not moved:"_s));
         });
 }
 

@@ -3,9 +3,9 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Trash.h"
-#include "results/ProblemFiles.h"
 #include "results/ResultList.h"
 #include "results/RowYield.h"
+#include "shell/ProblemList.h"
 #include "shell/Steps.h"
 
 #include <cerrno>
@@ -24,8 +24,8 @@ bool isGone(const QByteArray& path) {
 }
 
 // Hands every file to the trash, one after the other; a file the trash refuses stays where it is.
-ProblemFiles SendToRecycleBin(Trash& trash, const std::vector<QByteArray>& paths) {
-    ProblemFiles refused;
+ProblemList SendToRecycleBin(Trash& trash, const std::vector<QByteArray>& paths) {
+    ProblemList refused;
     for (const QByteArray& path : paths) {
         if (std::optional<QString> reason = trash.moveToTrash(path); reason && !isGone(path))
             refused.add(path, *reason);
@@ -68,7 +68,7 @@ void Form1::PushButton10_Click() {
                                                          u" checked files to the trash?"_s;
         yes = services_.dialogs->askYesNo(applicationTitle(), question);
     });
-    ProblemFiles refused;
+    ProblemList refused;
     if (yes)
         s->run(122, [&] { refused = SendToRecycleBin(*services_.trash, paths); });
     if (yes)
@@ -76,11 +76,9 @@ void Form1::PushButton10_Click() {
     s->run(128, [&] { results->refresh(); });
     if (!refused.isEmpty())
         s->run(128, [&] {
-            const int n = refused.count();
-            services_.dialogs->notice(
-                applicationTitle(),
-                refused.summary(n == 1 ? u"1 file could not be moved to the trash:"_s
-                                       : QString::number(n) + u" files could not be moved to the trash:"_s));
+            services_.dialogs->notice(applicationTitle(),
+                                      refused.summary(u"1 file could not be moved to the trash:"_s,
+                                                      u"%1 files could not be moved to the trash:"_s));
         });
 }
 

@@ -10,8 +10,8 @@
 #include "search/ScanFolder.h"
 #include "search/SearchServices.h"
 #include "search/SizeDisplayText.h"
-#include "search/SkippedFolders.h"
 #include "shell/HoverButton.h"
+#include "shell/ProblemList.h"
 #include "shell/Steps.h"
 
 #include <QFile>
@@ -26,7 +26,7 @@ namespace {
 // sub-folders and the folders that had to be skipped.
 class SearchVisitor : public WalkVisitor {
 public:
-    SearchVisitor(Form1& form, SkippedFolders& skipped)
+    SearchVisitor(Form1& form, ProblemList& skipped)
         : form_(form), skipped_(skipped), writer_(form.services().locale) {
         readCondition();
     }
@@ -58,7 +58,7 @@ public:
 
 private:
     Form1& form_;
-    SkippedFolders& skipped_;
+    ProblemList& skipped_;
     SizeTextWriter writer_;
     SizeTest test_;
     std::optional<quint64> revision_;
@@ -94,7 +94,7 @@ void Form1::PushButton1_Click() {
     }
     int count = 0;
     s->run(116, [&] { count = folders->count(); });
-    SkippedFolders skipped;
+    ProblemList skipped;
     for (int i = 1; i <= count; ++i) {
         s->run(118, [&] { yield(); });
         if (s->test(120, [&] { return stopRequested_; }))
@@ -124,7 +124,9 @@ void Form1::PushButton1_Click() {
     });
     s->run(132, [&] {
         if (!skipped.isEmpty())
-            services_.dialogs->notice(applicationTitle(), skipped.summary());
+            services_.dialogs->notice(
+                applicationTitle(), skipped.summary(u"1 folder could not be searched and was skipped:"_s,
+                                                    u"%1 folders could not be searched and were skipped:"_s));
         services_.dialogs->notice(applicationTitle(), u"Done."_s);
     });
     s->run(134, [&] { PushButton1->setText(savedButtonCaption_); });

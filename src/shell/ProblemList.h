@@ -8,14 +8,15 @@
 
 namespace zorvik {
 
-// The folders that a search run could not enter, for one notice at the end of the run.
-class SkippedFolders {
+// Files or folders that a command could not deal with, for one notice at its end: how many, and the
+// first few with their reasons.
+class ProblemList {
 public:
     void add(const QByteArray& path, const QString& reason);
     bool isEmpty() const { return count_ == 0; }
     int count() const { return count_; }
-    // How many folders were skipped, and the first few with their reasons.
-    QString summary() const;
+    // The headline (`one`, or `many` with %1 for the count), then the first few paths with their reasons.
+    QString summary(const QString& one, const QString& many) const;
 
     static constexpr int kNamed = 5;
 
