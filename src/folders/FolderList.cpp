@@ -2,6 +2,7 @@
 
 #include "shell/Failure.h"
 
+#include <QFile>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +19,28 @@ void FolderList::setHeaderText(const QString& text) {
     if (headers_.isEmpty())
         throw Failure(QStringLiteral("The folder list has no column"));
     headers_[0] = text;
+    headerPending_ = false;
+    headerChanged();
+}
+
+void FolderList::setHeaderPath(const QString& prefix, const QByteArray& path) {
+    if (headers_.isEmpty())
+        throw Failure(QStringLiteral("The folder list has no column"));
+    // Kept as bytes: most of these texts are replaced before anybody reads them.
+    pendingPrefix_ = prefix;
+    pendingPath_ = path;
+    headerPending_ = true;
+    headerChanged();
+}
+
+void FolderList::takePendingHeader() const {
+    if (!headerPending_)
+        return;
+    headers_[0] = pendingPrefix_ + QFile::decodeName(pendingPath_);
+    headerPending_ = false;
+}
+
+void FolderList::headerChanged() {
     // A search names tens of thousands of folders a second; the screen needs a few of them. The text is
     // current at once for every reader, and views hear of it at most every kHeaderRepaintMs, the last
     // change included.
@@ -39,6 +62,7 @@ void FolderList::announceHeader() {
 }
 
 QString FolderList::headerText() const {
+    takePendingHeader();
     return headers_.isEmpty() ? QString() : headers_.first();
 }
 
@@ -78,8 +102,11 @@ QVariant FolderList::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FolderList::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < headers_.size())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < headers_.size()) {
+        takePendingHeader();
         return headers_.at(section);
+    }
     return {};
 }
 

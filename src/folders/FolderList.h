@@ -17,6 +17,8 @@ public:
     void addColumn(const QString& header);
     // The text of the first column header, which the search uses as its status line.
     void setHeaderText(const QString& text);
+    // The same with `prefix` and a path in the system's bytes, decoded only when the text is read.
+    void setHeaderPath(const QString& prefix, const QByteArray& path);
     QString headerText() const;
 
     void add(const QString& folder);
@@ -31,13 +33,19 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    static constexpr int kHeaderRepaintMs = 100;
+    static constexpr int kHeaderRepaintMs = 250;
     void announceHeader();
 
     QElapsedTimer sinceHeaderAnnounced_;
     bool headerAnnouncePending_ = false;
     QStringList folders_;
-    QStringList headers_;
+    mutable QStringList headers_;
+    // A header text set by setHeaderPath and not yet decoded into headers_[0].
+    QString pendingPrefix_;
+    QByteArray pendingPath_;
+    mutable bool headerPending_ = false;
+    void takePendingHeader() const;
+    void headerChanged();
 };
 
 } // namespace zorvik

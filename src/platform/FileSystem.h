@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string_view>
 
 namespace zorvik {
 
@@ -29,8 +28,8 @@ public:
         std::uint64_t inode = 0;
         bool operator==(const FolderId&) const = default;
     };
-    // The name's view ends at a NUL, so its data() may be passed on as a C string.
-    using EntrySink = std::function<void(std::string_view name, EntryKind kind)>;
+    // The name is a NUL-terminated C string, valid during the call.
+    using EntrySink = std::function<void(const char* name, EntryKind kind)>;
 
     virtual ~FileSystem() = default;
 

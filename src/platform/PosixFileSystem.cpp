@@ -84,7 +84,7 @@ void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
-            sink(std::string_view(name), kindOf(entry->d_type));
+            sink(name, kindOf(entry->d_type));
         }
     }
 }
@@ -112,7 +112,7 @@ void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        sink(std::string_view(name), kindOf(entry->d_type));
+        sink(name, kindOf(entry->d_type));
     }
 }
 #endif

@@ -48,22 +48,22 @@ public:
 private:
     void listFolder(Frame& frame) {
         visitor_.enterFolder(frame.path);
-        fs_.list(frame.handle, [&](std::string_view name, FileSystem::EntryKind kind) {
+        fs_.list(frame.handle, [&](const char* name, FileSystem::EntryKind kind) {
             if (kind == FileSystem::EntryKind::Folder) {
                 if (includeSubFolders_)
-                    frame.subFolders.emplace_back(name.data(), qsizetype(name.size()));
+                    frame.subFolders.emplace_back(name);
                 return;
             }
             bool isFolder = false;
-            const std::optional<std::uint64_t> bytes = fs_.sizeOf(frame.handle, name.data(), isFolder);
+            const std::optional<std::uint64_t> bytes = fs_.sizeOf(frame.handle, name, isFolder);
             if (!bytes)
                 return; // gone between the listing and now: it is no longer there to be found
             if (isFolder) {
                 if (includeSubFolders_)
-                    frame.subFolders.emplace_back(name.data(), qsizetype(name.size()));
+                    frame.subFolders.emplace_back(name);
                 return;
             }
-            visitor_.file(frame.path, QByteArrayView(name.data(), qsizetype(name.size())), *bytes);
+            visitor_.file(frame.path, name, *bytes);
         });
     }
 

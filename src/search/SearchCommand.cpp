@@ -40,12 +40,10 @@ public:
         test_ = SizeTest(form_.sizeCondition(), form_.services().locale);
     }
 
-    void enterFolder(const QByteArray& path) override {
-        form_.folders->setHeaderText(u"Searching "_s + QFile::decodeName(path));
-    }
-    void file(const QByteArray& folderPath, QByteArrayView name, quint64 bytes) override {
+    void enterFolder(const QByteArray& path) override { form_.folders->setHeaderPath(u"Searching "_s, path); }
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes) override {
         if (test_.matches(bytes))
-            form_.results->add(folderPath, name, writer_.text(bytes, test_.unit()));
+            form_.results->add(folderPath, QByteArrayView(name), writer_.text(bytes, test_.unit()));
     }
     bool beforeSubFolder() override {
         form_.yield();

@@ -24,8 +24,8 @@ public:
     std::function<bool()> before = [] { return true; };
 
     void enterFolder(const QByteArray& path) override { entered << relative(path); }
-    void file(const QByteArray& folder, QByteArrayView name, quint64 bytes) override {
-        files << relative(joinPath(folder, name)) + ':' + QByteArray::number(bytes);
+    void file(const QByteArray& folder, const char* name, quint64 bytes) override {
+        files << relative(joinPath(folder, QByteArrayView(name))) + ':' + QByteArray::number(bytes);
     }
     bool beforeSubFolder() override { return before(); }
     void folderSkipped(const QByteArray& path, const QString& reason) override {
@@ -143,7 +143,7 @@ TEST_F(Walk, AVisitorsFailureEndsTheWalkAndClosesEveryFolder) {
     class Throwing : public Recorder {
     public:
         using Recorder::Recorder;
-        void file(const QByteArray&, QByteArrayView, quint64) override { throw Failure(u"no"_s); }
+        void file(const QByteArray&, const char*, quint64) override { throw Failure(u"no"_s); }
     } recorder(tree.root());
     EXPECT_THROW(ScanFolder(fs, fs.openFolder(tree.root()), tree.root(), true, recorder), Failure);
     EXPECT_EQ(fs.openHandles, 0);
