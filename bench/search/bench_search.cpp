@@ -5,6 +5,7 @@
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
+// For scale it also times the bare system calls of such a walk (no window, no rows): the floor.
 #include "BenchWindow.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
@@ -23,12 +24,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -69,6 +74,53 @@ double secondsOfFind(const std::vector<QByteArray>& arguments) {
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     posix_spawn_file_actions_destroy(&actions);
     return seconds;
+}
+
+// The floor for any single-threaded search: only the system calls, with nothing around them (open each
+// folder, list it with getdents64, fstatat every entry that is not a folder). Counts matches of the
+// first case so that the compiler keeps the work.
+long bareWalk(int folder) {
+    static char buffer[64 * 1024];
+    std::vector<std::string> subFolders;
+    long matches = 0;
+    for (;;) {
+        const ssize_t got = ::getdents64(folder, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        for (ssize_t offset = 0; offset < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
+            offset += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            if (entry->d_type == DT_DIR) {
+                subFolders.emplace_back(name);
+                continue;
+            }
+            struct stat status {};
+            if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+                matches += status.st_size > 100 && status.st_size < 201;
+        }
+    }
+    for (const std::string& name : subFolders) {
+        const int child = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (child >= 0) {
+            matches += bareWalk(child);
+            ::close(child);
+        }
+    }
+    return matches;
+}
+
+double secondsOfBareWalk(const QByteArray& tree) {
+    QElapsedTimer clock;
+    clock.start();
+    const int root = ::open(tree.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (root >= 0) {
+        bareWalk(root);
+        ::close(root);
+    }
+    return double(clock.nsecsElapsed()) / 1e9;
 }
 
 double median(std::vector<double> values) {
@@ -163,9 +215,10 @@ int main(int argc, char** argv) {
     // timed ones run without it, since the probe's own events would be counted as the search's.
     secondsOfFind(find);
     search(probeYields);
-    std::vector<double> ours, theirs;
+    std::vector<double> ours, theirs, floor;
     for (int run = 0; run < runs; ++run) {
         theirs.push_back(secondsOfFind(find));
+        floor.push_back(secondsOfBareWalk(tree));
         ours.push_back(search(false));
     }
     const int rows = form.results->count();
@@ -178,7 +231,12 @@ int main(int argc, char** argv) {
     std::printf("  zorvik  %.3f s (median of %d; CPU in user mode %.3f s, in the kernel %.3f s)\n", ourTime,
                 runs, median(userSeconds), median(systemSeconds));
     std::printf("  find    %.3f s (median of %d)\n", findTime, runs);
-    std::printf("  ratio   %.2f x find\n", ourTime / findTime);
+    std::printf("  ratio   %.2f x find (fastest runs: %.3f s / %.3f s = %.2f)\n", ourTime / findTime,
+                *std::min_element(ours.begin(), ours.end()), *std::min_element(theirs.begin(), theirs.end()),
+                *std::min_element(ours.begin(), ours.end()) /
+                    *std::min_element(theirs.begin(), theirs.end()));
+    std::printf("  for scale: the bare system calls alone %.3f s (median) = %.2f x find\n", median(floor),
+                median(floor) / findTime);
     std::printf("  peak RSS %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
     if (probeYields)
         std::printf("  longest interval between yields %.1f ms\n", double(longestGapNs) / 1e6);
