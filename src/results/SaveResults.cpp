@@ -5,10 +5,13 @@
 #include "platform/PathExists.h"
 #include "results/ResultList.h"
 #include "results/RowYield.h"
+#include "shell/Failure.h"
 #include "shell/Steps.h"
 
 #include <QFile>
 #include <QSaveFile>
+
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -50,18 +53,28 @@ void Form1::PushButton2_Click() {
                 if (j > results->count())
                     break;
                 const QByteArray line = results->pathBytes(j) + "\r\n";
+                errno = 0;
                 if (file.write(line) != line.size()) {
                     failed = true;
+                    // A full disk reaches QSaveFile as "Unknown error"; errno still names it. Read it
+                    // before cancelling, which replaces both with its own text.
+                    const int errorNumber = errno;
+                    const QString reason = file.errorString();
                     file.cancelWriting();
-                    throw Failure(file.errorString());
+                    if (errorNumber != 0)
+                        throwErrno(errorNumber);
+                    throw Failure(reason);
                 }
             }
         });
     }
     if (!failed)
         s->run(142, [&] {
+            errno = 0;
             if (!file.commit()) {
                 failed = true;
+                if (const int errorNumber = errno; errorNumber != 0)
+                    throwErrno(errorNumber);
                 throw Failure(file.errorString());
             }
         });

@@ -62,6 +62,37 @@ TEST_F(Save, AFileThatCannotBeWrittenIsReportedOnceAndNotCalledDone) {
     EXPECT_EQ(f.pointerState(), 0);
 }
 
+TEST_F(Save, ADiskThatFillsUpMidwayKeepsTheOldFileWhole) {
+    LoopFilesystem small;
+    if (!small.valid())
+        GTEST_SKIP() << "this machine cannot mount a filesystem of its own";
+    const QString saved = QFile::decodeName(small.root()) + u"/results.txt"_s;
+    {
+        QFile old(saved);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("/the old list\r\n");
+    }
+    // Leave about 32 KB free: the new list starts to be written, then the disk is full.
+    const QByteArray root = small.root();
+    const QByteArray fill = "head -c 32768 /dev/zero >'" + root + "/spare' && (cat /dev/zero >'" + root +
+                            "/filler' 2>/dev/null; true) && rm '" + root + "/spare' && sync";
+    ASSERT_EQ(std::system(fill.constData()), 0);
+    Form1& f = form();
+    const QByteArray longFolder = "/home/someone/" + QByteArray(100, 'x');
+    for (int i = 0; i < 3000; ++i)
+        row(longFolder + '/' + QByteArray::number(i));
+    dialogs->saveAnswers = {saved};
+    dialogs->yesNoAnswers = {true};
+    f.PushButton2->click();
+    EXPECT_EQ(contentOf(QFile::encodeName(saved)), "/the old list\r\n");
+    ASSERT_EQ(dialogs->errorReports().size(), 1);
+    EXPECT_TRUE(dialogs->errorReports()[0].contains(u"No space left on device"_s))
+        << dialogs->errorReports()[0].toStdString();
+    EXPECT_TRUE(dialogs->notices().isEmpty()); // never "Done."
+    EXPECT_EQ(QDir(QFile::decodeName(root)).entryList(QDir::Files).size(), 2) << "a temporary file was left";
+    EXPECT_EQ(f.pointerState(), 0);
+}
+
 // Records what reaches the clipboard; can refuse a number of tries first.
 class FakeClipboard : public Clipboard {
 public:
