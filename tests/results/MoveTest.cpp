@@ -166,6 +166,32 @@ TEST_F(Move, ACopyThatFailsOrCannotBeVerifiedNeverCostsTheSource) {
     EXPECT_EQ(QDir(target.rootText()).entryList(QDir::Hidden | QDir::Files).size(), 1); // no temporary left
 }
 
+TEST_F(Move, ARealFullDiskOnTheOtherSideKeepsTheSourceAndLeavesNoPart) {
+    LoopFilesystem full;
+    if (!full.valid())
+        GTEST_SKIP() << "this machine cannot mount a filesystem of its own";
+    const QByteArray root = full.root();
+    const QByteArray fill = "(cat /dev/zero >'" + root + "/filler' 2>/dev/null; true) && sync";
+    ASSERT_EQ(std::system(fill.constData()), 0);
+    const QByteArray big = tree.path("big.bin");
+    {
+        QFile out(QFile::decodeName(big));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 256; ++i)
+            out.write(QByteArray(1024, char('a' + i % 26)));
+    }
+    const QByteArray before = contentOf(big);
+    row(big, true);
+    dialogs->folderAnswers = {QFile::decodeName(root)};
+    form().PushButton8->click();
+    EXPECT_EQ(contentOf(big), before);
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(big) + u" [x]"_s});
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"No space left on device"_s))
+        << dialogs->notices()[0].toStdString();
+    EXPECT_EQ(QDir(QFile::decodeName(root)).entryList(QDir::Hidden | QDir::Files), QStringList{u"filler"_s});
+}
+
 TEST_F(Move, ASourceThatCannotBeRemovedAfterItsCopyKeepsItsRow) {
     const QByteArray a = file(tree, "a.txt");
     row(a, true);
