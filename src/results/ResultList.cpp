@@ -40,7 +40,7 @@ const char* ResultList::bytesAt(quint64 offset) const {
     return blocks_[offset >> kBlockBits].get() + (offset & (kBlockSize - 1));
 }
 
-quint64 ResultList::store(QByteArrayView name, const QByteArray& sizeText) {
+quint64 ResultList::store(QByteArrayView name, QByteArrayView sizeText) {
     const quint64 length = quint64(name.size() + sizeText.size());
     if (blocks_.empty() || used_ + length > kBlockSize) {
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
@@ -50,7 +50,7 @@ quint64 ResultList::store(QByteArrayView name, const QByteArray& sizeText) {
     if (!name.isEmpty())
         std::memcpy(at, name.data(), std::size_t(name.size()));
     if (!sizeText.isEmpty())
-        std::memcpy(at + name.size(), sizeText.constData(), std::size_t(sizeText.size()));
+        std::memcpy(at + name.size(), sizeText.data(), std::size_t(sizeText.size()));
     const quint64 offset = ((quint64(blocks_.size()) - 1) << kBlockBits) + used_;
     used_ += length;
     return offset;
@@ -63,8 +63,8 @@ quint32 ResultList::prefixFor(QByteArrayView prefix) {
     return quint32(prefixes_.size() - 1);
 }
 
-void ResultList::append(quint32 prefix, QByteArrayView name, const QString& sizeText) {
-    const QByteArray size = sizeText.toUtf8().left(0xFFFF);
+void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText) {
+    const QByteArrayView size = sizeText.first(std::min<qsizetype>(sizeText.size(), 0xFFFF));
     Row r{};
     r.offset = store(name, size);
     r.nameLength = quint64(name.size());
@@ -76,12 +76,16 @@ void ResultList::append(quint32 prefix, QByteArrayView name, const QString& size
 }
 
 void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText) {
+    add(folderPath, name, QByteArrayView(sizeText.toUtf8()));
+}
+
+void ResultList::add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText) {
     if (folderPath.endsWith('/')) {
-        addPath(folderPath + name, sizeText);
+        appendPath(folderPath + name, sizeText);
         return;
     }
     if (name.size() > kLongestName || name.contains('/')) {
-        addPath(folderPath + '/' + name, sizeText);
+        appendPath(folderPath + '/' + name, sizeText);
         return;
     }
     // Compare without building the prefix: the folder path plus its '/'.
@@ -92,10 +96,14 @@ void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const QS
 }
 
 void ResultList::addPath(const QByteArray& path, const QString& sizeText) {
+    appendPath(path, sizeText.toUtf8());
+}
+
+void ResultList::appendPath(const QByteArray& path, QByteArrayView size) {
     qsizetype cut = path.lastIndexOf('/') + 1; // the prefix keeps its '/'
     if (path.size() - cut > kLongestName)
         cut = path.size();
-    append(prefixFor(QByteArrayView(path).first(cut)), QByteArrayView(path).sliced(cut), sizeText);
+    append(prefixFor(QByteArrayView(path).first(cut)), QByteArrayView(path).sliced(cut), size);
 }
 
 // ---- reading

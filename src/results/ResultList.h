@@ -30,6 +30,8 @@ public:
     // Appends a row for the file `name` inside `folderPath` (its path is folderPath + "/" + name, with
     // no doubled slash after the root "/"). Consecutive rows of one folder share its path.
     void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText);
+    // The same with the size text already in UTF-8.
+    void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeTextUtf8);
     // Appends a row with a complete path.
     void addPath(const QByteArray& path, const QString& sizeText);
 
@@ -75,9 +77,10 @@ private:
     const Row& row(int position) const;
     Row& row(int position);
     const char* bytesAt(quint64 offset) const;
-    quint64 store(QByteArrayView name, const QByteArray& sizeText);
+    quint64 store(QByteArrayView name, QByteArrayView sizeText);
     quint32 prefixFor(QByteArrayView prefix);
-    void append(quint32 prefix, QByteArrayView name, const QString& sizeText);
+    void append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText);
+    void appendPath(const QByteArray& path, QByteArrayView sizeText);
     void announceNowAndThen();
 
     std::vector<Row> rows_;

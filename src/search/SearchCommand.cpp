@@ -43,7 +43,8 @@ public:
     void enterFolder(const QByteArray& path) override { form_.folders->setHeaderPath(u"Searching "_s, path); }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes) override {
         if (test_.matches(bytes))
-            form_.results->add(folderPath, QByteArrayView(name), writer_.text(bytes, test_.unit()));
+            form_.results->add(folderPath, QByteArrayView(name),
+                               writer_.utf8(bytes, test_.unit(), sizeText_));
     }
     bool beforeSubFolder() override {
         form_.yield();
@@ -58,6 +59,7 @@ private:
     Form1& form_;
     ProblemList& skipped_;
     SizeTextWriter writer_;
+    SizeTextWriter::Buffer sizeText_;
     SizeTest test_;
     std::optional<quint64> revision_;
 };

@@ -1,6 +1,6 @@
 #include "search/SizeDisplayText.h"
 
-using namespace Qt::StringLiterals;
+#include <cstring>
 
 namespace zorvik {
 
@@ -14,45 +14,79 @@ quint64 scaledRounded(quint64 bytes, int shift, quint64 scale) {
     return whole * scale + (rest * scale + unit / 2) / unit;
 }
 
-} // namespace
+void put(SizeTextWriter::Buffer& out, QByteArrayView bytes) {
+    std::memcpy(out.data + out.size, bytes.data(), std::size_t(bytes.size()));
+    out.size += bytes.size();
+}
 
-SizeTextWriter::SizeTextWriter(const QLocale& locale)
-    : groupSeparator_(locale.groupSeparator()), decimalPoint_(locale.decimalPoint()) {}
+void putDigits(SizeTextWriter::Buffer& out, quint64 value) {
+    char digits[20];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n > 0)
+        out.data[out.size++] = digits[--n];
+}
 
-void SizeTextWriter::appendGrouped(QString& out, quint64 whole) const {
+// "#,###": no digit at all for zero, otherwise groups of three from the right.
+void putGrouped(SizeTextWriter::Buffer& out, quint64 whole, QByteArrayView separator) {
     if (whole == 0)
-        return; // "#,###" writes no digit for zero
-    const QString digits = QString::number(whole);
-    const qsizetype first = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
-    out += QStringView(digits).left(first);
-    for (qsizetype i = first; i < digits.size(); i += 3) {
-        out += groupSeparator_;
-        out += QStringView(digits).mid(i, 3);
+        return;
+    SizeTextWriter::Buffer digits;
+    putDigits(digits, whole);
+    const qsizetype first = digits.size % 3 == 0 ? 3 : digits.size % 3;
+    put(out, QByteArrayView(digits.data, first));
+    for (qsizetype i = first; i < digits.size; i += 3) {
+        put(out, separator);
+        put(out, QByteArrayView(digits.data + i, 3));
     }
 }
 
-QString SizeTextWriter::text(quint64 bytes, SizeUnit unit) const {
-    QString out;
+QByteArray firstCharacter(const QString& text) {
+    // A locale's separator is one character, but may lie outside Latin-1 (a narrow no-break space).
+    return text.left(text.size() > 1 && text.at(0).isHighSurrogate() ? 2 : 1).toUtf8();
+}
+
+} // namespace
+
+SizeTextWriter::SizeTextWriter(const QLocale& locale)
+    : groupSeparator_(firstCharacter(locale.groupSeparator())),
+      decimalPoint_(firstCharacter(locale.decimalPoint())) {}
+
+QByteArrayView SizeTextWriter::utf8(quint64 bytes, SizeUnit unit, Buffer& out) const {
+    out.size = 0;
     switch (unit) {
     case SizeUnit::Bytes:
-        return QString::number(bytes) + u" Bytes"_s;
+        putDigits(out, bytes);
+        put(out, " Bytes");
+        break;
     case SizeUnit::KB:
-        appendGrouped(out, scaledRounded(bytes, 10, 1));
-        return out + u" KB"_s;
+        putGrouped(out, scaledRounded(bytes, 10, 1), groupSeparator_);
+        put(out, " KB");
+        break;
     case SizeUnit::MB:
     case SizeUnit::GB: {
         const quint64 hundredths = scaledRounded(bytes, unit == SizeUnit::MB ? 20 : 30, 100);
-        appendGrouped(out, hundredths / 100);
-        out += decimalPoint_;
+        putGrouped(out, hundredths / 100, groupSeparator_);
+        put(out, decimalPoint_);
         const int decimals = int(hundredths % 100);
-        if (decimals % 10 != 0)
-            out += QString::number(decimals).rightJustified(2, u'0');
-        else if (decimals != 0)
-            out += QString::number(decimals / 10);
-        return out + (unit == SizeUnit::MB ? u" MB"_s : u" GB"_s);
+        if (decimals != 0) {
+            out.data[out.size++] = char('0' + decimals / 10);
+            if (decimals % 10 != 0)
+                out.data[out.size++] = char('0' + decimals % 10);
+        }
+        put(out, unit == SizeUnit::MB ? " MB" : " GB");
+        break;
     }
     }
-    return out;
+    return QByteArrayView(out.data, out.size);
+}
+
+QString SizeTextWriter::text(quint64 bytes, SizeUnit unit) const {
+    Buffer buffer;
+    return QString::fromUtf8(utf8(bytes, unit, buffer));
 }
 
 QString SizeDisplayText(quint64 bytes, SizeUnit unit, const QLocale& locale) {

@@ -2,6 +2,8 @@
 
 #include "criteria/SizeTypes.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QLocale>
 #include <QString>
 
@@ -13,13 +15,21 @@ namespace zorvik {
 // done on the exact byte count.
 class SizeTextWriter {
 public:
+    // Room for the longest text: 20 digits, 6 group separators and a decimal symbol of up to 8 bytes
+    // each, two decimals and the unit.
+    struct Buffer {
+        char data[128];
+        qsizetype size = 0;
+    };
+
     explicit SizeTextWriter(const QLocale& locale);
     QString text(quint64 bytes, SizeUnit unit) const;
+    // The same text in UTF-8, written into `buffer` without allocating: a search may write a million.
+    QByteArrayView utf8(quint64 bytes, SizeUnit unit, Buffer& buffer) const;
 
 private:
-    void appendGrouped(QString& out, quint64 whole) const;
-    QString groupSeparator_;
-    QString decimalPoint_;
+    QByteArray groupSeparator_; // UTF-8
+    QByteArray decimalPoint_;   // UTF-8
 };
 
 QString SizeDisplayText(quint64 bytes, SizeUnit unit, const QLocale& locale);

@@ -116,6 +116,12 @@ TEST(SizeDisplayText, UsesTheLocalesSeparators) {
     const QLocale german(QLocale::German, QLocale::Germany);
     EXPECT_EQ(SizeDisplayText(3221225472ull, SizeUnit::KB, german), u"3.145.728 KB"_s);
     EXPECT_EQ(SizeDisplayText(1294538834ull, SizeUnit::MB, german), u"1.234,57 MB"_s);
+    // French groups with a space that is not ASCII (a narrow no-break space in current locale data).
+    const QLocale french(QLocale::French, QLocale::France);
+    const QString group = french.groupSeparator();
+    EXPECT_EQ(SizeDisplayText(3221225472ull, SizeUnit::KB, french),
+              u"3"_s + group + u"145"_s + group + u"728 KB"_s);
+    EXPECT_EQ(SizeDisplayText(1294538834ull, SizeUnit::GB, french), u"1,21 GB"_s);
 }
 
 } // namespace
