@@ -53,32 +53,8 @@ make_file "$demo/Documents/budget.ods" $((96 * 1024))
 make_file "$demo/Downloads/installer.iso" $((48 * 1024 * 1024))
 make_file "$demo/Downloads/readme.txt" 800
 
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-
-# Waits until a window with this exact title other than the ones given appears, and prints its id.
-# Gives up after about 30 seconds with status 1.
-window_named() {
-    local title=$1 id
-    shift
-    for _ in $(seq 300); do
-        for id in $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
-    done
-    echo "no window named '$title' appeared" >&2
-    return 1
-}
-click() { # window x y, in the window's own pixels
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-    sleep 0.3
-}
+source scripts/x11-session.sh
+start_xvfb "$display_number" "$work/xvfb.log"
 
 # One session of the program: $1 is its program folder, $2 the picture to save.
 shoot() {

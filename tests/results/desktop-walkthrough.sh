@@ -32,30 +32,9 @@ done
 mkdir -p "$work/moved" "$work/config" "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
 
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+source "$(dirname "$0")/../../scripts/x11-session.sh"
+start_xvfb "$display_number" "$work/xvfb.log"
 
-window_named() { # title [ids to ignore...]: waits for a new visible window of that title, prints its id
-    local title=$1 id
-    shift
-    for _ in $(seq 150); do
-        for id in $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
-    done
-    echo "no window named '$title' appeared" >&2
-    return 1
-}
-click() { # window x y
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-    sleep 0.3
-}
 shot() { # window picture-name
     import -window "$1" "$work/$2.png" 2>/dev/null || true
 }
