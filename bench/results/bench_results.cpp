@@ -2,7 +2,9 @@
 // and both text filters, each through the real window, and for scale `grep -c` over the same paths.
 //
 //   zorvik_bench_results TREE
+#include "BenchHome.h"
 #include "BenchWindow.h"
+#include "TimedCommand.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
 #include "results/ResultList.h"
@@ -11,22 +13,15 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <deque>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
@@ -57,32 +52,10 @@ double secondsOf(const std::function<void()>& action) {
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
-// grep's count goes to a file: with its output on /dev/null, GNU grep stops at the first match.
-double secondsOfGrep(const QByteArray& pattern, const QByteArray& file, const QByteArray& output) {
-    const char* argv[] = {"grep", "-c", "-F", pattern.constData(), file.constData(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QElapsedTimer clock;
-    clock.start();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "grep", &actions, nullptr, const_cast<char**>(argv), environ) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) > 1)
-        return -1;
-    return double(clock.nsecsElapsed()) / 1e9;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home(QDir::tempPath() + u"/zorvik-bench-XXXXXX"_s);
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    bench::BenchHome home;
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: zorvik_bench_results TREE\n");
@@ -118,8 +91,9 @@ int main(int argc, char** argv) {
     std::printf("  clear not containing \".txt\"    %.3f s (%d rows left)\n", notContaining, list.count());
 
     const QByteArray file = QFile::encodeName(saved);
-    std::printf("  for scale: grep -c -F .jpg over the saved paths %.3f s\n",
-                secondsOfGrep(".jpg", file, file + ".count"));
+    std::printf(
+        "  for scale: grep -c -F .jpg over the saved paths %.3f s\n",
+        bench::secondsOfCommand({"grep", "-c", "-F", ".jpg", file}, QByteArray(file + ".count").constData()));
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

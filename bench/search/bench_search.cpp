@@ -6,7 +6,9 @@
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
 // For scale it also times the bare system calls of such a walk (no window, no rows): the floor.
+#include "BenchHome.h"
 #include "BenchWindow.h"
+#include "TimedCommand.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
 #include "results/ResultList.h"
@@ -15,11 +17,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -29,13 +29,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
@@ -55,24 +51,11 @@ public:
 };
 
 double secondsOfFind(const std::vector<QByteArray>& arguments) {
-    std::vector<char*> argv;
-    for (const QByteArray& a : arguments)
-        argv.push_back(const_cast<char*>(a.constData()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    QElapsedTimer clock;
-    clock.start();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        std::perror("find");
+    const double seconds = bench::secondsOfCommand(arguments);
+    if (seconds < 0) {
+        std::fprintf(stderr, "find failed\n");
         std::exit(1);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const double seconds = double(clock.nsecsElapsed()) / 1e9;
-    posix_spawn_file_actions_destroy(&actions);
     return seconds;
 }
 
@@ -131,10 +114,7 @@ double median(std::vector<double> values) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home(QDir::tempPath() + u"/zorvik-bench-XXXXXX"_s);
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    bench::BenchHome home;
     QApplication app(argc, argv);
 
     QByteArray tree;
