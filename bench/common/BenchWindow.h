@@ -4,24 +4,20 @@
 // the real file system, trash and clipboard, started and shown as a user would see it.
 #include "platform/Dialogs.h"
 #include "platform/QtSettingsStore.h"
-#include "results/ResultServices.h"
-#include "search/SearchServices.h"
 #include "shell/Form1.h"
+#include "shell/Services.h"
 
 #include <memory>
 
 namespace zorvik::bench {
 
 inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, const QString& programFolder) {
-    Services services;
-    services.dialogs = std::move(dialogs);
+    Services services = makeRealServices(std::move(dialogs));
     services.settings = std::make_shared<QtSettingsStore>();
     services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     services.programFolder = programFolder;
     services.homePageDraw = [] { return 1; };
     services.openUrl = [](const QUrl&) {};
-    installDefaultSearchServices(services);
-    installDefaultResultServices(services, nullptr);
     auto form = std::make_unique<Form1>(std::move(services));
     form->Form_Load();
     form->show();

@@ -1,14 +1,16 @@
-// The size criteria panel: which boxes a condition enables, the checks made when a size box is left,
-// and the write-through of every change to the settings.
-#include "shell/Form1.h"
+#include "criteria/CriteriaPanel.h"
 
+#include "core/CommandHost.h"
+#include "core/Steps.h"
 #include "criteria/NumberReading.h"
+#include "criteria/StoredValues.h"
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 using namespace Qt::StringLiterals;
 
@@ -16,7 +18,7 @@ namespace zorvik {
 
 namespace {
 
-// The boxes that belong to each condition, as indexes into Combo and Text.
+// The boxes that belong to each condition, as numbers of Combo and Text.
 bool boxBelongsTo(int option, int comboOrText) {
     switch (option) {
     case 1:
@@ -28,61 +30,98 @@ bool boxBelongsTo(int option, int comboOrText) {
 
 } // namespace
 
-void Form1::Option_Click(int option) {
+CriteriaPanel::CriteriaPanel(const CriteriaControls& controls, CommandHost& host, Dialogs& dialogs,
+                             SettingsStore& settings, QLocale locale)
+    : controls_(controls), host_(host), dialogs_(dialogs), settings_(settings), locale_(std::move(locale)) {}
+
+void CriteriaPanel::optionClicked(int option) {
     for (int i = 1; i <= 5; ++i)
-        Combo[i - 1]->setEnabled(boxBelongsTo(option, i));
+        controls_.combos[i - 1]->setEnabled(boxBelongsTo(option, i));
     for (int i = 1; i <= 5; ++i)
-        Text[i - 1]->setEnabled(boxBelongsTo(option, i));
+        controls_.texts[i - 1]->setEnabled(boxBelongsTo(option, i));
     for (int i = 1; i <= 4; ++i)
-        services_.settings->write(u"Option"_s + QString::number(i),
-                                  Option[i - 1]->isChecked() ? u"True"_s : u"False"_s);
+        settings_.write(u"Option"_s + QString::number(i),
+                        controls_.options[i - 1]->isChecked() ? u"True"_s : u"False"_s);
 }
 
-void Form1::Combo_Click(int combo) {
-    services_.settings->write(u"Combo"_s + QString::number(combo),
-                              QString::number(Combo[combo - 1]->currentIndex()));
+void CriteriaPanel::unitChosen(int combo) {
+    settings_.write(u"Combo"_s + QString::number(combo),
+                    QString::number(controls_.combos[combo - 1]->currentIndex()));
 }
 
-void Form1::Text_Change(int text) {
-    services_.settings->write(u"Text"_s + QString::number(text), Text[text - 1]->text());
+void CriteriaPanel::textChanged(int text) {
+    settings_.write(u"Text"_s + QString::number(text), controls_.texts[text - 1]->text());
 }
 
-void Form1::Text_LostFocus(int text) {
-    QLineEdit* field = Text[text - 1];
-    if (!isNumeric(field->text(), services_.locale)) {
+void CriteriaPanel::checkLeftField(int text) {
+    QLineEdit* field = controls_.texts[text - 1];
+    if (!isNumeric(field->text(), locale_)) {
         checkingField_ = true;
-        services_.dialogs->notice(applicationTitle_, u"Must be a numeric entry."_s);
+        dialogs_.notice(host_.applicationTitle(), u"Must be a numeric entry."_s);
         // Giving the focus back makes whichever box held it lose it; that is no leaving by the user.
         field->setFocus(Qt::OtherFocusReason);
         checkingField_ = false;
         return;
     }
     // Keep lower <= upper, comparing the numbers the texts start with, and copying the text itself.
-    if (text == 1 && leadingNumber(Text[1]->text()) < leadingNumber(Text[0]->text()))
-        Text[1]->setText(Text[0]->text());
-    else if (text == 2 && leadingNumber(Text[0]->text()) > leadingNumber(Text[1]->text()))
-        Text[0]->setText(Text[1]->text());
+    QLineEdit* lower = controls_.texts[0];
+    QLineEdit* upper = controls_.texts[1];
+    if (text == 1 && leadingNumber(upper->text()) < leadingNumber(lower->text()))
+        upper->setText(lower->text());
+    else if (text == 2 && leadingNumber(lower->text()) > leadingNumber(upper->text()))
+        lower->setText(upper->text());
 }
 
-void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
-    // Only a move of the focus to another control of this window counts as leaving the box: not the
-    // window losing activation, a popup, or a message box taking the focus.
-    if (checkingField_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return;
-    // Let the focus change finish before a message box can take the focus.
-    QMetaObject::invokeMethod(
-        this,
-        [this, text] {
-            if (!checkingField_)
-                dispatch([this, text] { Text_LostFocus(text); });
-        },
-        Qt::QueuedConnection);
+void CriteriaPanel::fillUnitLists(Steps& s, int firstStep) {
+    int step = firstStep;
+    for (QComboBox* combo : controls_.combos) {
+        for (const char16_t* name : kUnitNames) {
+            s.run(step, [&] {
+                // A list that gets its first item selects it; the design's lists stay unselected
+                // until the restore below chooses.
+                const QSignalBlocker quiet(combo);
+                combo->addItem(QString::fromUtf16(name));
+                combo->setCurrentIndex(-1);
+            });
+            step += 2;
+        }
+    }
 }
 
-SizeCondition Form1::sizeCondition() const {
+void CriteriaPanel::restore(Steps& s) {
+    for (int i = 0; i < 5; ++i) {
+        const QString key = u"Combo"_s + QString::number(i + 1);
+        s.run(180 + 2 * i, [&] {
+            controls_.combos[i]->setCurrentIndex(unitIndexFrom(settings_.read(key, u"0"_s), locale_));
+        });
+    }
+    const QString textDefaults[5] = {u"100"_s, u"200"_s, u"100"_s, u"100"_s, u"100"_s};
+    for (int i = 0; i < 5; ++i) {
+        const QString key = u"Text"_s + QString::number(i + 1);
+        s.run(190 + 2 * i, [&] { controls_.texts[i]->setText(settings_.read(key, textDefaults[i])); });
+    }
+    for (int i = 0; i < 4; ++i) {
+        const QString key = u"Option"_s + QString::number(i + 1);
+        s.run(200 + 2 * i, [&] {
+            QRadioButton* option = controls_.options[i];
+            const bool chosen = truthFrom(settings_.read(key, i == 0 ? u"1"_s : u"0"_s), locale_);
+            if (chosen) {
+                option->setChecked(true);
+                optionClicked(i + 1); // choosing a button runs its click, as a user's choice would
+            } else if (option->isChecked()) {
+                // A group may be left with no button chosen; radio buttons refuse that unless told.
+                option->setAutoExclusive(false);
+                option->setChecked(false);
+                option->setAutoExclusive(true);
+            }
+        });
+    }
+}
+
+SizeCondition CriteriaPanel::sizeCondition() const {
     SizeCondition condition;
     for (int i = 0; i < 4; ++i) {
-        if (Option[i]->isChecked()) {
+        if (controls_.options[i]->isChecked()) {
             condition.mode = static_cast<SizeMode>(i);
             break;
         }
@@ -91,12 +130,12 @@ SizeCondition Form1::sizeCondition() const {
         return condition;
     static constexpr int kUnitBox[4] = {0, 2, 3, 4};
     const int mode = static_cast<int>(*condition.mode);
-    condition.unit = unitFromText(Combo[kUnitBox[mode]]->currentText());
+    condition.unit = unitFromText(controls_.combos[kUnitBox[mode]]->currentText());
     if (*condition.mode == SizeMode::Between) {
-        condition.lowerText = Text[0]->text();
-        condition.upperText = Text[1]->text();
+        condition.lowerText = controls_.texts[0]->text();
+        condition.upperText = controls_.texts[1]->text();
     } else {
-        condition.valueText = Text[mode + 1]->text();
+        condition.valueText = controls_.texts[mode + 1]->text();
     }
     return condition;
 }

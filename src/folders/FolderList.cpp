@@ -1,6 +1,6 @@
 #include "folders/FolderList.h"
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
 
 #include <QFile>
 #include <QTimer>

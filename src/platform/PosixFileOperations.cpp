@@ -1,9 +1,11 @@
 #include "platform/PosixFileOperations.h"
 
+#include "core/Failure.h"
+#include "platform/UniqueFd.h"
+
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include <fcntl.h>
@@ -15,10 +17,6 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 namespace {
-
-QString describe(int errorNumber) {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
@@ -32,11 +30,9 @@ QByteArray temporaryBeside(const QByteArray& destination) {
 }
 
 void syncFolder(const QByteArray& folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const UniqueFd fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd)
+        ::fsync(fd.get());
 }
 
 } // namespace
@@ -88,7 +84,7 @@ std::optional<QString> PosixFileOperations::moveFile(const QByteArray& source,
                                                      const QByteArray& destination) {
     struct stat from {};
     if (::lstat(source.constData(), &from) != 0)
-        return describe(errno);
+        return errnoText(errno);
     if (S_ISDIR(from.st_mode))
         return u"It is a folder."_s;
     struct stat to {};
@@ -98,7 +94,7 @@ std::optional<QString> PosixFileOperations::moveFile(const QByteArray& source,
     if (renamed == 0)
         return std::nullopt;
     if (renamed != EXDEV)
-        return describe(renamed);
+        return errnoText(renamed);
     return copyThenRemove(source, destination);
 }
 
@@ -113,58 +109,56 @@ std::optional<QString> PosixFileOperations::copyThenRemove(const QByteArray& sou
     }
     if (const int error = renameFile(temporary.constData(), destination.constData())) {
         ::unlink(temporary.constData());
-        return describe(error);
+        return errnoText(error);
     }
     syncFolder(folderOf(destination));
     if (const int error = removeFile(source.constData()))
-        return u"It was copied, but the original could not be removed: "_s + describe(error);
+        return u"It was copied, but the original could not be removed: "_s + errnoText(error);
     return std::nullopt;
 }
 
 std::optional<QString> PosixFileOperations::copyInto(const QByteArray& source, const QByteArray& temporary) {
     struct stat status {};
     if (::lstat(source.constData(), &status) != 0)
-        return describe(errno);
+        return errnoText(errno);
     if (S_ISLNK(status.st_mode)) {
         std::vector<char> target(std::size_t(status.st_size) + 1);
         const ssize_t length = ::readlink(source.constData(), target.data(), target.size());
         if (length < 0 || std::size_t(length) >= target.size())
-            return describe(length < 0 ? errno : EIO);
+            return errnoText(length < 0 ? errno : EIO);
         target[std::size_t(length)] = '\0';
-        return ::symlink(target.data(), temporary.constData()) == 0 ? std::nullopt
-                                                                    : std::optional<QString>(describe(errno));
+        return ::symlink(target.data(), temporary.constData()) == 0
+                   ? std::nullopt
+                   : std::optional<QString>(errnoText(errno));
     }
     if (!S_ISREG(status.st_mode))
         return u"It is not an ordinary file."_s;
 
-    const int in = ::open(source.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (in < 0)
-        return describe(errno);
-    const int out = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0) {
-        const int error = errno;
-        ::close(in);
-        return describe(error);
-    }
+    const UniqueFd in(::open(source.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!in)
+        return errnoText(errno);
+    UniqueFd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!out)
+        return errnoText(errno);
     struct stat opened {};
-    int error = ::fstat(in, &opened) == 0 ? 0 : errno;
+    int error = ::fstat(in.get(), &opened) == 0 ? 0 : errno;
     if (!error)
-        error = copyBytes(in, out, opened.st_size);
-    if (!error && ::fchmod(out, opened.st_mode & 07777) != 0)
+        error = copyBytes(in.get(), out.get(), opened.st_size);
+    if (!error && ::fchmod(out.get(), opened.st_mode & 07777) != 0)
         error = errno;
     const timespec times[2] = {opened.st_atim, opened.st_mtim};
-    if (!error && ::futimens(out, times) != 0)
+    if (!error && ::futimens(out.get(), times) != 0)
         error = errno;
     if (!error)
-        error = syncFile(out);
+        error = syncFile(out.get());
     struct stat copied {};
-    if (!error && ::fstat(out, &copied) != 0)
+    if (!error && ::fstat(out.get(), &copied) != 0)
         error = errno;
-    if (::close(out) != 0 && !error)
+    // The copy's own close can still report a write error; it is checked, not left to the guard.
+    if (::close(out.release()) != 0 && !error)
         error = errno;
-    ::close(in);
     if (error)
-        return describe(error);
+        return errnoText(error);
     if (copied.st_size != opened.st_size)
         return u"The copy came out at a different size."_s;
     return std::nullopt;

@@ -1,7 +1,8 @@
 #include "platform/PosixFileSystem.h"
 
+#include "platform/UniqueFd.h"
+
 #include <cerrno>
-#include <cstring>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,7 +14,7 @@ namespace zorvik {
 namespace {
 
 [[noreturn]] void fail(int errorNumber) {
-    throw FileSystemFailure(QString::fromLocal8Bit(std::strerror(errorNumber)));
+    throw FileSystemFailure(errnoText(errorNumber));
 }
 
 FileSystem::EntryKind kindOf(unsigned char type) {
@@ -33,29 +34,27 @@ constexpr std::size_t kListingBuffer = 64 * 1024;
 
 PosixFileSystem::PosixFileSystem() : buffer_(kListingBuffer) {}
 
-FileSystem::Handle PosixFileSystem::openFolder(const QByteArray& path) {
+FileSystem::Handle PosixFileSystem::openFolderHandle(const QByteArray& path) {
     const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         fail(errno);
     return fd;
 }
 
-FileSystem::Handle PosixFileSystem::openSubFolder(Handle parent, const char* name) {
+FileSystem::Handle PosixFileSystem::openSubFolderHandle(Handle parent, const char* name) {
     const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         fail(errno);
     return fd;
 }
 
-FileSystem::Handle PosixFileSystem::openParent(Handle child, FolderId expected) {
-    const int fd = ::openat(child, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+FileSystem::Handle PosixFileSystem::openParentHandle(Handle child, FolderId expected) {
+    UniqueFd parent(::openat(child, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!parent)
         fail(errno);
-    if (identify(fd) != expected) {
-        ::close(fd);
+    if (identify(parent.get()) != expected)
         fail(ENOENT); // the folder was moved away while its sub-folders were searched
-    }
-    return fd;
+    return parent.release();
 }
 
 FileSystem::FolderId PosixFileSystem::identify(Handle folder) {
@@ -90,15 +89,13 @@ void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
 }
 #else
 void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
-    const int copy = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (copy < 0)
+    UniqueFd copy(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!copy)
         fail(errno);
-    DIR* stream = ::fdopendir(copy);
-    if (!stream) {
-        const int error = errno;
-        ::close(copy);
-        fail(error);
-    }
+    DIR* stream = ::fdopendir(copy.get());
+    if (!stream)
+        fail(errno);
+    copy.release(); // the stream owns it now
     for (;;) {
         errno = 0;
         const dirent* entry = ::readdir(stream);

@@ -1,38 +1,31 @@
-// "Copy Results To Clipboard".
-#include "shell/Form1.h"
+#include "results/CopyResults.h"
 
+#include "core/CommandHost.h"
+#include "core/Steps.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "results/ClipboardText.h"
 #include "results/ResultList.h"
 #include "results/RowYield.h"
-#include "shell/Steps.h"
 
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-namespace {
-
-void CopyListToClipboard(Form1& form) {
-    const ResultList& list = *form.results;
-    if (list.count() == 0)
+void CopyResults::copyListToClipboard() {
+    if (results_.count() == 0)
         return; // the clipboard keeps what it had
-    RowYield rowYield([&form] { form.yield(); });
-    const QString text = clipboardText(list, [&] { rowYield(); });
-    Clipboard& clipboard = *form.services().clipboard;
-    ClearClipboardRetry(clipboard);
-    SetClipboardTextRetry(clipboard, text);
+    RowYield rowYield([this] { host_.yield(); });
+    const QString text = clipboardText(results_, [&] { rowYield(); });
+    ClearClipboardRetry(clipboard_);
+    SetClipboardTextRetry(clipboard_, text);
 }
 
-} // namespace
-
-void Form1::PushButton4_Click() {
-    auto s = steps(u"PushButton4_Click"_s);
-    s->run(106, [&] { CopyListToClipboard(*this); });
-    s->run(108, [&] {
-        services_.dialogs->notice(
-            applicationTitle(),
+void CopyResults::run(Steps& s) {
+    s.run(106, [&] { copyListToClipboard(); });
+    s.run(108, [&] {
+        dialogs_.notice(
+            host_.applicationTitle(),
             u"Results have been copied to the clipboard.\r\r"_s
             u"Click a text area where you normally type and press Ctrl+V to paste the clipboard."_s);
     });

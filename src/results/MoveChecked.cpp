@@ -1,14 +1,15 @@
-// "Move Checked To Folder": the checked files move into a chosen folder, which is remembered.
-#include "shell/Form1.h"
+// Move: the checked files move into a chosen folder, which is remembered.
+#include "results/MoveChecked.h"
 
+#include "core/CommandHost.h"
+#include "core/ProblemList.h"
+#include "core/Steps.h"
 #include "folders/NormalizePath.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
 #include "results/ResultList.h"
 #include "results/RowYield.h"
-#include "shell/ProblemList.h"
-#include "shell/Steps.h"
 
 #include <QFile>
 
@@ -40,70 +41,68 @@ std::optional<QString> moveOne(FileOperations& files, const QByteArray& source, 
 
 } // namespace
 
-void Form1::PushButton8_Click() {
-    auto s = steps(u"PushButton8_Click"_s);
+void MoveChecked::run(Steps& s) {
     QString chosen;
-    s->run(106, [&] {
-        rememberedFolder_ = services_.settings->read(u"LastFolder"_s, QString());
-        chosen = services_.dialogs->browseForFolder(u"Please select folder:"_s, rememberedFolder_);
+    s.run(106, [&] {
+        rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
+        chosen = dialogs_.browseForFolder(u"Please select folder:"_s, rememberedFolder_);
     });
-    if (s->test(108, [&] { return chosen.isEmpty(); }))
+    if (s.test(108, [&] { return chosen.isEmpty(); }))
         return;
-    s->run(333, [&] { rememberedFolder_ = chosen; });
-    s->run(334, [&] { services_.settings->write(u"LastFolder"_s, rememberedFolder_); });
+    s.run(333, [&] { rememberedFolder_ = chosen; });
+    s.run(334, [&] { settings_.write(u"LastFolder"_s, rememberedFolder_); });
     QByteArray destinationFolder;
-    s->run(110, [&] {
+    s.run(110, [&] {
         destinationFolder = QFile::encodeName(NormalizePath(chosen));
         if (!destinationFolder.endsWith('/'))
             destinationFolder += '/';
     });
-    s->run(114, [&] { setPointerState(kPointerBusy); });
+    s.run(114, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
 
     // The report of a failure names the row being handled, when there is one.
     int handling = 0;
-    s->setExtra([&]() -> QString {
-        if (handling < 1 || handling > results->count())
+    s.setExtra([&]() -> QString {
+        if (handling < 1 || handling > results_.count())
             return {};
-        return u"File: "_s + results->text(handling);
+        return u"File: "_s + results_.text(handling);
     });
     std::set<QByteArray> movedSources; // rows naming these files leave the list
     std::set<QByteArray> placed;       // destinations this move filled
     ProblemList notMoved;
-    const int count = results->count();
-    RowYield rowYield([this] { yield(); });
+    const int count = results_.count();
+    RowYield rowYield([this] { host_.yield(); });
     // Rows cleared during a yield shorten the list: the loop ends with it.
-    for (int j = 1; j <= count && j <= results->count(); ++j) {
+    for (int j = 1; j <= count && j <= results_.count(); ++j) {
         handling = j;
-        s->run(120, [&] { rowYield(); });
-        if (j > results->count())
+        s.run(120, [&] { rowYield(); });
+        if (j > results_.count())
             break;
-        if (!s->test(122, [&] { return results->checked(j); }))
+        if (!s.test(122, [&] { return results_.checked(j); }))
             continue;
         QByteArray source;
-        s->run(124, [&] { source = results->pathBytes(j); });
-        s->run(126, [&] {
+        s.run(124, [&] { source = results_.pathBytes(j); });
+        s.run(126, [&] {
             const QByteArray destination = destinationFolder + fileNameOf(source);
-            if (std::optional<QString> reason =
-                    moveOne(*services_.fileOperations, source, destination, placed))
+            if (std::optional<QString> reason = moveOne(files_, source, destination, placed))
                 notMoved.add(source, *reason);
             else
                 movedSources.insert(source);
         });
     }
     handling = 0;
-    s->run(132, [&] {
+    s.run(132, [&] {
         std::vector<int> moved;
-        for (int i = 1; i <= results->count(); ++i)
-            if (results->checked(i) && movedSources.count(results->pathBytes(i)))
+        for (int i = 1; i <= results_.count(); ++i)
+            if (results_.checked(i) && movedSources.count(results_.pathBytes(i)))
                 moved.push_back(i);
-        results->removePositions(moved);
+        results_.removePositions(moved);
     });
-    s->run(142, [&] { results->refresh(); });
-    s->run(144, [&] { setPointerState(kPointerDefault); });
+    s.run(142, [&] { results_.refresh(); });
+    s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
     if (!notMoved.isEmpty())
-        s->run(144, [&] {
-            services_.dialogs->notice(applicationTitle(), notMoved.summary(u"1 file was not moved:"_s,
-                                                                           u"%1 files were not moved:"_s));
+        s.run(144, [&] {
+            dialogs_.notice(host_.applicationTitle(),
+                            notMoved.summary(u"1 file was not moved:"_s, u"%1 files were not moved:"_s));
         });
 }
 

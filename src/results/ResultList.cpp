@@ -1,6 +1,6 @@
 #include "results/ResultList.h"
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "search/MatchesSize.h"
 
+#include "core/Failure.h"
 #include "criteria/NumberReading.h"
-#include "shell/Failure.h"
 
 using namespace Qt::StringLiterals;
 

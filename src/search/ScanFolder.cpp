@@ -12,8 +12,8 @@ constexpr std::size_t kOpenFolders = 64;
 
 struct Frame {
     QByteArray path;
-    FileSystem::Handle handle = -1; // -1 once closed to stay under kOpenFolders
-    FileSystem::FolderId id;        // known once closed
+    FileSystem::Folder folder; // closed to stay under kOpenFolders
+    FileSystem::FolderId id;   // known once closed
     std::vector<QByteArray> subFolders;
     std::size_t next = 0;
 };
@@ -23,14 +23,8 @@ public:
     Walk(FileSystem& fileSystem, bool includeSubFolders, WalkVisitor& visitor)
         : fs_(fileSystem), includeSubFolders_(includeSubFolders), visitor_(visitor) {}
 
-    ~Walk() {
-        for (const Frame& frame : stack_)
-            if (frame.handle >= 0)
-                fs_.close(frame.handle);
-    }
-
-    void run(FileSystem::Handle root, const QByteArray& rootPath) {
-        stack_.push_back(Frame{rootPath, root, {}, {}, 0});
+    void run(FileSystem::Folder root, const QByteArray& rootPath) {
+        stack_.push_back(Frame{rootPath, std::move(root), {}, {}, 0});
         listFolder(stack_.back()); // a failure here belongs to the listed folder: it is passed on
         while (!stack_.empty()) {
             Frame& top = stack_.back();
@@ -48,14 +42,15 @@ public:
 private:
     void listFolder(Frame& frame) {
         visitor_.enterFolder(frame.path);
-        fs_.list(frame.handle, [&](const char* name, FileSystem::EntryKind kind) {
+        const FileSystem::Handle handle = frame.folder.handle();
+        fs_.list(handle, [&](const char* name, FileSystem::EntryKind kind) {
             if (kind == FileSystem::EntryKind::Folder) {
                 if (includeSubFolders_)
                     frame.subFolders.emplace_back(name);
                 return;
             }
             bool isFolder = false;
-            const std::optional<std::uint64_t> bytes = fs_.sizeOf(frame.handle, name, isFolder);
+            const std::optional<std::uint64_t> bytes = fs_.sizeOf(handle, name, isFolder);
             if (!bytes)
                 return; // gone between the listing and now: it is no longer there to be found
             if (isFolder) {
@@ -69,14 +64,14 @@ private:
 
     void enterSubFolder(const QByteArray& name) {
         const QByteArray path = joinPath(stack_.back().path, name);
-        FileSystem::Handle handle = -1;
+        FileSystem::Folder folder;
         try {
-            handle = fs_.openSubFolder(stack_.back().handle, name.constData());
+            folder = fs_.openSubFolder(stack_.back().folder.handle(), name.constData());
         } catch (const FileSystemFailure& failure) {
             visitor_.folderSkipped(path, failure.description());
             return;
         }
-        stack_.push_back(Frame{path, handle, {}, {}, 0});
+        stack_.push_back(Frame{path, std::move(folder), {}, {}, 0});
         keepOpenFoldersBounded();
         try {
             listFolder(stack_.back());
@@ -91,22 +86,21 @@ private:
         if (stack_.size() <= kOpenFolders)
             return;
         Frame& old = stack_[stack_.size() - 1 - kOpenFolders];
-        if (old.handle < 0)
+        if (!old.folder.isOpen())
             return;
-        old.id = fs_.identify(old.handle);
-        fs_.close(old.handle);
-        old.handle = -1;
+        old.id = fs_.identify(old.folder.handle());
+        old.folder.reset();
     }
 
     void leaveFolder() {
         Frame done = std::move(stack_.back());
         stack_.pop_back();
-        if (!stack_.empty() && stack_.back().handle < 0) {
+        if (!stack_.empty() && !stack_.back().folder.isOpen()) {
             Frame& parent = stack_.back();
             try {
-                if (done.handle < 0)
+                if (!done.folder.isOpen())
                     throw FileSystemFailure(QString()); // nothing left to find the way back from
-                parent.handle = fs_.openParent(done.handle, parent.id);
+                parent.folder = fs_.openParent(done.folder.handle(), parent.id);
             } catch (const FileSystemFailure& failure) {
                 // The branch above was moved or removed meanwhile; its remaining sub-folders are lost
                 // to this walk, and the user is told so.
@@ -115,8 +109,6 @@ private:
                 parent.next = parent.subFolders.size();
             }
         }
-        if (done.handle >= 0)
-            fs_.close(done.handle);
     }
 
     FileSystem& fs_;
@@ -137,9 +129,9 @@ QByteArray joinPath(const QByteArray& folderPath, QByteArrayView name) {
     return path;
 }
 
-void ScanFolder(FileSystem& fileSystem, FileSystem::Handle root, const QByteArray& rootPath,
+void ScanFolder(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                 bool includeSubFolders, WalkVisitor& visitor) {
-    Walk(fileSystem, includeSubFolders, visitor).run(root, rootPath);
+    Walk(fileSystem, includeSubFolders, visitor).run(std::move(root), rootPath);
 }
 
 } // namespace zorvik

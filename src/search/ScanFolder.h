@@ -24,11 +24,11 @@ public:
 };
 
 // Walks the open folder `root` (whose path is `rootPath`), depth first: all files of a folder in the
-// system's order, then each sub-folder's whole tree in turn. Takes over `root` and closes it.
+// system's order, then each sub-folder's whole tree in turn.
 // Links are never followed below the root, so the walk cannot loop. Any depth works: the walk keeps
 // its own stack and only a bounded number of folders open.
 // A failure to list the root, or a visitor's exception, ends the walk and is passed on.
-void ScanFolder(FileSystem& fileSystem, FileSystem::Handle root, const QByteArray& rootPath,
+void ScanFolder(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                 bool includeSubFolders, WalkVisitor& visitor);
 
 // The path of `name` inside `folderPath` ("/" + name for the root "/").

@@ -2,6 +2,7 @@
 
 #include "platform/QtDialogs.h"
 #include "shell/Form1.h"
+#include "shell/Services.h"
 
 #include <QApplication>
 
@@ -9,12 +10,10 @@ namespace zorvik {
 
 int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
-    Services services = defaultServices();
-    Form1 form(services);
-    if (auto* dialogs = dynamic_cast<QtDialogs*>(services.dialogs.get())) {
-        dialogs->setParentWindow(&form);
-        dialogs->setSuppressed([&form] { return form.isClosing(); });
-    }
+    auto dialogs = std::make_shared<QtDialogs>();
+    Form1 form(makeRealServices(dialogs));
+    dialogs->setParentWindow(&form);
+    dialogs->setSuppressed([&form] { return form.isClosing(); });
     form.Form_Load();
     form.show();
     return app.exec();

@@ -1,19 +1,27 @@
 // The window: its controls, how events reach the handlers, the pointer and the end of the program.
 #include "shell/Form1.h"
 
+#include "core/ErrorReport.h"
+#include "core/Steps.h"
+#include "criteria/CriteriaPanel.h"
+#include "folders/FolderCommands.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
+#include "results/CopyResults.h"
+#include "results/MoveChecked.h"
+#include "results/PruneResults.h"
+#include "results/RecycleChecked.h"
 #include "results/ResultList.h"
+#include "results/SaveResults.h"
 #include "shell/CompactComboStyle.h"
-#include "shell/ErrorReport.h"
 #include "shell/HoverButton.h"
-#include "shell/Steps.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -70,6 +78,7 @@ QTreeView* makeListView(QWidget* parent, QAbstractItemModel* model) {
 
 Form1::Form1(Services services, QWidget* parent) : QWidget(parent), services_(std::move(services)) {
     createControls();
+    createCommands();
     connectHandlers();
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -161,6 +170,21 @@ void Form1::createControls() {
     }
 }
 
+void Form1::createCommands() {
+    Dialogs& dialogs = *services_.dialogs;
+    SettingsStore& settings = *services_.settings;
+    criteria_ = std::make_unique<CriteriaPanel>(CriteriaControls{Option, Text, Combo}, *this, dialogs,
+                                                settings, services_.locale);
+    folderCommands_ = std::make_unique<FolderCommands>(*this, *folders, dialogs, settings);
+    search_ = std::make_unique<SearchRun>(*this, *folders, *results, dialogs, services_.fileSystem.get(),
+                                          services_.locale);
+    prune_ = std::make_unique<PruneResults>(*this, *results, dialogs);
+    save_ = std::make_unique<SaveResults>(*this, *results, dialogs);
+    copy_ = std::make_unique<CopyResults>(*this, *results, dialogs, *services_.clipboard);
+    recycle_ = std::make_unique<RecycleChecked>(*this, *results, dialogs, *services_.trash);
+    move_ = std::make_unique<MoveChecked>(*this, *results, dialogs, settings, *services_.fileOperations);
+}
+
 void Form1::connectHandlers() {
     const std::pair<HoverButton*, void (Form1::*)()> commands[] = {
         {PushButton1, &Form1::PushButton1_Click},   {PushButton2, &Form1::PushButton2_Click},
@@ -187,7 +211,7 @@ void Form1::connectHandlers() {
         Combo[i]->setMouseTracking(true);
     }
     // Whatever changes the panel, by hand or by program, makes the running search read it again.
-    auto panelChanged = [this] { ++criteriaRevision_; };
+    auto panelChanged = [this] { criteria_->noteChange(); };
     for (int i = 0; i < 5; ++i) {
         connect(Combo[i], &QComboBox::currentTextChanged, this, panelChanged);
         connect(Text[i], &QLineEdit::textChanged, this, panelChanged);
@@ -237,6 +261,91 @@ void Form1::yield() {
     QCoreApplication::processEvents();
     if (closing_)
         throw ApplicationClosing{};
+}
+
+// ---- handlers: each hands its work to its command
+
+void Form1::Option_Click(int option) {
+    criteria_->optionClicked(option);
+}
+void Form1::Combo_Click(int combo) {
+    criteria_->unitChosen(combo);
+}
+void Form1::Text_Change(int text) {
+    criteria_->textChanged(text);
+}
+void Form1::Text_LostFocus(int text) {
+    criteria_->checkLeftField(text);
+}
+void Form1::PushButton3_Click() {
+    folderCommands_->addFolder(*steps(u"PushButton3_Click"_s));
+}
+void Form1::ListView1_KeyDown(int key) {
+    // Delete removes the selected folder, whatever modifier keys are held.
+    if (key == Qt::Key_Delete)
+        removeSelectedFolder();
+}
+void Form1::ListView1_DblClick() {
+    removeSelectedFolder();
+}
+void Form1::removeSelectedFolder() {
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    folderCommands_->removeFolder(selected.isEmpty() ? std::nullopt : std::optional(selected.first().row()));
+}
+void Form1::PushButton1_Click() {
+    search_->startOrStop(*steps(u"PushButton1_Click"_s));
+}
+void Form1::PushButton2_Click() {
+    save_->run(*steps(u"PushButton2_Click"_s));
+}
+void Form1::PushButton4_Click() {
+    copy_->run(*steps(u"PushButton4_Click"_s));
+}
+void Form1::PushButton6_Click() {
+    steps(u"PushButton6_Click"_s)->run(100, [this] { results->clear(); });
+}
+void Form1::PushButton8_Click() {
+    move_->run(*steps(u"PushButton8_Click"_s));
+}
+void Form1::PushButton10_Click() {
+    recycle_->run(*steps(u"PushButton10_Click"_s));
+}
+void Form1::PushButton11_Click() {
+    prune_->run(*steps(u"PushButton11_Click"_s), false);
+}
+void Form1::PushButton17_Click() {
+    prune_->run(*steps(u"PushButton17_Click"_s), true);
+}
+
+// ---- what the commands ask of the window
+
+QString Form1::startCaption() const {
+    return PushButton1->text();
+}
+void Form1::setStartCaption(const QString& caption) {
+    PushButton1->setText(caption);
+}
+SizeCondition Form1::sizeCondition() const {
+    return criteria_->sizeCondition();
+}
+quint64 Form1::criteriaRevision() const {
+    return criteria_->revision();
+}
+
+void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
+    // Only a move of the focus to another control of this window counts as leaving the box: not the
+    // window losing activation, a popup, or a message box taking the focus.
+    if (criteria_->isCheckingField() || reason == Qt::ActiveWindowFocusReason ||
+        reason == Qt::PopupFocusReason)
+        return;
+    // Let the focus change finish before a message box can take the focus.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            if (!criteria_->isCheckingField())
+                dispatch([this, text] { Text_LostFocus(text); });
+        },
+        Qt::QueuedConnection);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "criteria/SizeTypes.h"
+#include "search/SearchRun.h"
+#include "shell/Services.h"
 
 #include <QCursor>
 #include <QHash>
-#include <QLocale>
 #include <QString>
-#include <QUrl>
 #include <QWidget>
 
 #include <array>
@@ -22,79 +21,60 @@ class QTreeView;
 
 namespace zorvik {
 
-class Clipboard;
-class Dialogs;
-class FileOperations;
-class FileSystem;
+class CopyResults;
+class CriteriaPanel;
+class FolderCommands;
 class FolderList;
 class HoverButton;
+class MoveChecked;
+class PruneResults;
+class RecycleChecked;
 class ResultList;
-class SettingsStore;
+class SaveResults;
 class Steps;
-class Trash;
 
-// What the window needs of the platform. Tests replace any of these.
-struct Services {
-    std::shared_ptr<Dialogs> dialogs;
-    std::shared_ptr<SettingsStore> settings;
-    std::shared_ptr<FileSystem> fileSystem;         // the folder walk
-    std::shared_ptr<Trash> trash;                   // "Send Checked To Recycle Bin"
-    std::shared_ptr<FileOperations> fileOperations; // "Move Checked To Folder"
-    std::shared_ptr<Clipboard> clipboard;           // "Copy Results To Clipboard"
-    QLocale locale = QLocale::system();
-    QString programFolder;             // where HAND-M.CUR and the skin are looked for
-    std::function<int()> homePageDraw; // a number from 1 to 100; 7 opens the home page
-    std::function<void(const QUrl&)> openUrl;
-};
-
-// The real implementations, for the program (the program folder is the executable's folder).
-Services defaultServices(QWidget* dialogParent = nullptr);
-
-// The program's one window. Controls and handlers keep the names of the window's design.
-class Form1 : public QWidget {
+// The program's one window. Controls and handlers keep the names of the window's design; each handler
+// hands its work to the command object of its subsystem, with the numbered steps that report for it.
+class Form1 : public QWidget, public SearchHost {
     Q_OBJECT
 public:
-    // Pointer states.
-    static constexpr int kPointerDefault = 0;
-    static constexpr int kPointerArrow = 1;
-    static constexpr int kPointerBusy = 11;
-    static constexpr int kPointerHand = 99;
-
     explicit Form1(Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // ---- shell: start-up, pointer, title, Help, closing (src/shell/Form1*.cpp)
+    // ---- start-up, Help, closing (Form1Startup.cpp)
     void Form_Load();
     void PushButton5_Click();
-    int pointerState() const { return pointerState_; }
-    void setPointerState(int state);
-    const QString& applicationTitle() const { return applicationTitle_; }
     bool hasHandCursor() const { return handCursor_.has_value(); }
     bool isClosing() const { return closing_; }
-    // Lets pending events run. Throws ApplicationClosing once the window has been closed.
-    void yield();
     const Services& services() const { return services_; }
 
-    // ---- criteria panel (src/criteria/CriteriaPanel.cpp)
+    // ---- what the commands may ask of the window
+    void yield() override;
+    int pointerState() const override { return pointerState_; }
+    void setPointerState(int state) override;
+    const QString& applicationTitle() const override { return applicationTitle_; }
+    QString startCaption() const override;
+    void setStartCaption(const QString& caption) override;
+    SizeCondition sizeCondition() const override;
+    quint64 criteriaRevision() const override;
+
+    // ---- criteria panel
     void Option_Click(int option); // Option1_Click .. Option4_Click
     void Combo_Click(int combo);   // Combo1_Click .. Combo5_Click
     void Text_Change(int text);    // Text1_Change .. Text5_Change
     void Text_LostFocus(int text); // Text1_LostFocus .. Text5_LostFocus
-    SizeCondition sizeCondition() const;
-    // Changes whenever an option, unit box or size field of the panel changes.
-    quint64 criteriaRevision() const { return criteriaRevision_; }
 
-    // ---- folders (src/folders/FolderCommands.cpp)
+    // ---- folders
     void PushButton3_Click();
     void ListView1_KeyDown(int key);
     void ListView1_DblClick();
     void removeSelectedFolder();
 
-    // ---- search (src/search/SearchCommand.cpp)
+    // ---- search
     void PushButton1_Click();
-    bool stopRequested() const { return stopRequested_; }
+    bool stopRequested() const { return search_->stopRequested(); }
 
-    // ---- results (src/results/ResultCommands.cpp)
+    // ---- results
     void PushButton2_Click();  // Save Results As Text File
     void PushButton4_Click();  // Copy Results To Clipboard
     void PushButton6_Click();  // Clear Results
@@ -130,18 +110,18 @@ protected:
 
 private:
     void createControls();
+    void createCommands();
     void connectHandlers();
     // Runs one event handler; a close during the handler ends it here, at the edge of Qt's code.
     void dispatch(const std::function<void()>& handler);
-    // Shows the error report for a failed step.
-    void reportFailure(const QString& description, const QString& handler, int step, const QString& extra);
+    // The numbered steps of one handler, reporting a failed step with the handler's name.
     std::unique_ptr<Steps> steps(const QString& handler);
+    void reportFailure(const QString& description, const QString& handler, int step, const QString& extra);
     void pointerOverSurface(); // state 0 unless busy
     void pointerOverButton(HoverButton* button);
     void applyPointer();
     void loadHandCursor(const QString& path);
     void visitHomePageRandomly();
-    void restoreSettings(Steps& steps);
     // A size field lost the focus; its check runs once the focus has settled elsewhere in the window.
     void sizeFieldLeft(int text, Qt::FocusReason reason);
 
@@ -151,15 +131,15 @@ private:
     std::optional<QCursor> handCursor_;
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
-    bool checkingField_ = false;          // a size field's check is under way
-    quint64 criteriaRevision_ = 0;
 
-    // search run state
-    bool stopRequested_ = false;
-    QString savedButtonCaption_;
-
-    // move command state
-    QString rememberedFolder_;
+    std::unique_ptr<CriteriaPanel> criteria_;
+    std::unique_ptr<FolderCommands> folderCommands_;
+    std::unique_ptr<SearchRun> search_;
+    std::unique_ptr<PruneResults> prune_;
+    std::unique_ptr<SaveResults> save_;
+    std::unique_ptr<CopyResults> copy_;
+    std::unique_ptr<RecycleChecked> recycle_;
+    std::unique_ptr<MoveChecked> move_;
 };
 
 } // namespace zorvik

@@ -1,6 +1,7 @@
 #include "shell/Skin.h"
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
+#include "platform/PathStatus.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -11,19 +12,11 @@
 #include <QStringDecoder>
 #include <QWidget>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
 namespace {
-
-// A dangling link or a folder at the skin's place means "no skin", like a missing file.
-bool isRegularFile(const QString& path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 void paintBackground(QWidget& widget, const QColor& colour) {
     QPalette palette = widget.palette();
@@ -95,7 +88,8 @@ bool qtAccepts(const QString& styleSheet) {
 
 void applySkin(QWidget& window, const QString& programFolder) {
     const QString path = programFolder + u"/x/o.cjs"_s;
-    if (!isRegularFile(path))
+    // A dangling link or a folder at the skin's place means "no skin", like a missing file.
+    if (!IsRegularFile(path))
         return;
     recolour(window);
     const QString styleSheet = readUtf8(path);

@@ -9,7 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
 
 #include <cerrno>
 #include <map>

@@ -1,6 +1,6 @@
 // The result list model: compact rows, batched announcements, removals in ranges.
 #include "results/ResultList.h"
-#include "shell/Failure.h"
+#include "core/Failure.h"
 
 #include "QtPrinters.h"
 

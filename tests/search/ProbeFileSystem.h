@@ -20,30 +20,33 @@ public:
     int openHandles = 0;
     int mostOpenHandles = 0;
 
-    Handle openFolder(const QByteArray& path) override {
-        const Handle handle = counted(PosixFileSystem::openFolder(path));
+protected:
+    Handle openFolderHandle(const QByteArray& path) override {
+        const Handle handle = counted(PosixFileSystem::openFolderHandle(path));
         if (refuseToList.count(path.mid(path.lastIndexOf('/') + 1).toStdString()))
             listFails.insert(handle);
         return handle;
     }
-    Handle openSubFolder(Handle parent, const char* name) override {
+    Handle openSubFolderHandle(Handle parent, const char* name) override {
         if (onOpenSubFolder)
             onOpenSubFolder(name);
         if (refuseToOpen.count(name))
             throw FileSystemFailure(QStringLiteral("Permission denied"));
-        const Handle handle = counted(PosixFileSystem::openSubFolder(parent, name));
+        const Handle handle = counted(PosixFileSystem::openSubFolderHandle(parent, name));
         if (refuseToList.count(name))
             listFails.insert(handle);
         return handle;
     }
-    Handle openParent(Handle child, FolderId expected) override {
-        return counted(PosixFileSystem::openParent(child, expected));
+    Handle openParentHandle(Handle child, FolderId expected) override {
+        return counted(PosixFileSystem::openParentHandle(child, expected));
     }
     void close(Handle folder) override {
         --openHandles;
         listFails.erase(folder);
         PosixFileSystem::close(folder);
     }
+
+public:
     void list(Handle folder, const EntrySink& sink) override {
         if (listFails.count(folder))
             throw FileSystemFailure(QStringLiteral("Input/output error"));

@@ -1,7 +1,7 @@
 // Which sizes meet a condition, and how a matching size is written.
+#include "core/Failure.h"
 #include "search/MatchesSize.h"
 #include "search/SizeDisplayText.h"
-#include "shell/Failure.h"
 
 #include "QtPrinters.h"
 

@@ -1,7 +1,7 @@
 // The hover pointer rules and the end of the program when the window closes.
 #include "FormFixture.h"
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
 #include "shell/HoverButton.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // is reported without stopping start-up.
 #include "FormFixture.h"
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
 #include "shell/Skin.h"
 
 #include <QComboBox>

@@ -1,13 +1,13 @@
 #include "FormFixture.h"
 
-#include "results/ResultServices.h"
-#include "search/SearchServices.h"
-
 namespace zorvik::test {
 
 void FormFixture::customise(Services& s) {
-    installDefaultSearchServices(s);
-    installDefaultResultServices(s, nullptr);
+    const Services real = makeRealServices(nullptr);
+    s.fileSystem = real.fileSystem;
+    s.trash = real.trash;
+    s.fileOperations = real.fileOperations;
+    s.clipboard = real.clipboard;
 }
 
 } // namespace zorvik::test

@@ -1,7 +1,7 @@
 // The error report's text and the resume rule of numbered steps.
-#include "shell/ErrorReport.h"
-#include "shell/AppTitle.h"
-#include "shell/Steps.h"
+#include "core/ErrorReport.h"
+#include "core/AppTitle.h"
+#include "core/Steps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/ProblemList.h"
+#include "core/ProblemList.h"
 
 #include <QFile>
 

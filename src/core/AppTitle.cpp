@@ -1,4 +1,4 @@
-#include "shell/AppTitle.h"
+#include "core/AppTitle.h"
 
 namespace zorvik {
 

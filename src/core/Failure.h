@@ -22,6 +22,9 @@ private:
 // event handler that Qt called; no step guard catches it, so no further step, box or handler runs.
 struct ApplicationClosing {};
 
+// The system's description of a POSIX errno value, in the locale's language.
+QString errnoText(int errorNumber);
+
 // Failure with the description of a POSIX errno value.
 [[noreturn]] void throwErrno(int errorNumber);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Failure.h"
+#include "core/Failure.h"
 
 #include <QString>
 

@@ -1,8 +1,4 @@
-#include "shell/ErrorReport.h"
-
-#include "shell/Failure.h"
-
-#include <cstring>
+#include "core/ErrorReport.h"
 
 namespace zorvik {
 
@@ -13,10 +9,6 @@ QString locationText(const QString& handler) {
 QString composeErrorReport(const QString& description, const QString& handler, int step) {
     return description % u"\r\n" % u"in " % locationText(handler) % u"at line " % QString::number(step) %
            u"\r\r" % u"Please email screenshot of this message to " % QStringView(kSupportEmail);
-}
-
-void throwErrno(int errorNumber) {
-    throw Failure(QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
 } // namespace zorvik

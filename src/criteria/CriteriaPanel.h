@@ -1,0 +1,64 @@
+#pragma once
+
+#include "criteria/SizeTypes.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace zorvik {
+
+class CommandHost;
+class Dialogs;
+class SettingsStore;
+class Steps;
+
+// The panel's controls, owned by the window. Index 0 is the first of each kind (Option1, Text1, Combo1).
+struct CriteriaControls {
+    std::array<QRadioButton*, 4> options{};
+    std::array<QLineEdit*, 5> texts{};
+    std::array<QComboBox*, 5> combos{};
+};
+
+// The size criteria panel: which boxes a condition enables, the checks made when a size box is left,
+// the write-through of every change to the settings, and the restore at start-up. Numbers of options,
+// boxes and fields are 1-based, like their names.
+class CriteriaPanel {
+public:
+    CriteriaPanel(const CriteriaControls& controls, CommandHost& host, Dialogs& dialogs,
+                  SettingsStore& settings, QLocale locale);
+
+    void optionClicked(int option);
+    void unitChosen(int combo);
+    void textChanged(int text);
+    // The checks made when the user leaves a size field for another control of the window.
+    void checkLeftField(int text);
+    // True while a field's check shows its message and gives the focus back.
+    bool isCheckingField() const { return checkingField_; }
+
+    // Start-up: the unit names into every unit list (numbered steps from `firstStep`, two apart), then
+    // the stored choices and texts.
+    void fillUnitLists(Steps& steps, int firstStep);
+    void restore(Steps& steps);
+
+    SizeCondition sizeCondition() const;
+    // Changes whenever an option, unit box or size field changes, by hand or by program.
+    quint64 revision() const { return revision_; }
+    void noteChange() { ++revision_; }
+
+private:
+    CriteriaControls controls_;
+    CommandHost& host_;
+    Dialogs& dialogs_;
+    SettingsStore& settings_;
+    QLocale locale_;
+    bool checkingField_ = false;
+    quint64 revision_ = 0;
+};
+
+} // namespace zorvik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+namespace zorvik {
+
+class CommandHost;
+class Dialogs;
+class FolderList;
+class SettingsStore;
+class Steps;
+
+// "Add Folder to Search" and the removal of a folder from the list.
+class FolderCommands {
+public:
+    FolderCommands(CommandHost& host, FolderList& folders, Dialogs& dialogs, SettingsStore& settings)
+        : host_(host), folders_(folders), dialogs_(dialogs), settings_(settings) {}
+
+    // Asks for a folder and adds it to the list.
+    void addFolder(Steps& steps);
+    // Removes the folder of the selected row (0-based), if a row is selected and no command is busy.
+    void removeFolder(std::optional<int> selectedRow);
+
+private:
+    CommandHost& host_;
+    FolderList& folders_;
+    Dialogs& dialogs_;
+    SettingsStore& settings_;
+};
+
+} // namespace zorvik

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace zorvik {
+
+class Clipboard;
+class CommandHost;
+class Dialogs;
+class ResultList;
+class Steps;
+
+// "Copy Results To Clipboard": the checked rows as aligned, tab-separated text.
+class CopyResults {
+public:
+    CopyResults(CommandHost& host, ResultList& results, Dialogs& dialogs, Clipboard& clipboard)
+        : host_(host), results_(results), dialogs_(dialogs), clipboard_(clipboard) {}
+    void run(Steps& steps);
+
+private:
+    void copyListToClipboard();
+
+    CommandHost& host_;
+    ResultList& results_;
+    Dialogs& dialogs_;
+    Clipboard& clipboard_;
+};
+
+} // namespace zorvik

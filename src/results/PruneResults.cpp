@@ -1,0 +1,27 @@
+#include "results/PruneResults.h"
+
+#include "core/CommandHost.h"
+#include "core/Steps.h"
+#include "platform/Dialogs.h"
+#include "results/ResultList.h"
+#include "results/TextFilter.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+void PruneResults::run(Steps& s, bool containing) {
+    const QString prompt =
+        containing ? u"Remove entries containing: "_s : u"Remove entries not containing: "_s;
+    QString text;
+    s.run(100, [&] { text = dialogs_.inputText(host_.applicationTitle(), prompt); });
+    if (s.test(102, [&] { return text.isEmpty(); }))
+        return;
+    s.run(104, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
+    // The rows are removed in one pass, highest position first in effect, which keeps the others'
+    // order and check boxes.
+    s.run(106, [&] { results_.removePositions(rowsToPrune(results_, text, containing)); });
+    s.run(108, [&] { host_.setPointerState(CommandHost::kPointerArrow); });
+}
+
+} // namespace zorvik

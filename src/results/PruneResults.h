@@ -1,0 +1,24 @@
+#pragma once
+
+namespace zorvik {
+
+class CommandHost;
+class Dialogs;
+class ResultList;
+class Steps;
+
+// "Clear Results Containing X" and "Clear Results Not Containing X": asks for a text and removes the
+// rows whose path contains it, or does not. The files are not touched.
+class PruneResults {
+public:
+    PruneResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
+        : host_(host), results_(results), dialogs_(dialogs) {}
+    void run(Steps& steps, bool containing);
+
+private:
+    CommandHost& host_;
+    ResultList& results_;
+    Dialogs& dialogs_;
+};
+
+} // namespace zorvik

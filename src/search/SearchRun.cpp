@@ -1,0 +1,139 @@
+#include "search/SearchRun.h"
+
+#include "core/ProblemList.h"
+#include "core/Steps.h"
+#include "folders/FolderList.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "results/ResultList.h"
+#include "search/MatchesSize.h"
+#include "search/ScanFolder.h"
+#include "search/SizeDisplayText.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+
+// Feeds the walk's findings to the lists: the status line, the result rows, the yields between
+// sub-folders and the folders that had to be skipped.
+class SearchVisitor : public WalkVisitor {
+public:
+    SearchVisitor(SearchHost& host, const SearchRun& run, FolderList& folders, ResultList& results,
+                  const QLocale& locale, ProblemList& skipped)
+        : host_(host), run_(run), folders_(folders), results_(results), locale_(locale), skipped_(skipped),
+          writer_(locale) {
+        readCondition();
+    }
+
+    // The panel can only change while events are processed, so the condition is read after each yield,
+    // and read again only when the panel has changed.
+    void readCondition() {
+        if (revision_ && *revision_ == host_.criteriaRevision())
+            return;
+        revision_ = host_.criteriaRevision();
+        test_ = SizeTest(host_.sizeCondition(), locale_);
+    }
+
+    void enterFolder(const QByteArray& path) override { folders_.setHeaderPath(u"Searching "_s, path); }
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes) override {
+        if (test_.matches(bytes))
+            results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_));
+    }
+    bool beforeSubFolder() override {
+        host_.yield();
+        if (run_.stopRequested())
+            return false;
+        readCondition();
+        return true;
+    }
+    void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
+
+private:
+    SearchHost& host_;
+    const SearchRun& run_;
+    FolderList& folders_;
+    ResultList& results_;
+    const QLocale& locale_;
+    ProblemList& skipped_;
+    SizeTextWriter writer_;
+    SizeTextWriter::Buffer sizeText_;
+    SizeTest test_;
+    std::optional<quint64> revision_;
+};
+
+} // namespace
+
+void SearchRun::startOrStop(Steps& s) {
+    s.run(100, [&] {
+        if (!fileSystem_)
+            throw Failure(u"The file system cannot be reached."_s);
+    });
+    if (s.test(102, [&] { return host_.startCaption() == u"Stop"_s; })) {
+        s.run(146, [&] { host_.setStartCaption(savedButtonCaption_); });
+        s.run(148, [&] { stopRequested_ = true; });
+        return;
+    }
+    s.run(104, [&] { savedButtonCaption_ = host_.startCaption(); });
+    s.run(106, [&] { host_.setStartCaption(u"Stop"_s); });
+    s.run(108, [&] { stopRequested_ = false; });
+    s.run(110, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
+    if (s.test(114, [&] { return folders_.count() == 0; })) {
+        s.run(138, [&] { dialogs_.notice(host_.applicationTitle(), u"No folders added."_s); });
+        s.run(140, [&] { host_.setStartCaption(savedButtonCaption_); });
+        s.run(142, [&] { stopRequested_ = true; });
+        s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+        return;
+    }
+    searchListedFolders(s);
+    s.run(134, [&] { host_.setStartCaption(savedButtonCaption_); });
+    s.run(136, [&] { stopRequested_ = true; });
+    s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+}
+
+void SearchRun::searchListedFolders(Steps& s) {
+    // Sub-folders are always searched; the walk keeps the switch for a search of one level only.
+    constexpr bool kIncludeSubFolders = true;
+    int count = 0;
+    s.run(116, [&] { count = folders_.count(); });
+    ProblemList skipped;
+    for (int i = 1; i <= count; ++i) {
+        s.run(118, [&] { host_.yield(); });
+        if (s.test(120, [&] { return stopRequested_; }))
+            break;
+        // A row that is gone, or a folder that cannot be opened, is reported once; that position is
+        // then not walked, and no other folder is walked in its place.
+        QByteArray path;
+        bool rowRead = false;
+        s.run(122, [&] {
+            path = QFile::encodeName(folders_.item(i));
+            rowRead = true;
+        });
+        FileSystem::Folder folder;
+        if (rowRead)
+            s.run(124, [&] { folder = fileSystem_->openFolder(path); });
+        if (folder.isOpen()) {
+            s.run(126, [&] {
+                SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped);
+                ScanFolder(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
+            });
+        }
+        s.run(128, [&] { results_.announcePending(); });
+    }
+    s.run(130, [&] {
+        results_.announcePending();
+        folders_.setHeaderText(u"Folder(s)"_s);
+    });
+    s.run(132, [&] {
+        if (!skipped.isEmpty())
+            dialogs_.notice(host_.applicationTitle(),
+                            skipped.summary(u"1 folder could not be searched and was skipped:"_s,
+                                            u"%1 folders could not be searched and were skipped:"_s));
+        dialogs_.notice(host_.applicationTitle(), u"Done."_s);
+    });
+}
+
+} // namespace zorvik

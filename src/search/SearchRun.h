@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/CommandHost.h"
+#include "criteria/SizeTypes.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace zorvik {
+
+class Dialogs;
+class FileSystem;
+class FolderList;
+class ResultList;
+class Steps;
+
+// What the search needs of the window besides the common host: the caption of the button that starts
+// and stops it, and the size condition as the panel shows it.
+class SearchHost : public CommandHost {
+public:
+    virtual QString startCaption() const = 0;
+    virtual void setStartCaption(const QString& caption) = 0;
+    virtual SizeCondition sizeCondition() const = 0;
+    // Changes whenever an option, unit box or size field of the panel changes.
+    virtual quint64 criteriaRevision() const = 0;
+};
+
+// "Start Finding" / "Stop": walks every listed folder and adds each file that meets the size condition
+// to the result list. Pressed again while it runs, it asks the running search to stop.
+class SearchRun {
+public:
+    // `fileSystem` may be missing; the run then reports that it cannot reach it.
+    SearchRun(SearchHost& host, FolderList& folders, ResultList& results, Dialogs& dialogs,
+              FileSystem* fileSystem, QLocale locale)
+        : host_(host), folders_(folders), results_(results), dialogs_(dialogs), fileSystem_(fileSystem),
+          locale_(std::move(locale)) {}
+
+    void startOrStop(Steps& steps);
+    bool stopRequested() const { return stopRequested_; }
+
+private:
+    void searchListedFolders(Steps& steps);
+
+    SearchHost& host_;
+    FolderList& folders_;
+    ResultList& results_;
+    Dialogs& dialogs_;
+    FileSystem* fileSystem_;
+    QLocale locale_;
+    bool stopRequested_ = false;
+    QString savedButtonCaption_;
+};
+
+} // namespace zorvik

@@ -1,0 +1,35 @@
+// The composition root: the one place where the program's real services are chosen.
+#include "shell/Services.h"
+
+#include "platform/GioTrash.h"
+#include "platform/PosixFileOperations.h"
+#include "platform/PosixFileSystem.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtSettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QRandomGenerator>
+#include <QTime>
+
+namespace zorvik {
+
+Services makeRealServices(std::shared_ptr<Dialogs> dialogs) {
+    Services services;
+    services.dialogs = std::move(dialogs);
+    services.settings = std::make_shared<QtSettingsStore>();
+    services.fileSystem = std::make_shared<PosixFileSystem>();
+    services.trash = std::make_shared<GioTrash>();
+    services.fileOperations = std::make_shared<PosixFileOperations>();
+    services.clipboard = std::make_shared<QtClipboard>();
+    services.locale = QLocale::system();
+    services.programFolder = QCoreApplication::applicationDirPath();
+    services.homePageDraw = [] {
+        QRandomGenerator generator(quint32(QTime::currentTime().msecsSinceStartOfDay()));
+        return int(generator.generateDouble() * 100) + 1;
+    };
+    services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    return services;
+}
+
+} // namespace zorvik

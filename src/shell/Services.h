@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+namespace zorvik {
+
+class Clipboard;
+class Dialogs;
+class FileOperations;
+class FileSystem;
+class SettingsStore;
+class Trash;
+
+// What the window needs of the platform. Tests replace any of these.
+struct Services {
+    std::shared_ptr<Dialogs> dialogs;
+    std::shared_ptr<SettingsStore> settings;
+    std::shared_ptr<FileSystem> fileSystem;         // the folder walk
+    std::shared_ptr<Trash> trash;                   // "Send Checked To Recycle Bin"
+    std::shared_ptr<FileOperations> fileOperations; // "Move Checked To Folder"
+    std::shared_ptr<Clipboard> clipboard;           // "Copy Results To Clipboard"
+    QLocale locale = QLocale::system();
+    QString programFolder;             // where HAND-M.CUR and the skin are looked for
+    std::function<int()> homePageDraw; // a number from 1 to 100; 7 opens the home page
+    std::function<void(const QUrl&)> openUrl;
+};
+
+// The program's real services, all built here: the user's settings, the file system, the desktop's
+// trash and clipboard, the system locale, the executable's folder and the home-page draw. The dialogs
+// come from the caller, which must be able to attach them to the window.
+Services makeRealServices(std::shared_ptr<Dialogs> dialogs);
+
+} // namespace zorvik
