@@ -20,6 +20,8 @@ public:
     virtual int pointerState() const = 0;
     virtual void setPointerState(int state) = 0;
     virtual const QString& applicationTitle() const = 0;
+    // How long a command that handles row after row may go without yielding.
+    virtual int rowYieldIntervalMs() const = 0;
 };
 
 } // namespace zorvik

@@ -15,7 +15,7 @@ namespace zorvik {
 void CopyResults::copyListToClipboard() {
     if (results_.count() == 0)
         return; // the clipboard keeps what it had
-    RowYield rowYield([this] { host_.yield(); });
+    RowYield rowYield(host_);
     const QString text = clipboardText(results_, [&] { rowYield(); });
     ClearClipboardRetry(clipboard_);
     SetClipboardTextRetry(clipboard_, text);

@@ -70,7 +70,7 @@ void MoveChecked::run(Steps& s) {
     std::set<QByteArray> placed;       // destinations this move filled
     ProblemList notMoved;
     const int count = results_.count();
-    RowYield rowYield([this] { host_.yield(); });
+    RowYield rowYield(host_);
     // Rows cleared during a yield shorten the list: the loop ends with it.
     for (int j = 1; j <= count && j <= results_.count(); ++j) {
         handling = j;

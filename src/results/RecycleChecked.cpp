@@ -40,7 +40,7 @@ void RemoveCheckedRows(ResultList& list) {
 void RecycleChecked::run(Steps& s) {
     std::vector<QByteArray> paths;
     s.run(108, [&] {
-        RowYield rowYield([this] { host_.yield(); });
+        RowYield rowYield(host_);
         const int count = results_.count();
         for (int j = 1; j <= count && j <= results_.count(); ++j) {
             rowYield();

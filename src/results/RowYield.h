@@ -1,25 +1,29 @@
 #pragma once
 
+#include "core/CommandHost.h"
+
 #include <QElapsedTimer>
 
 namespace zorvik {
 
-// The per-row yield of the long result commands. Events are processed when about 10 ms have passed
-// since the last time: often enough that the window never seems stuck, rarely enough that a million
-// rows are not slowed down by a million empty passes of the event loop.
-template <class Yield> class RowYield {
+// The per-row yield of the long result commands. Events are processed when the host's row interval
+// (about 10 ms) has passed since the last time: often enough that the window never seems stuck, rarely
+// enough that a million rows are not slowed down by a million empty passes of the event loop.
+class RowYield {
 public:
-    explicit RowYield(Yield yield) : yield_(std::move(yield)) { sinceLast_.start(); }
+    explicit RowYield(CommandHost& host) : host_(host), intervalMs_(host.rowYieldIntervalMs()) {
+        sinceLast_.start();
+    }
     void operator()() {
-        if (sinceLast_.elapsed() < kIntervalMs)
+        if (sinceLast_.elapsed() < intervalMs_)
             return;
-        yield_();
+        host_.yield();
         sinceLast_.restart();
     }
 
 private:
-    static constexpr int kIntervalMs = 10;
-    Yield yield_;
+    CommandHost& host_;
+    qint64 intervalMs_;
     QElapsedTimer sinceLast_;
 };
 

@@ -38,7 +38,7 @@ void SaveResults::run(Steps& s) {
     if (!failed) {
         s.run(138, [&] {
             failed = true;
-            RowYield rowYield([this] { host_.yield(); });
+            RowYield rowYield(host_);
             const int count = results_.count();
             // Rows cleared during a yield shorten the list: the loop stops at its end.
             for (int j = 1; j <= count && j <= results_.count(); ++j) {

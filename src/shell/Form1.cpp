@@ -259,6 +259,8 @@ void Form1::reportFailure(const QString& description, const QString& handler, in
 
 void Form1::yield() {
     QCoreApplication::processEvents();
+    if (services_.yieldHook && !closing_)
+        services_.yieldHook();
     if (closing_)
         throw ApplicationClosing{};
 }

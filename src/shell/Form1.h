@@ -53,6 +53,7 @@ public:
     int pointerState() const override { return pointerState_; }
     void setPointerState(int state) override;
     const QString& applicationTitle() const override { return applicationTitle_; }
+    int rowYieldIntervalMs() const override { return services_.rowYieldIntervalMs; }
     QString startCaption() const override;
     void setStartCaption(const QString& caption) override;
     SizeCondition sizeCondition() const override;

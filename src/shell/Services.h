@@ -28,6 +28,10 @@ struct Services {
     QString programFolder;             // where HAND-M.CUR and the skin are looked for
     std::function<int()> homePageDraw; // a number from 1 to 100; 7 opens the home page
     std::function<void(const QUrl&)> openUrl;
+    // Runs at every yield of a command, after the pending events: where a test acts "meanwhile".
+    std::function<void()> yieldHook;
+    // How long a command that handles row after row may go without yielding (0: at every row).
+    int rowYieldIntervalMs = 10;
 };
 
 // The program's real services, all built here: the user's settings, the file system, the desktop's
