@@ -9,7 +9,8 @@ if(NOT status EQUAL 0)
 endif()
 
 foreach(path lib/zorvik/zorvik lib/zorvik/HAND-M.CUR bin/zorvik share/applications/zorvik.desktop
-             share/icons/hicolor/scalable/apps/zorvik.svg)
+             share/icons/hicolor/scalable/apps/zorvik.svg share/metainfo/example.teskaro.Zorvik.metainfo.xml
+             share/man/man1/zorvik.1)
   if(NOT EXISTS ${PREFIX}/${path})
     message(FATAL_ERROR "missing after install: ${path}")
   endif()
@@ -19,7 +20,7 @@ if(EXISTS ${PREFIX}/lib/zorvik/x/o.cjs)
 endif()
 
 file(READ ${PREFIX}/share/applications/zorvik.desktop entry)
-foreach(line "Name=Zorvik" "Exec=zorvik" "Icon=zorvik" "Categories=Utility;FileTools;")
+foreach(line "Name=Zorvik" "Exec=zorvik %F" "MimeType=inode/directory;" "Icon=zorvik" "Categories=Utility;FileTools;")
   string(FIND "${entry}" "\n${line}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "zorvik.desktop lacks ${line}")

@@ -3,6 +3,8 @@
 #   <prefix>/bin/zorvik                        a launcher that starts the program in its folder
 #   <prefix>/share/applications/zorvik.desktop
 #   <prefix>/share/icons/hicolor/scalable/apps/zorvik.svg
+#   <prefix>/share/metainfo/example.teskaro.Zorvik.metainfo.xml   what software centres show
+#   <prefix>/share/man/man1/zorvik.1
 
 include(GNUInstallDirs)
 
@@ -17,6 +19,8 @@ install(FILES ${ZORVIK_ASSETS_DIR}/HAND-M.CUR DESTINATION ${ZORVIK_PROGRAM_DIR})
 install(PROGRAMS ${ZORVIK_ASSETS_DIR}/zorvik-launcher.sh DESTINATION bin RENAME zorvik)
 install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${ZORVIK_ASSETS_DIR}/example.teskaro.Zorvik.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(ZORVIK_INSTALL_EXAMPLE_SKIN)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/example/x DESTINATION ${ZORVIK_PROGRAM_DIR})
 endif()
@@ -30,6 +34,16 @@ if(ZORVIK_BUILD_TESTS)
                           printf '%s' \"$out\"; [ $status -eq 0 ] && [ -z \"$out\" ]"
                    sh ${ZORVIK_ASSETS_DIR}/zorvik.desktop)
   set_tests_properties(desktop_file_is_valid PROPERTIES SKIP_RETURN_CODE 77)
+
+  add_test(NAME metainfo_is_valid
+           COMMAND sh -c "command -v appstreamcli >/dev/null || exit 77; appstreamcli validate --no-net \"$1\""
+                   sh ${ZORVIK_ASSETS_DIR}/example.teskaro.Zorvik.metainfo.xml)
+  set_tests_properties(metainfo_is_valid PROPERTIES SKIP_RETURN_CODE 77)
+
+  # The manual page must name every option that --help prints.
+  add_test(NAME man_page_names_every_option
+           COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-man-page.sh $<TARGET_FILE:zorvik>
+                   ${ZORVIK_ASSETS_DIR}/zorvik.1)
 
   add_test(NAME install_layout
            COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}

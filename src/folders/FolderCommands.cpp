@@ -1,11 +1,15 @@
 #include "folders/FolderCommands.h"
 
 #include "core/CommandHost.h"
+#include "core/ProblemList.h"
 #include "core/Steps.h"
 #include "folders/FolderList.h"
 #include "folders/NormalizePath.h"
 #include "platform/Dialogs.h"
+#include "platform/PathStatus.h"
 #include "platform/SettingsStore.h"
+
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +27,21 @@ void FolderCommands::addFolder(Steps& s) {
     s.run(104, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
     s.run(106, [&] { folders_.add(NormalizePath(chosen)); });
     s.run(108, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+}
+
+void FolderCommands::addGivenFolders(const QStringList& folders) {
+    ProblemList refused;
+    for (const QString& folder : folders) {
+        const QString path = NormalizePath(folder);
+        if (const std::optional<QString> problem = folderProblem(path))
+            refused.add(QFile::encodeName(path), *problem);
+        else
+            folders_.add(path);
+    }
+    if (!refused.isEmpty())
+        dialogs_.notice(host_.applicationTitle(),
+                        refused.summary(u"1 folder given on the command line was not added:"_s,
+                                        u"%1 folders given on the command line were not added:"_s));
 }
 
 void FolderCommands::removeFolder(std::optional<int> selectedRow) {

@@ -1,5 +1,7 @@
 #include "platform/PathStatus.h"
 
+#include "core/Failure.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -19,6 +21,15 @@ bool IsRegularFile(const QString& path) {
     struct stat info {};
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0 &&
            S_ISREG(info.st_mode);
+}
+
+std::optional<QString> folderProblem(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return errnoText(errno);
+    if (!S_ISDIR(info.st_mode))
+        return errnoText(ENOTDIR);
+    return std::nullopt;
 }
 
 bool PathIsGone(const QByteArray& path) {

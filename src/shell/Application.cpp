@@ -1,14 +1,46 @@
 #include "shell/Application.h"
 
 #include "platform/QtDialogs.h"
+#include "shell/CommandLine.h"
 #include "shell/Form1.h"
 #include "shell/Services.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace zorvik {
 
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
 int runApplication(int argc, char** argv) {
+    // Read before the application exists: help and version must work without a display.
+    const CommandLine commandLine = parseCommandLine(argumentsOf(argc, argv));
+    switch (commandLine.action) {
+    case CommandLine::Action::PrintHelp:
+    case CommandLine::Action::PrintVersion:
+        print(stdout, commandLine.output);
+        return 0;
+    case CommandLine::Action::Refuse:
+        print(stderr, commandLine.output);
+        return 2;
+    case CommandLine::Action::OpenWindow:
+        break;
+    }
+
     QApplication app(argc, argv);
     auto dialogs = std::make_shared<QtDialogs>();
     Form1 form(makeRealServices(dialogs));
@@ -16,6 +48,7 @@ int runApplication(int argc, char** argv) {
     dialogs->setSuppressed([&form] { return form.isClosing(); });
     form.Form_Load();
     form.show();
+    form.addGivenFolders(commandLine.folders);
     return app.exec();
 }
 

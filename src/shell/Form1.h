@@ -70,6 +70,8 @@ public:
     void ListView1_KeyDown(int key);
     void ListView1_DblClick();
     void removeSelectedFolder();
+    // Folders named on the command line.
+    void addGivenFolders(const QStringList& folders);
 
     // ---- search
     void PushButton1_Click();

@@ -1,0 +1,74 @@
+// The command line: help and version without a window, folders into the folder list.
+#include "FormFixture.h"
+#include "TempTree.h"
+
+#include "folders/FolderList.h"
+#include "shell/CommandLine.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+CommandLine parse(const QStringList& arguments) {
+    return parseCommandLine(QStringList{u"zorvik"_s} + arguments);
+}
+
+TEST(CommandLineParsing, HelpVersionAndUnknownOptionsAreAnsweredWithoutAWindow) {
+    for (const QString& help : {u"--help"_s, u"-h"_s}) {
+        const CommandLine line = parse({help});
+        EXPECT_EQ(line.action, CommandLine::Action::PrintHelp);
+        EXPECT_TRUE(line.output.startsWith(u"Usage: zorvik [options] [FOLDER...]"_s))
+            << line.output.toStdString();
+        EXPECT_TRUE(line.output.contains(u"--version"_s));
+        EXPECT_FALSE(line.output.contains(u"help-all"_s)); // Qt's options mean nothing before the window
+    }
+    const CommandLine version = parse({u"--version"_s});
+    EXPECT_EQ(version.action, CommandLine::Action::PrintVersion);
+    EXPECT_EQ(version.output, u"Zorvik 1.0.0\n"_s);
+
+    const CommandLine unknown = parse({u"--bogus"_s, u"/tmp"_s});
+    EXPECT_EQ(unknown.action, CommandLine::Action::Refuse);
+    EXPECT_TRUE(unknown.output.contains(u"bogus"_s));
+    EXPECT_TRUE(unknown.folders.isEmpty());
+}
+
+TEST(CommandLineParsing, FoldersAreTakenAsGivenAndNoneMeansAnEmptyList) {
+    EXPECT_EQ(parse({}).action, CommandLine::Action::OpenWindow);
+    EXPECT_TRUE(parse({}).folders.isEmpty());
+    // "--" ends the options, so a folder whose name starts with a dash can still be given.
+    const CommandLine line = parse({u"/srv//data"_s, u"--"_s, u"-odd"_s});
+    EXPECT_EQ(line.action, CommandLine::Action::OpenWindow);
+    EXPECT_EQ(line.folders, (QStringList{u"/srv//data"_s, u"-odd"_s}));
+}
+
+class GivenFolders : public FormFixture {};
+
+TEST_F(GivenFolders, ExistingFoldersAreAddedThroughThePathRuleAndMissingOnesNamedInOneNotice) {
+    TempTree tree;
+    tree.folder("one");
+    tree.folder("two");
+    tree.file("plain.txt", 3);
+    Form1& f = form();
+    f.addGivenFolders({tree.rootText() + u"//one"_s, tree.rootText() + u"/missing"_s,
+                       tree.rootText() + u"/two"_s, tree.rootText() + u"/plain.txt"_s});
+    ASSERT_EQ(f.folders->count(), 2);
+    EXPECT_EQ(f.folders->item(1), tree.rootText() + u"/one"_s);
+    EXPECT_EQ(f.folders->item(2), tree.rootText() + u"/two"_s);
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    const QString notice = dialogs->notices().first();
+    EXPECT_TRUE(notice.startsWith(u"2 folders given on the command line were not added:"_s))
+        << notice.toStdString();
+    EXPECT_TRUE(notice.contains(tree.rootText() + u"/missing (No such file or directory)"_s))
+        << notice.toStdString();
+    EXPECT_TRUE(notice.contains(tree.rootText() + u"/plain.txt (Not a directory)"_s)) << notice.toStdString();
+}
+
+TEST_F(GivenFolders, NoFoldersShowNothing) {
+    form().addGivenFolders({});
+    EXPECT_EQ(form().folders->count(), 0);
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+} // namespace
+} // namespace zorvik::test
