@@ -1,11 +1,16 @@
 #include "results/ResultList.h"
 
 #include "core/Failure.h"
+#include "platform/FileUrl.h"
+#include "results/TotalsText.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -21,10 +26,41 @@ constexpr int kAddsPerClockCheck = 4096;
 // Beyond this many separate ranges, one reset is cheaper for views than a removal per range.
 constexpr std::size_t kMostRemovalRanges = 32;
 
+// Orders two paths that each come in two pieces (folder prefix and name) by their bytes, as if each
+// were joined: negative, zero or positive like memcmp.
+int compareJoined(QByteArrayView a1, QByteArrayView a2, QByteArrayView b1, QByteArrayView b2) {
+    for (;;) {
+        if (a1.isEmpty() && !a2.isEmpty()) {
+            a1 = a2;
+            a2 = {};
+        }
+        if (b1.isEmpty() && !b2.isEmpty()) {
+            b1 = b2;
+            b2 = {};
+        }
+        if (a1.isEmpty() || b1.isEmpty())
+            return a1.isEmpty() ? (b1.isEmpty() ? 0 : -1) : 1;
+        const qsizetype n = std::min(a1.size(), b1.size());
+        if (const int order = std::memcmp(a1.data(), b1.data(), std::size_t(n)))
+            return order;
+        a1 = a1.sliced(n);
+        b1 = b1.sliced(n);
+    }
+}
+
+qint64 steadyMilliseconds() {
+    static const QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return started.elapsed();
+}
+
 } // namespace
 
-ResultList::ResultList(QObject* parent) : QAbstractTableModel(parent) {
-    sinceAnnouncement_.start();
+ResultList::ResultList(QObject* parent) : QAbstractTableModel(parent), clock_(steadyMilliseconds) {
+    lastAnnouncementMs_ = clock_();
 }
 ResultList::~ResultList() = default;
 
@@ -32,6 +68,16 @@ void ResultList::addColumn(const QString& header) {
     beginInsertColumns(QModelIndex(), int(headers_.size()), int(headers_.size()));
     headers_.append(header);
     endInsertColumns();
+}
+
+void ResultList::setLocale(const QLocale& locale) {
+    locale_ = locale;
+    totalsChanged();
+}
+
+void ResultList::setClock(std::function<qint64()> milliseconds) {
+    clock_ = std::move(milliseconds);
+    lastAnnouncementMs_ = clock_();
 }
 
 // ---- storage
@@ -63,47 +109,55 @@ quint32 ResultList::prefixFor(QByteArrayView prefix) {
     return quint32(prefixes_.size() - 1);
 }
 
-void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText) {
+void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes) {
     const QByteArrayView size = sizeText.first(std::min<qsizetype>(sizeText.size(), 0xFFFF));
     Row r{};
     r.offset = store(name, size);
     r.nameLength = quint64(name.size());
+    r.bytes = bytes;
     r.prefix = prefix;
     r.sizeLength = quint16(size.size());
     r.checked = false;
     rows_.push_back(r);
+    totalBytes_.add(bytes);
+    if (sortState_) {
+        sortState_.reset();
+        Q_EMIT sortOrderLost();
+    }
     announceNowAndThen();
 }
 
-void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText) {
-    add(folderPath, name, QByteArrayView(sizeText.toUtf8()));
+void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText,
+                     quint64 bytes) {
+    add(folderPath, name, QByteArrayView(sizeText.toUtf8()), bytes);
 }
 
-void ResultList::add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText) {
+void ResultList::add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText,
+                     quint64 bytes) {
     if (folderPath.endsWith('/')) {
-        appendPath(folderPath + name, sizeText);
+        appendPath(folderPath + name, sizeText, bytes);
         return;
     }
     if (name.size() > kLongestName || name.contains('/')) {
-        appendPath(folderPath + '/' + name, sizeText);
+        appendPath(folderPath + '/' + name, sizeText, bytes);
         return;
     }
     // Compare without building the prefix: the folder path plus its '/'.
     if (prefixes_.empty() || prefixes_.back().size() != folderPath.size() + 1 ||
         !prefixes_.back().startsWith(folderPath))
         prefixes_.push_back(folderPath + '/');
-    append(quint32(prefixes_.size() - 1), name, sizeText);
+    append(quint32(prefixes_.size() - 1), name, sizeText, bytes);
 }
 
-void ResultList::addPath(const QByteArray& path, const QString& sizeText) {
-    appendPath(path, sizeText.toUtf8());
+void ResultList::addPath(const QByteArray& path, const QString& sizeText, quint64 bytes) {
+    appendPath(path, sizeText.toUtf8(), bytes);
 }
 
-void ResultList::appendPath(const QByteArray& path, QByteArrayView size) {
+void ResultList::appendPath(const QByteArray& path, QByteArrayView size, quint64 bytes) {
     qsizetype cut = path.lastIndexOf('/') + 1; // the prefix keeps its '/'
     if (path.size() - cut > kLongestName)
         cut = path.size();
-    append(prefixFor(QByteArrayView(path).first(cut)), QByteArrayView(path).sliced(cut), size);
+    append(prefixFor(QByteArrayView(path).first(cut)), QByteArrayView(path).sliced(cut), size, bytes);
 }
 
 // ---- reading
@@ -144,16 +198,151 @@ QString ResultList::sizeText(int position) const {
     return QString::fromUtf8(bytesAt(r.offset) + r.nameLength, r.sizeLength);
 }
 
+quint64 ResultList::bytes(int position) const {
+    return row(position).bytes;
+}
+
 bool ResultList::checked(int position) const {
     return row(position).checked;
 }
 
 void ResultList::setChecked(int position, bool checked) {
-    row(position).checked = checked;
-    if (position <= announced_) {
-        const QModelIndex at = index(position - 1, 0);
-        Q_EMIT dataChanged(at, at, {Qt::CheckStateRole});
+    Row& r = row(position);
+    if (r.checked == checked)
+        return;
+    r.checked = checked;
+    checkedCount_ += checked ? 1 : -1;
+    checked ? checkedBytes_.add(r.bytes) : checkedBytes_.subtract(r.bytes);
+    if (position <= announced_)
+        checkedChanged(position - 1, position - 1);
+    totalsChanged();
+}
+
+void ResultList::setAllChecked(bool checked) {
+    announcePending();
+    for (Row& r : rows_)
+        r.checked = checked;
+    checkedCount_ = checked ? count() : 0;
+    checkedBytes_ = checked ? totalBytes_ : ByteTotal();
+    checkedChanged(0, count() - 1);
+    totalsChanged();
+}
+
+void ResultList::invertChecks() {
+    announcePending();
+    checkedCount_ = 0;
+    checkedBytes_ = ByteTotal();
+    for (Row& r : rows_) {
+        r.checked = !r.checked;
+        if (r.checked) {
+            ++checkedCount_;
+            checkedBytes_.add(r.bytes);
+        }
     }
+    checkedChanged(0, count() - 1);
+    totalsChanged();
+}
+
+void ResultList::setCheckedPositions(const std::vector<int>& positions, bool checked) {
+    if (positions.empty())
+        return;
+    announcePending();
+    for (int position : positions)
+        row(position); // fails before anything changes for a position that is not there
+    int first = count();
+    int last = -1;
+    for (int position : positions) {
+        Row& r = rows_[std::size_t(position - 1)];
+        first = std::min(first, position - 1);
+        last = std::max(last, position - 1);
+        if (r.checked == checked)
+            continue;
+        r.checked = checked;
+        checkedCount_ += checked ? 1 : -1;
+        checked ? checkedBytes_.add(r.bytes) : checkedBytes_.subtract(r.bytes);
+    }
+    checkedChanged(first, last);
+    totalsChanged();
+}
+
+void ResultList::checkedChanged(int firstRow, int lastRow) {
+    if (firstRow <= lastRow && lastRow < announced_)
+        Q_EMIT dataChanged(index(firstRow, 0), index(lastRow, 0), {Qt::CheckStateRole});
+}
+
+void ResultList::totalsChanged() {
+    if (!headers_.isEmpty())
+        Q_EMIT headerDataChanged(Qt::Horizontal, kPathColumn, kPathColumn);
+}
+
+QString ResultList::totalsSuffix() const {
+    return totalsText(count(), totalBytes_.approximate(), checkedCount_, checkedBytes_.approximate(),
+                      locale_);
+}
+
+// ---- order
+
+bool ResultList::pathLess(const Row& a, const Row& b) const {
+    const QByteArrayView nameA(bytesAt(a.offset), qsizetype(a.nameLength));
+    const QByteArrayView nameB(bytesAt(b.offset), qsizetype(b.nameLength));
+    if (a.prefix == b.prefix)
+        return compareJoined(nameA, {}, nameB, {}) < 0;
+    return compareJoined(prefixes_[a.prefix], nameA, prefixes_[b.prefix], nameB) < 0;
+}
+
+void ResultList::sortRows(SortKey key, Qt::SortOrder order) {
+    announcePending();
+    std::vector<quint32> newOrder(rows_.size());
+    if (key == SortKey::Size) {
+        // Sizes with their rows side by side, so the sort reads memory in order.
+        std::vector<std::pair<quint64, quint32>> sizes(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            sizes[i] = {rows_[i].bytes, quint32(i)};
+        if (order == Qt::AscendingOrder)
+            std::stable_sort(sizes.begin(), sizes.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+        else
+            std::stable_sort(sizes.begin(), sizes.end(),
+                             [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            newOrder[i] = sizes[i].second;
+    } else {
+        std::iota(newOrder.begin(), newOrder.end(), quint32(0));
+        if (order == Qt::AscendingOrder)
+            std::stable_sort(newOrder.begin(), newOrder.end(),
+                             [this](quint32 a, quint32 b) { return pathLess(rows_[a], rows_[b]); });
+        else
+            std::stable_sort(newOrder.begin(), newOrder.end(),
+                             [this](quint32 a, quint32 b) { return pathLess(rows_[b], rows_[a]); });
+    }
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    applyOrder(newOrder);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    sortState_ = SortState{key, order};
+}
+
+void ResultList::applyOrder(const std::vector<quint32>& order) {
+    std::vector<Row> sorted(rows_.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        sorted[i] = rows_[order[i]];
+    rows_.swap(sorted);
+    // Selections and the current row follow their rows to the new places.
+    const QModelIndexList before = persistentIndexList();
+    if (before.isEmpty())
+        return;
+    std::vector<int> newRowOf(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        newRowOf[order[i]] = int(i);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before)
+        after << index(newRowOf[std::size_t(old.row())], old.column());
+    changePersistentIndexList(before, after);
+}
+
+void ResultList::sort(int column, Qt::SortOrder order) {
+    if (column == kPathColumn || column == kSizeColumn)
+        sortRows(column == kPathColumn ? SortKey::Path : SortKey::Size, order);
 }
 
 // ---- removal
@@ -169,6 +358,14 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
     announcePending();
     for (int position : ascendingPositions)
         row(position);
+    for (int position : ascendingPositions) {
+        const Row& r = rows_[std::size_t(position - 1)];
+        totalBytes_.subtract(r.bytes);
+        if (r.checked) {
+            --checkedCount_;
+            checkedBytes_.subtract(r.bytes);
+        }
+    }
     // Contiguous runs of positions, as 0-based [first, last] rows.
     std::vector<std::pair<int, int>> ranges;
     for (int position : ascendingPositions) {
@@ -194,6 +391,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
         beginResetModel();
         compact();
         endResetModel();
+        totalsChanged();
         return;
     }
     // Highest first, so that the rows of the ranges still to go keep their places.
@@ -203,6 +401,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
         announced_ = count();
         endRemoveRows();
     }
+    totalsChanged();
 }
 
 void ResultList::clear() {
@@ -212,7 +411,11 @@ void ResultList::clear() {
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     used_ = 0;
     announced_ = 0;
+    totalBytes_ = ByteTotal();
+    checkedBytes_ = ByteTotal();
+    checkedCount_ = 0;
     endResetModel();
+    totalsChanged();
 }
 
 void ResultList::refresh() {
@@ -227,17 +430,22 @@ void ResultList::announceNowAndThen() {
     if (++sinceClockCheck_ < kAddsPerClockCheck)
         return;
     sinceClockCheck_ = 0;
-    if (sinceAnnouncement_.elapsed() >= kAnnounceEveryMs)
+    announceIfDue();
+}
+
+void ResultList::announceIfDue() {
+    if (clock_() - lastAnnouncementMs_ >= kAnnounceEveryMs)
         announcePending();
 }
 
 void ResultList::announcePending() {
-    sinceAnnouncement_.restart();
+    lastAnnouncementMs_ = clock_();
     if (announced_ == count())
         return;
     beginInsertRows(QModelIndex(), announced_, count() - 1);
     announced_ = count();
     endInsertRows();
+    totalsChanged();
 }
 
 // ---- the model seen by views
@@ -255,9 +463,12 @@ QVariant ResultList::data(const QModelIndex& index, int role) const {
         return {};
     const int position = index.row() + 1;
     if (role == Qt::DisplayRole)
-        return index.column() == 0 ? text(position) : sizeText(position);
-    if (role == Qt::CheckStateRole && index.column() == 0)
+        return index.column() == kPathColumn ? text(position) : sizeText(position);
+    if (role == Qt::CheckStateRole && index.column() == kPathColumn)
         return checked(position) ? Qt::Checked : Qt::Unchecked;
+    // A path too long for its column is cut in the middle; the tip shows it whole.
+    if (role == Qt::ToolTipRole && index.column() == kPathColumn)
+        return text(position);
     return {};
 }
 
@@ -270,15 +481,52 @@ bool ResultList::setData(const QModelIndex& index, const QVariant& value, int ro
 
 Qt::ItemFlags ResultList::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == 0)
+    if (index.isValid() && index.column() == kPathColumn)
         f |= Qt::ItemIsUserCheckable;
+    if (index.isValid())
+        f |= Qt::ItemIsDragEnabled;
     return f;
 }
 
 QVariant ResultList::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < headers_.size())
-        return headers_.at(section);
-    return {};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= headers_.size())
+        return {};
+    // The first header doubles as the totals line while there is anything to total.
+    if (section == kPathColumn && !rows_.empty())
+        return QString(headers_.at(section) + u":  "_s + totalsSuffix());
+    return headers_.at(section);
+}
+
+QStringList ResultList::mimeTypes() const {
+    return {u"text/uri-list"_s, u"text/plain"_s};
+}
+
+QMimeData* ResultList::mimeData(const QModelIndexList& indexes) const {
+    std::vector<int> rows;
+    for (const QModelIndex& at : indexes)
+        if (at.isValid() && at.row() < announced_)
+            rows.push_back(at.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty())
+        return nullptr;
+    // File URLs made from the paths' bytes, so names that are not UTF-8 arrive as they are.
+    QByteArray uris;
+    QString paths;
+    for (int r : rows) {
+        const QByteArray path = pathBytes(r + 1);
+        uris += fileUrlOf(path).toEncoded() + "\r\n";
+        paths += QFile::decodeName(path) + u'\n';
+    }
+    auto* data = new QMimeData;
+    data->setData(u"text/uri-list"_s, uris);
+    data->setText(paths);
+    return data;
+}
+
+Qt::DropActions ResultList::supportedDragActions() const {
+    // Never a move: the list would no longer match the disk.
+    return Qt::CopyAction | Qt::LinkAction;
 }
 
 } // namespace zorvik

@@ -1,39 +1,58 @@
 #pragma once
 
+#include "results/ByteTotal.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QElapsedTimer>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
+
+class QMimeData;
 
 namespace zorvik {
 
 // The result list behind ListView2: one row per file found, with its path (the operating system's
-// bytes), its size text and a check box. Positions in the public operations are 1-based.
+// bytes), its size in bytes and as the search's text, and a check box. Positions in the public
+// operations are 1-based and follow the list's current order.
 //
 // Rows are appended far faster than a view can lay them out, so new rows are visible to count() and
 // the accessors at once but are announced to views in batches (a few times a second, on
 // announcePending(), and before any other change of the list).
+//
+// The first column's header carries the totals: how many rows and their size, how many are checked
+// and theirs.
 class ResultList : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit ResultList(QObject* parent = nullptr);
     ~ResultList() override;
 
+    static constexpr int kPathColumn = 0;
+    static constexpr int kSizeColumn = 1;
+
     // Columns are created by the window's start-up: "Results", then "Size".
     void addColumn(const QString& header);
+    // The digits of the totals in the header.
+    void setLocale(const QLocale& locale);
+    // Where the time between announcements comes from (milliseconds of a steady clock).
+    void setClock(std::function<qint64()> milliseconds);
 
     // Appends a row for the file `name` inside `folderPath` (its path is folderPath + "/" + name, with
-    // no doubled slash after the root "/"). Consecutive rows of one folder share its path.
-    void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText);
+    // no doubled slash after the root "/"), of `bytes` bytes. Consecutive rows of one folder share its
+    // path. Appending ends a sorted order.
+    void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText, quint64 bytes = 0);
     // The same with the size text already in UTF-8.
-    void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeTextUtf8);
+    void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeTextUtf8,
+             quint64 bytes = 0);
     // Appends a row with a complete path.
-    void addPath(const QByteArray& path, const QString& sizeText);
+    void addPath(const QByteArray& path, const QString& sizeText, quint64 bytes = 0);
 
     int count() const;
     QByteArray pathBytes(int position) const; // the path as the operating system's bytes
@@ -41,8 +60,28 @@ public:
     void pathBytesInto(int position, QByteArray& out) const;
     QString text(int position) const; // the path as shown (QFile::decodeName)
     QString sizeText(int position) const;
+    quint64 bytes(int position) const;
     bool checked(int position) const;
     void setChecked(int position, bool checked);
+    // Check boxes of many rows at once, each with one update of the views.
+    void setAllChecked(bool checked);
+    void invertChecks();
+    void setCheckedPositions(const std::vector<int>& positions, bool checked);
+
+    // Totals over every row, and over the checked ones.
+    int checkedCount() const { return checkedCount_; }
+    const ByteTotal& totalBytes() const { return totalBytes_; }
+    const ByteTotal& checkedBytes() const { return checkedBytes_; }
+
+    // Sorts every row, stably: by path (the bytes, case-sensitive) or by size in bytes.
+    enum class SortKey { Path, Size };
+    void sortRows(SortKey key, Qt::SortOrder order);
+    // The order of the last sort, until rows are appended after it.
+    struct SortState {
+        SortKey key;
+        Qt::SortOrder order;
+    };
+    std::optional<SortState> sortState() const { return sortState_; }
 
     void remove(int position);
     // Removes the rows at these positions (ascending, no duplicates) in one pass, announcing the
@@ -53,6 +92,9 @@ public:
 
     // Announces rows appended since the last announcement.
     void announcePending();
+    // The same once the announcement interval has passed since the last one; a caller that yields
+    // calls it there, so rows show while a long search finds few of them.
+    void announceIfDue();
 
     // QAbstractItemModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -61,27 +103,41 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void sort(int column, Qt::SortOrder order) override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+
+Q_SIGNALS:
+    // Rows were appended to a sorted list, which is therefore no longer in order.
+    void sortOrderLost();
 
 private:
-    // One row in 16 bytes: its name and size text sit side by side in the byte store, and its folder's
+    // One row in 24 bytes: its name and size text sit side by side in the byte store, and its folder's
     // path (with the trailing '/') is shared with the other rows of that folder.
     struct Row {
         quint64 offset : 48;     // of the name in the byte store; the size text follows the name
         quint64 nameLength : 16; // bytes
+        quint64 bytes;           // the file's size
         quint32 prefix;          // index into prefixes_
         quint16 sizeLength;      // bytes of the size text in UTF-8
         bool checked;
     };
-    static_assert(sizeof(Row) == 16);
+    static_assert(sizeof(Row) == 24);
 
     const Row& row(int position) const;
     Row& row(int position);
     const char* bytesAt(quint64 offset) const;
     quint64 store(QByteArrayView name, QByteArrayView sizeText);
     quint32 prefixFor(QByteArrayView prefix);
-    void append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText);
-    void appendPath(const QByteArray& path, QByteArrayView sizeText);
+    void append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes);
+    void appendPath(const QByteArray& path, QByteArrayView sizeText, quint64 bytes);
     void announceNowAndThen();
+    bool pathLess(const Row& a, const Row& b) const;
+    void applyOrder(const std::vector<quint32>& order);
+    void checkedChanged(int firstRow, int lastRow);
+    void totalsChanged();
+    QString totalsSuffix() const;
 
     std::vector<Row> rows_;
     std::vector<QByteArray> prefixes_;
@@ -90,7 +146,13 @@ private:
     QStringList headers_;
     int announced_ = 0;
     int sinceClockCheck_ = 0;
-    QElapsedTimer sinceAnnouncement_;
+    std::function<qint64()> clock_;
+    qint64 lastAnnouncementMs_ = 0;
+    QLocale locale_;
+    ByteTotal totalBytes_;
+    ByteTotal checkedBytes_;
+    int checkedCount_ = 0;
+    std::optional<SortState> sortState_;
 };
 
 } // namespace zorvik

@@ -41,12 +41,15 @@ public:
     void enterFolder(const QByteArray& path) override { folders_.setHeaderPath(u"Searching "_s, path); }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes) override {
         if (test_.matches(bytes))
-            results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_));
+            results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_),
+                         bytes);
     }
     bool beforeSubFolder() override {
         host_.yield();
         if (run_.stopRequested())
             return false;
+        // Rows found long ago must not wait for the end of the folder to show.
+        results_.announceIfDue();
         readCondition();
         return true;
     }
