@@ -42,7 +42,7 @@ public:
         return answer;
     }
     QString browseForFolder(const QString&, const QString&) override { return {}; }
-    QString saveFileName() override { return saveName; }
+    QString saveFileName(const QString&) override { return saveName; }
 };
 
 double secondsOf(const std::function<void()>& action) {

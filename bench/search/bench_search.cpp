@@ -47,7 +47,7 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
     QString inputText(const QString&, const QString&) override { return {}; }
     QString browseForFolder(const QString&, const QString&) override { return {}; }
-    QString saveFileName() override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
 };
 
 double secondsOfFind(const std::vector<QByteArray>& arguments) {

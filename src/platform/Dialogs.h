@@ -21,9 +21,11 @@ public:
     // Modal folder chooser; the chosen folder without a trailing slash ("/" stays "/"), or the empty
     // string on cancel. startFolder is preselected when it exists.
     virtual QString browseForFolder(const QString& prompt, const QString& startFolder) = 0;
-    // Save-file chooser titled "Save" with the text-file and all-files filters and an empty name;
-    // the empty string on cancel. It never asks about overwriting: the caller does.
-    virtual QString saveFileName() = 0;
+    // Save-file chooser titled "Save" with the text-file and all-files filters, opening on
+    // `proposedPath` (a folder and a file name); the empty string on cancel. A name without an
+    // extension gets ".txt" when the text-file filter is chosen. It never asks about overwriting: the
+    // caller does.
+    virtual QString saveFileName(const QString& proposedPath) = 0;
 };
 
 } // namespace zorvik

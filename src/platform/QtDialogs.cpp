@@ -1,5 +1,7 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -62,11 +64,15 @@ QString QtDialogs::browseForFolder(const QString& prompt, const QString& startFo
     return folder;
 }
 
-QString QtDialogs::saveFileName() {
+QString QtDialogs::saveFileName(const QString& proposedPath) {
     if (suppressed())
         return {};
-    return QFileDialog::getSaveFileName(parent_, u"Save"_s, QString(), u"Text Files (*.txt);;All Files (*)"_s,
-                                        nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString textFiles = u"Text Files (*.txt)"_s;
+    QString chosenFilter;
+    const QString name =
+        QFileDialog::getSaveFileName(parent_, u"Save"_s, proposedPath, textFiles + u";;All Files (*)"_s,
+                                     &chosenFilter, QFileDialog::DontConfirmOverwrite);
+    return withTextExtension(name, chosenFilter == textFiles);
 }
 
 } // namespace zorvik

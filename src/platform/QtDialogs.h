@@ -21,7 +21,7 @@ public:
     bool askYesNo(const QString& title, const QString& text) override;
     QString inputText(const QString& title, const QString& prompt) override;
     QString browseForFolder(const QString& prompt, const QString& startFolder) override;
-    QString saveFileName() override;
+    QString saveFileName(const QString& proposedPath) override;
 
 private:
     bool suppressed() const { return suppressed_ && suppressed_(); }

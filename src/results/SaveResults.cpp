@@ -8,13 +8,19 @@
 #include "results/ResultList.h"
 #include "results/RowYield.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
 void SaveResults::run(Steps& s) {
     QString name;
-    s.run(114, [&] { name = dialogs_.saveFileName(); });
+    s.run(114, [&] {
+        const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+        name = dialogs_.saveFileName(folder + u"/Zorvik results.txt"_s);
+    });
     if (s.test(118, [&] { return name.isEmpty(); }))
         return;
     bool yes = true;
@@ -57,8 +63,10 @@ void SaveResults::run(Steps& s) {
             file.commit();
             failed = false;
         });
-    if (!failed)
+    if (!failed) {
+        lastFolder_ = QFileInfo(name).absolutePath();
         s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), u"Done."_s); });
+    }
     s.run(146, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
 }
 

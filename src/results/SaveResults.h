@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace zorvik {
 
 class CommandHost;
@@ -7,7 +9,8 @@ class Dialogs;
 class ResultList;
 class Steps;
 
-// "Save Results As Text File": every row's path, one per line, into a file the user names.
+// "Save Results As Text File": every row's path, one per line, into a file the user names. The dialog
+// proposes "Zorvik results.txt" in the folder of the last save (the home folder at first).
 class SaveResults {
 public:
     SaveResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
@@ -18,6 +21,7 @@ private:
     CommandHost& host_;
     ResultList& results_;
     Dialogs& dialogs_;
+    QString lastFolder_; // of the last file saved: the dialog opens there next time
 };
 
 } // namespace zorvik

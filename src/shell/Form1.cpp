@@ -12,9 +12,11 @@
 #include "results/PruneResults.h"
 #include "results/RecycleChecked.h"
 #include "results/ResultList.h"
+#include "results/RowActions.h"
 #include "results/SaveResults.h"
 #include "shell/CompactComboStyle.h"
 #include "shell/HoverButton.h"
+#include "shell/ResultListControls.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -183,6 +185,12 @@ void Form1::createCommands() {
     copy_ = std::make_unique<CopyResults>(*this, *results, dialogs, *services_.clipboard);
     recycle_ = std::make_unique<RecycleChecked>(*this, *results, dialogs, *services_.trash);
     move_ = std::make_unique<MoveChecked>(*this, *results, dialogs, settings, *services_.fileOperations);
+    rowActions_ =
+        std::make_unique<RowActions>(*this, *results, dialogs, *services_.desktop, *services_.clipboard);
+    resultControls_ =
+        new ResultListControls(*ListView2, *results, *rowActions_,
+                               [this](const std::function<void()>& handler) { dispatch(handler); });
+    results->setLocale(services_.locale);
 }
 
 void Form1::connectHandlers() {

@@ -30,6 +30,8 @@ class MoveChecked;
 class PruneResults;
 class RecycleChecked;
 class ResultList;
+class ResultListControls;
+class RowActions;
 class SaveResults;
 class Steps;
 
@@ -105,6 +107,8 @@ public:
     std::array<QComboBox*, 5> Combo{};     // Combo[0] is Combo1
     FolderList* folders = nullptr;         // ListView1's rows
     ResultList* results = nullptr;         // ListView2's rows
+    // Sorting, the context menu and the keys of ListView2.
+    ResultListControls& resultListControls() { return *resultControls_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -143,6 +147,8 @@ private:
     std::unique_ptr<CopyResults> copy_;
     std::unique_ptr<RecycleChecked> recycle_;
     std::unique_ptr<MoveChecked> move_;
+    std::unique_ptr<RowActions> rowActions_;
+    ResultListControls* resultControls_ = nullptr; // owned by ListView2
 };
 
 } // namespace zorvik

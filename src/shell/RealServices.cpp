@@ -5,6 +5,7 @@
 #include "platform/PosixFileOperations.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/QtClipboard.h"
+#include "platform/QtDesktop.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ Services makeRealServices(std::shared_ptr<Dialogs> dialogs) {
     services.trash = std::make_shared<GioTrash>();
     services.fileOperations = std::make_shared<PosixFileOperations>();
     services.clipboard = std::make_shared<QtClipboard>();
+    services.desktop = std::make_shared<QtDesktop>();
     services.locale = QLocale::system();
     services.programFolder = QCoreApplication::applicationDirPath();
     services.homePageDraw = [] {

@@ -10,6 +10,7 @@
 namespace zorvik {
 
 class Clipboard;
+class Desktop;
 class Dialogs;
 class FileOperations;
 class FileSystem;
@@ -23,7 +24,8 @@ struct Services {
     std::shared_ptr<FileSystem> fileSystem;         // the folder walk
     std::shared_ptr<Trash> trash;                   // "Send Checked To Recycle Bin"
     std::shared_ptr<FileOperations> fileOperations; // "Move Checked To Folder"
-    std::shared_ptr<Clipboard> clipboard;           // "Copy Results To Clipboard"
+    std::shared_ptr<Clipboard> clipboard;           // "Copy Results To Clipboard", "Copy Path"
+    std::shared_ptr<Desktop> desktop;               // "Open", "Show in Folder"
     QLocale locale = QLocale::system();
     QString programFolder;             // where HAND-M.CUR and the skin are looked for
     std::function<int()> homePageDraw; // a number from 1 to 100; 7 opens the home page

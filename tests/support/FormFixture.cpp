@@ -8,6 +8,7 @@ void FormFixture::customise(Services& s) {
     s.trash = real.trash;
     s.fileOperations = real.fileOperations;
     s.clipboard = real.clipboard;
+    s.desktop = desktop;
 }
 
 } // namespace zorvik::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QtPrinters.h"
+#include "RecordingDesktop.h"
 #include "ScriptedDialogs.h"
 #include "platform/QtSettingsStore.h"
 #include "shell/Form1.h"
@@ -59,6 +60,7 @@ protected:
 
     std::shared_ptr<QtSettingsStore> settings;
     std::shared_ptr<ScriptedDialogs> dialogs;
+    std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
     QTemporaryDir programFolder;
     std::vector<QUrl> openedUrls;
 

@@ -47,8 +47,8 @@ public:
         record(Kind::Folder, QString(), prompt, startFolder);
         return take(folderAnswers, QString());
     }
-    QString saveFileName() override {
-        record(Kind::Save, QStringLiteral("Save"), QString());
+    QString saveFileName(const QString& proposedPath) override {
+        record(Kind::Save, QStringLiteral("Save"), QString(), proposedPath);
         return take(saveAnswers, QString());
     }
 

@@ -1,0 +1,55 @@
+#include "results/RowActions.h"
+
+#include "core/CommandHost.h"
+#include "platform/Clipboard.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+void RowActions::setChecked(const std::vector<int>& positions, bool checked) {
+    results_.setCheckedPositions(positions, checked);
+}
+
+void RowActions::toggleChecked(const std::vector<int>& positions) {
+    const bool allChecked = std::all_of(positions.begin(), positions.end(),
+                                        [this](int position) { return results_.checked(position); });
+    results_.setCheckedPositions(positions, !allChecked);
+}
+
+void RowActions::open(int position) {
+    const QByteArray path = results_.pathBytes(position);
+    if (const std::optional<QString> reason = desktop_.openFile(path))
+        tell(u"could not be opened"_s, path, *reason);
+}
+
+void RowActions::showInFolder(int position) {
+    const QByteArray path = results_.pathBytes(position);
+    if (const std::optional<QString> reason = desktop_.showInFolder(path))
+        tell(u"could not be shown in its folder"_s, path, *reason);
+}
+
+void RowActions::copyPath(int position) {
+    const QString path = results_.text(position);
+    ClearClipboardRetry(clipboard_);
+    SetClipboardTextRetry(clipboard_, path);
+}
+
+void RowActions::tell(const QString& what, const QByteArray& path, const QString& reason) {
+    dialogs_.notice(host_.applicationTitle(), QFile::decodeName(path) + u' ' + what + u":\n"_s + reason);
+}
+
+ResultList::SortState RowActions::orderForHeaderClick(const std::optional<ResultList::SortState>& current,
+                                                      ResultList::SortKey clicked) {
+    if (current && current->key == clicked)
+        return {clicked, current->order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder};
+    return {clicked, clicked == ResultList::SortKey::Size ? Qt::DescendingOrder : Qt::AscendingOrder};
+}
+
+} // namespace zorvik

@@ -1,0 +1,114 @@
+#include "shell/ResultListControls.h"
+
+#include "results/ResultList.h"
+#include "results/RowActions.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTreeView>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+ResultListControls::ResultListControls(QTreeView& view, ResultList& results, RowActions& actions,
+                                       std::function<void(const std::function<void()>&)> dispatch)
+    : QObject(&view), view_(view), results_(results), actions_(actions), dispatch_(std::move(dispatch)) {
+    view_.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The file name is the end of the path: keep it in sight, and show the whole path as a tip.
+    view_.setTextElideMode(Qt::ElideMiddle);
+    view_.setDragEnabled(true);
+    view_.setDragDropMode(QAbstractItemView::DragOnly);
+    view_.setDefaultDropAction(Qt::CopyAction);
+    view_.header()->setSectionsClickable(true);
+    view_.header()->setSortIndicatorShown(false);
+    view_.setContextMenuPolicy(Qt::CustomContextMenu);
+    view_.installEventFilter(this);
+
+    connect(view_.header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { dispatch_([this, section] { sortByHeader(section); }); });
+    // Rows appended after a sort stand at the end: the list is no longer in the order shown.
+    connect(&results_, &ResultList::sortOrderLost, this,
+            [this] { view_.header()->setSortIndicatorShown(false); });
+    connect(&view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = menuAt(at);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(view_.viewport()->mapToGlobal(at));
+    });
+}
+
+void ResultListControls::sortByHeader(int section) {
+    if (section != ResultList::kPathColumn && section != ResultList::kSizeColumn)
+        return;
+    const ResultList::SortKey key =
+        section == ResultList::kSizeColumn ? ResultList::SortKey::Size : ResultList::SortKey::Path;
+    const ResultList::SortState order = RowActions::orderForHeaderClick(results_.sortState(), key);
+    results_.sortRows(order.key, order.order);
+    view_.header()->setSortIndicator(section, order.order);
+    view_.header()->setSortIndicatorShown(true);
+}
+
+QMenu* ResultListControls::menuAt(const QPoint& viewportPosition) {
+    auto* menu = new QMenu(&view_);
+    const QModelIndex under = view_.indexAt(viewportPosition);
+    const int position = under.isValid() ? under.row() + 1 : 0;
+    auto add = [&](const QString& text, bool enabled, std::function<void()> action) {
+        QAction* item = menu->addAction(text);
+        item->setEnabled(enabled);
+        connect(item, &QAction::triggered, this, [this, action = std::move(action)] { dispatch_(action); });
+        return item;
+    };
+    add(u"Open"_s, position > 0, [this, position] { actions_.open(position); });
+    add(u"Show in Folder"_s, position > 0, [this, position] {
+        actions_.showInFolder(position);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
+    add(u"Copy Path"_s, position > 0, [this, position] { actions_.copyPath(position); });
+    menu->addSeparator();
+    const bool anyRow = results_.rowCount() > 0;
+    const bool anySelected = !selectedPositions().empty();
+    add(u"Check All"_s, anyRow, [this] { actions_.checkAll(); });
+    add(u"Uncheck All"_s, anyRow, [this] { actions_.uncheckAll(); });
+    add(u"Invert Checks"_s, anyRow, [this] { actions_.invertChecks(); });
+    add(u"Check Selected"_s, anySelected, [this] { actions_.setChecked(selectedPositions(), true); });
+    add(u"Uncheck Selected"_s, anySelected, [this] { actions_.setChecked(selectedPositions(), false); });
+    return menu;
+}
+
+bool ResultListControls::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &view_ || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+        // The view would toggle only the current row; every selected row goes together.
+        const std::vector<int> selected = selectedPositions();
+        if (!selected.empty()) {
+            dispatch_([this, selected] { actions_.toggleChecked(selected); });
+            return true;
+        }
+    }
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        key->modifiers() == Qt::ControlModifier) {
+        if (const int position = currentPosition())
+            dispatch_([this, position] { actions_.showInFolder(position); });
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::vector<int> ResultListControls::selectedPositions() const {
+    std::vector<int> positions;
+    for (const QModelIndex& row : view_.selectionModel()->selectedRows())
+        positions.push_back(row.row() + 1);
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
+int ResultListControls::currentPosition() const {
+    const QModelIndex current = view_.currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+} // namespace zorvik

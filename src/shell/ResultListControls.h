@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+#include <vector>
+
+class QMenu;
+class QTreeView;
+
+namespace zorvik {
+
+class ResultList;
+class RowActions;
+
+// The result list's own controls beyond its rows: sorting by a click on a column header, the context
+// menu, the Space and Ctrl+Return keys, dragging rows out, and long paths cut in the middle.
+class ResultListControls : public QObject {
+    Q_OBJECT
+public:
+    // `dispatch` runs a handler the way the window runs all of them.
+    ResultListControls(QTreeView& view, ResultList& results, RowActions& actions,
+                       std::function<void(const std::function<void()>&)> dispatch);
+
+    // The context menu for a point of the view's viewport, not yet shown; the caller owns it.
+    QMenu* menuAt(const QPoint& viewportPosition);
+    void sortByHeader(int section);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::vector<int> selectedPositions() const;
+    int currentPosition() const; // 0 when there is no current row
+
+    QTreeView& view_;
+    ResultList& results_;
+    RowActions& actions_;
+    std::function<void(const std::function<void()>&)> dispatch_;
+};
+
+} // namespace zorvik
