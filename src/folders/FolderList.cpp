@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTimer>
 
+#include <chrono>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -44,11 +46,11 @@ void FolderList::headerChanged() {
     // A search names tens of thousands of folders a second; the screen needs a few of them. The text is
     // current at once for every reader, and views hear of it at most every kHeaderRepaintMs, the last
     // change included.
-    if (!sinceHeaderAnnounced_.isValid() || sinceHeaderAnnounced_.elapsed() >= kHeaderRepaintMs) {
+    if (!headerAnnouncedAtMs_ || nowMs() - *headerAnnouncedAtMs_ >= kHeaderRepaintMs) {
         announceHeader();
     } else if (!headerAnnouncePending_) {
         headerAnnouncePending_ = true;
-        QTimer::singleShot(kHeaderRepaintMs, this, [this] {
+        callAfter(kHeaderRepaintMs, [this] {
             if (headerAnnouncePending_)
                 announceHeader();
         });
@@ -57,8 +59,22 @@ void FolderList::headerChanged() {
 
 void FolderList::announceHeader() {
     headerAnnouncePending_ = false;
-    sinceHeaderAnnounced_.start();
+    headerAnnouncedAtMs_ = nowMs();
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+qint64 FolderList::nowMs() const {
+    if (clock_.nowMs)
+        return clock_.nowMs();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void FolderList::callAfter(int delayMs, std::function<void()> call) {
+    if (clock_.callAfter)
+        clock_.callAfter(delayMs, std::move(call));
+    else
+        QTimer::singleShot(delayMs, this, std::move(call));
 }
 
 QString FolderList::headerText() const {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <utility>
 
 namespace zorvik {
 
@@ -13,6 +16,16 @@ class FolderList : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
+
+    // When the header's repaints happen: a monotonic time in milliseconds, and one call made after a
+    // delay while this list lives. Either left empty means the real one (the steady clock, a QTimer);
+    // tests set both to step time by hand.
+    struct RepaintClock {
+        std::function<qint64()> nowMs;
+        std::function<void(int delayMs, std::function<void()> call)> callAfter;
+    };
+    void setRepaintClock(RepaintClock clock) { clock_ = std::move(clock); }
+    static constexpr int kHeaderRepaintMs = 250;
 
     void addColumn(const QString& header);
     // The text of the first column header, which the search uses as its status line.
@@ -33,10 +46,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    static constexpr int kHeaderRepaintMs = 250;
     void announceHeader();
+    qint64 nowMs() const;
+    void callAfter(int delayMs, std::function<void()> call);
 
-    QElapsedTimer sinceHeaderAnnounced_;
+    RepaintClock clock_;
+    std::optional<qint64> headerAnnouncedAtMs_;
     bool headerAnnouncePending_ = false;
     QStringList folders_;
     mutable QStringList headers_;

@@ -48,8 +48,9 @@ QString clipboardText(const ResultList& list, const std::function<void()>& yield
         QString line;
         for (int c = 0; c < kColumns; ++c) {
             yield();
+            // A row cleared between its cells is left out whole, not copied without its size.
             if (i > list.count())
-                break;
+                return text;
             const QString value = cell(list, i, c);
             line += value;
             if (widths[std::size_t(c)] >= value.size())

@@ -70,11 +70,13 @@ private:
 
 } // namespace
 
+void SearchRun::requireFileSystem() const {
+    if (!fileSystem_)
+        throw Failure(u"The file system cannot be reached."_s);
+}
+
 void SearchRun::startOrStop(Steps& s) {
-    s.run(100, [&] {
-        if (!fileSystem_)
-            throw Failure(u"The file system cannot be reached."_s);
-    });
+    s.run(100, [&] { requireFileSystem(); });
     if (s.test(102, [&] { return host_.startCaption() == u"Stop"_s; })) {
         s.run(146, [&] { host_.setStartCaption(savedButtonCaption_); });
         s.run(148, [&] { stopRequested_ = true; });
@@ -117,7 +119,12 @@ void SearchRun::searchListedFolders(Steps& s) {
         });
         FileSystem::Folder folder;
         if (rowRead)
-            s.run(124, [&] { folder = fileSystem_->openFolder(path); });
+            s.run(124, [&] {
+                // Without a file system every folder fails here, as the first step did, rather than
+                // the run ending the program.
+                requireFileSystem();
+                folder = fileSystem_->openFolder(path);
+            });
         if (folder.isOpen()) {
             s.run(126, [&] {
                 SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped);

@@ -40,6 +40,8 @@ public:
 
 private:
     void searchListedFolders(Steps& steps);
+    // Throws Failure when the run was given no file system.
+    void requireFileSystem() const;
 
     SearchHost& host_;
     FolderList& folders_;

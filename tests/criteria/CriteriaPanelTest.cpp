@@ -124,14 +124,15 @@ TEST_F(Criteria, OnlyLeavingForAnotherControlChecksAndTwoBadBoxesDoNotBounce) {
     f.Text[0]->setText(u"abc"_s);
     f.Text[1]->setText(u"xyz"_s);
     f.Text[0]->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
+    // Focus changes are sent at once; the check of the box that was left is posted, so that it runs once
+    // the focus has settled: delivering the posted events runs it, without waiting for anything.
+    QCoreApplication::sendPostedEvents();
     f.Text[1]->setFocus(Qt::MouseFocusReason);
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(dialogs->notices(), QStringList{u"Must be a numeric entry."_s});
     EXPECT_EQ(QApplication::focusWidget(), f.Text[0]);
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    // Had the return of the focus counted as leaving Text2, its check would be waiting now.
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(dialogs->notices().size(), 1);
 }
 

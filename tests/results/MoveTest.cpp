@@ -6,12 +6,11 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QThread>
-#include <QTimer>
 
 #include "core/Failure.h"
 
 #include <cerrno>
+#include <functional>
 #include <map>
 
 #include <sys/stat.h>
@@ -31,12 +30,10 @@ public:
     int syncError = 0;
     int removeError = 0;
     bool throwOnMove = false;
-    int slowMs = 0; // each move takes this long, so that the next row's yield lets events in
 
     std::optional<QString> moveFile(const QByteArray& source, const QByteArray& destination) override {
         if (throwOnMove)
             throw Failure(u"Input/output error"_s);
-        QThread::msleep(ulong(slowMs));
         return PosixFileOperations::moveFile(source, destination);
     }
 
@@ -64,6 +61,13 @@ protected:
     void customise(Services& s) override {
         ResultFixture::customise(s);
         s.fileOperations = operations;
+        // A yield at every row, and the test's action at exactly the yield it names.
+        s.rowYieldIntervalMs = 0;
+        s.yieldHook = [this] {
+            ++yields;
+            if (onYield)
+                onYield();
+        };
     }
     // Every file under the tree and the destination, with its content: nothing may ever vanish.
     std::map<QByteArray, QByteArray> everything() {
@@ -84,6 +88,8 @@ protected:
     QByteArray in(const TempTree& t, const QByteArray& name) { return t.path(name); }
 
     std::shared_ptr<FaultyOperations> operations = std::make_shared<FaultyOperations>();
+    int yields = 0;
+    std::function<void()> onYield;
     TempTree tree;
     TempTree target;
 };
@@ -231,8 +237,11 @@ TEST_F(Move, AcrossFilesystemsTheCopyKeepsContentModeAndTime) {
 TEST_F(Move, RowsClearedDuringTheMoveEndItQuietly) {
     for (const char* name : {"a", "b", "c"})
         row(file(tree, name), true);
-    operations->slowMs = 20;
-    QTimer::singleShot(0, [&] { form().PushButton6->click(); }); // "Clear Results" during the first yield
+    // "Clear Results" at the second row's yield, once the first file has moved.
+    onYield = [&] {
+        if (yields == 2)
+            form().PushButton6->click();
+    };
     moveTo(target);
     EXPECT_EQ(form().results->count(), 0);
     EXPECT_TRUE(dialogs->errorReports().isEmpty());

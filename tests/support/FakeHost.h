@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/Steps.h"
+#include "search/SearchRun.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace zorvik::test {
+
+// What the window does for a command, without a window: yields are counted and may run a test's
+// action, every pointer state and caption set is recorded, and the size condition is whatever the
+// test puts there.
+class FakeHost : public SearchHost {
+public:
+    int yields = 0;
+    std::function<void()> onYield; // runs at every yield, where the user would act meanwhile
+    std::vector<int> pointerStates;
+    QStringList captions;
+    QString caption = QStringLiteral("Start Finding");
+    SizeCondition condition;
+    quint64 revision = 0;
+    QString title = QStringLiteral("Zorvik");
+    int rowIntervalMs = 0;
+
+    void yield() override {
+        ++yields;
+        if (onYield)
+            onYield();
+    }
+    int pointerState() const override { return pointer_; }
+    void setPointerState(int state) override {
+        pointer_ = state;
+        pointerStates.push_back(state);
+    }
+    const QString& applicationTitle() const override { return title; }
+    int rowYieldIntervalMs() const override { return rowIntervalMs; }
+    QString startCaption() const override { return caption; }
+    void setStartCaption(const QString& text) override {
+        caption = text;
+        captions << text;
+    }
+    SizeCondition sizeCondition() const override { return condition; }
+    quint64 criteriaRevision() const override { return revision; }
+
+private:
+    int pointer_ = CommandHost::kPointerDefault;
+};
+
+// The numbered steps of one handler, each failure kept as "<step>: <description>".
+class RecordedSteps {
+public:
+    explicit RecordedSteps(const QString& handler)
+        : steps(handler, [this](const QString& description, const QString&, int step, const QString&) {
+              failures << QString::number(step) + QStringLiteral(": ") + description;
+          }) {}
+    RecordedSteps(const RecordedSteps&) = delete;
+    RecordedSteps& operator=(const RecordedSteps&) = delete;
+
+    QStringList failures;
+    Steps steps;
+};
+
+} // namespace zorvik::test
