@@ -203,7 +203,7 @@ void Form1::connectHandlers() {
     };
     for (const auto& [button, handler] : commands) {
         connect(button, &QPushButton::clicked, this,
-                [this, handler] { dispatch([this, handler] { (this->*handler)(); }); });
+                [this, h = handler] { dispatch([this, h] { (this->*h)(); }); });
         connect(button, &HoverButton::pointerMoved, this, [this, b = button] { pointerOverButton(b); });
     }
     for (int i = 0; i < 4; ++i)
