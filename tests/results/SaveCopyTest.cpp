@@ -1,9 +1,11 @@
 // "Save Results As Text File" and "Copy Results To Clipboard".
+#include "FakeClipboard.h"
 #include "ResultFixture.h"
 
 #include "platform/Clipboard.h"
 #include "shell/HoverButton.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +32,18 @@ TEST_F(Save, EveryRowIsOneLineOfItsPathBytesEndingInCrLf) {
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
     EXPECT_TRUE(dialogs->texts(Kind::Question).isEmpty()); // a new file needs no question
     EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Save, TheDialogProposesAResultsFileInTheFolderOfTheLastSave) {
+    Form1& f = form();
+    row("/a");
+    dialogs->saveAnswers = {target, QString()};
+    f.PushButton2->click();
+    f.PushButton2->click();
+    const auto shown = dialogs->of(Kind::Save);
+    ASSERT_EQ(shown.size(), 2U);
+    EXPECT_EQ(shown[0].extra, QDir::homePath() + u"/Zorvik results.txt"_s);
+    EXPECT_EQ(shown[1].extra, dir.path() + u"/Zorvik results.txt"_s);
 }
 
 TEST_F(Save, AnExistingFileIsReplacedOnlyAfterYes) {
@@ -92,25 +106,6 @@ TEST_F(Save, ADiskThatFillsUpMidwayKeepsTheOldFileWhole) {
     EXPECT_EQ(QDir(QFile::decodeName(root)).entryList(QDir::Files).size(), 2) << "a temporary file was left";
     EXPECT_EQ(f.pointerState(), 0);
 }
-
-// Records what reaches the clipboard; can refuse a number of tries first.
-class FakeClipboard : public Clipboard {
-public:
-    QStringList calls;
-    int refusals = 0;
-    bool clear() override {
-        calls << u"clear"_s;
-        return true;
-    }
-    bool setText(const QString& text) override {
-        if (refusals > 0) {
-            --refusals;
-            return false;
-        }
-        calls << text;
-        return true;
-    }
-};
 
 class Copy : public ResultFixture {
 protected:

@@ -1,0 +1,25 @@
+// The name a save dialog answered, completed with the text files' extension.
+#include "platform/FileNames.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik::test {
+namespace {
+
+TEST(SaveNames, TxtIsAddedOnlyToANameWithoutExtensionUnderTheTextFilesFilter) {
+    EXPECT_EQ(withTextExtension(u"/home/u/results"_s, true), u"/home/u/results.txt"_s);
+    EXPECT_EQ(withTextExtension(u"/home/u/results"_s, false), u"/home/u/results"_s);
+    EXPECT_EQ(withTextExtension(u"/home/u/results.md"_s, true), u"/home/u/results.md"_s);
+    EXPECT_EQ(withTextExtension(u"/home/u/results."_s, true), u"/home/u/results."_s);
+    // A dot in a folder's name is not the file's extension; a leading dot names a hidden file.
+    EXPECT_EQ(withTextExtension(u"/home/u.v/list"_s, true), u"/home/u.v/list.txt"_s);
+    EXPECT_EQ(withTextExtension(u"/home/u/.list"_s, true), u"/home/u/.list.txt"_s);
+    EXPECT_EQ(withTextExtension(QString(), true), QString()); // cancelled
+}
+
+} // namespace
+} // namespace zorvik::test

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Clipboard.h"
+
+#include <QStringList>
+
+namespace zorvik::test {
+
+// Records what reaches the clipboard; can refuse a number of tries first.
+class FakeClipboard : public Clipboard {
+public:
+    QStringList calls;
+    int refusals = 0;
+    bool clear() override {
+        calls << QStringLiteral("clear");
+        return true;
+    }
+    bool setText(const QString& text) override {
+        if (refusals > 0) {
+            --refusals;
+            return false;
+        }
+        calls << text;
+        return true;
+    }
+};
+
+} // namespace zorvik::test
