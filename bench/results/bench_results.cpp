@@ -1,5 +1,6 @@
 // Times the result commands on the million rows that a search of the benchmark tree gives: save, copy
-// and both text filters, each through the real window, and for scale `grep -c` over the same paths.
+// sorting by size and by path, checking all rows, copy and both text filters, each through the real
+// window, and for scale `grep -c` and `sort` over the same paths.
 //
 //   zorvik_bench_results TREE
 #include "BenchHome.h"
@@ -10,11 +11,13 @@
 #include "results/ResultList.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
+#include "shell/ResultListControls.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 
 #include <cstdio>
@@ -78,6 +81,33 @@ int main(int argc, char** argv) {
     const QString saved = home.filePath(u"results.txt"_s);
     dialogs->saveName = saved;
     std::printf("  save                           %.3f s\n", secondsOf([&] { form.PushButton2->click(); }));
+
+    // Sorting and checking through the list's own controls, as a click would, and GNU sort over the
+    // same million paths for scale.
+    ResultListControls& controls = form.resultListControls();
+    const double bySize = secondsOf([&] { controls.sortByHeader(ResultList::kSizeColumn); });
+    const double byPath = secondsOf([&] { controls.sortByHeader(ResultList::kPathColumn); });
+    qputenv("LC_ALL", "C");
+    const QByteArray savedFile = QFile::encodeName(saved);
+    const double peerSort = bench::secondsOfCommand({"sort", savedFile});
+    std::printf("  sort by size (largest first)   %.3f s\n", bySize);
+    std::printf("  sort by path                   %.3f s\n", byPath);
+    std::printf("  for scale: LC_ALL=C sort of the saved paths %.3f s (by path: %.2fx sort)\n", peerSort,
+                byPath / peerSort);
+    auto menuItem = [&](const QString& text) {
+        std::unique_ptr<QMenu> menu(controls.menuAt(QPoint(2, 2)));
+        for (QAction* action : menu->actions())
+            if (action->text() == text)
+                return secondsOf([&] { action->trigger(); });
+        return -1.0;
+    };
+    const double checkAll = menuItem(u"Check All"_s);
+    const double invert = menuItem(u"Invert Checks"_s);
+    const double uncheckAll = menuItem(u"Uncheck All"_s);
+    QString header;
+    const double totals = secondsOf([&] { header = list.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(); });
+    std::printf("  check all / invert / uncheck all %.3f / %.3f / %.3f s\n", checkAll, invert, uncheckAll);
+    std::printf("  totals in the header           %.6f s (%s)\n", totals, qPrintable(header));
 
     for (int i = 1; i <= rows; i += 2)
         list.setChecked(i, true);
