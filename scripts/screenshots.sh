@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real window: builds the release preset, starts Zorvik under
-# Xvfb on a small generated folder tree, adds the folder through the folder dialog, runs a search and
-# saves docs/screenshot-main.png (plain look) and docs/screenshot-skin.png (the example skin).
+# Xvfb on a small generated folder tree, adds the folder through the folder dialog, runs a search,
+# sorts the results by size and saves docs/screenshot-main.png (plain look, with the result list's
+# context menu open) and docs/screenshot-skin.png (the example skin).
 # Usage: scripts/screenshots.sh            (ZORVIK_SHOTS_BUILD=<folder> builds a release there instead)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,9 +57,10 @@ make_file "$demo/Downloads/readme.txt" 800
 source scripts/x11-session.sh
 start_xvfb "$display_number" "$work/xvfb.log"
 
-# One session of the program: $1 is its program folder, $2 the picture to save.
+# One session of the program: $1 is its program folder, $2 the picture to save, $3 "menu" to open the
+# result list's context menu before the picture is taken.
 shoot() {
-    local program_folder=$1 picture=$2
+    local program_folder=$1 picture=$2 menu=${3:-}
     local home="$work/home-$(basename "$picture" .png)"
     mkdir -p "$home/config" "$home/data" "$home/runtime"
     chmod 700 "$home/runtime"
@@ -101,20 +103,29 @@ shoot() {
     else
         echo "warning: the search never said \"Done.\"; $picture shows the window as it is" >&2
     fi
-    # Tick the two largest files, as a user about to move them would.
+    # Sort by size (largest first) with a click on the "Size" header, then tick the two largest files,
+    # as a user about to move them would.
+    click "$main" 430 372
     click "$main" 18 391
     click "$main" 18 409
-    xdotool mousemove --window "$main" 268 342 # the pointer over "Start Finding", as after a click
-    sleep 0.5
-
-    "$import" -window "$main" "$work/shot.png"
-    "$convert" "$work/shot.png" -strip "$root/$picture"
+    if [ "$menu" = menu ]; then
+        # The context menu of the third row; the menu is a window of its own, so the picture is taken
+        # from the screen where the window sits (at 0,0: there is no window manager).
+        xdotool mousemove --window "$main" 200 427 click 3
+        sleep 0.6
+        "$import" -window root -crop 536x633+0+0 "$work/shot.png"
+    else
+        xdotool mousemove --window "$main" 268 342 # the pointer over "Start Finding", as after a click
+        sleep 0.5
+        "$import" -window "$main" "$work/shot.png"
+    fi
+    "$convert" "$work/shot.png" +repage -strip "$root/$picture"
     kill "$app_pid"
     wait "$app_pid" 2>/dev/null || true
     app_pid=
 }
 
-shoot "$root/$build/src" docs/screenshot-main.png
+shoot "$root/$build/src" docs/screenshot-main.png menu
 
 skinned="$work/skinned"
 mkdir -p "$skinned/x"
