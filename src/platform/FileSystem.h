@@ -15,11 +15,18 @@ namespace zorvik {
 // failure of whoever visits what it lists.
 class FileSystemFailure : public Failure {
 public:
-    using Failure::Failure;
+    explicit FileSystemFailure(QString description, int errorNumber = 0)
+        : Failure(std::move(description)), errorNumber_(errorNumber) {}
+    // The errno value behind it, 0 when there is none.
+    int errorNumber() const noexcept { return errorNumber_; }
+
+private:
+    int errorNumber_;
 };
 
 // What the folder walk needs of the file system: folders opened by handle, listed in the system's own
-// order, and the sizes of their entries. Names and paths are the system's bytes.
+// order, and the sizes of their entries. Names and paths are the system's bytes. Every operation may
+// be called from several threads at once, each on its own handles (or on a handle only read by all).
 class FileSystem {
 public:
     using Handle = int; // an open folder, borrowed from its owner
@@ -76,6 +83,13 @@ public:
     }
     // Reopens the folder that holds `child`, and checks that it is still the folder `expected`.
     Folder openParent(Handle child, FolderId expected) { return {*this, openParentHandle(child, expected)}; }
+    // Opens the folder at `relativePath` below the open folder `root` in one step, following no link
+    // on the way and never leaving `root`. Throws FileSystemFailure; with errorNumber() ENAMETOOLONG or
+    // ENOSYS this way of opening cannot be used for the path, and the folder must be opened one level
+    // at a time with openSubFolder.
+    Folder openBelow(Handle root, const QByteArray& relativePath) {
+        return {*this, openBelowHandle(root, relativePath)};
+    }
 
     virtual FolderId identify(Handle folder) = 0;
     // Lists every entry but "." and "..", hidden ones included. Throws FileSystemFailure.
@@ -90,6 +104,7 @@ protected:
     virtual Handle openFolderHandle(const QByteArray& path) = 0;
     virtual Handle openSubFolderHandle(Handle parent, const char* name) = 0;
     virtual Handle openParentHandle(Handle child, FolderId expected) = 0;
+    virtual Handle openBelowHandle(Handle root, const QByteArray& relativePath) = 0;
     virtual void close(Handle folder) = 0;
 };
 

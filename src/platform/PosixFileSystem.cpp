@@ -3,18 +3,24 @@
 #include "platform/UniqueFd.h"
 
 #include <cerrno>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <linux/openat2.h>
+#include <sys/syscall.h>
+#endif
+
 namespace zorvik {
 
 namespace {
 
 [[noreturn]] void fail(int errorNumber) {
-    throw FileSystemFailure(errnoText(errorNumber));
+    throw FileSystemFailure(errnoText(errorNumber), errorNumber);
 }
 
 FileSystem::EntryKind kindOf(unsigned char type) {
@@ -30,9 +36,13 @@ FileSystem::EntryKind kindOf(unsigned char type) {
 
 constexpr std::size_t kListingBuffer = 64 * 1024;
 
-} // namespace
+// One listing buffer per thread, reused: a thread lists one folder completely before the next.
+std::vector<char>& listingBuffer() {
+    thread_local std::vector<char> buffer(kListingBuffer);
+    return buffer;
+}
 
-PosixFileSystem::PosixFileSystem() : buffer_(kListingBuffer) {}
+} // namespace
 
 FileSystem::Handle PosixFileSystem::openFolderHandle(const QByteArray& path) {
     const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -57,6 +67,22 @@ FileSystem::Handle PosixFileSystem::openParentHandle(Handle child, FolderId expe
     return parent.release();
 }
 
+FileSystem::Handle PosixFileSystem::openBelowHandle(Handle root, const QByteArray& relativePath) {
+#if defined(__linux__) && defined(SYS_openat2)
+    open_how how{};
+    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, root, relativePath.constData(), &how, sizeof how);
+    if (fd < 0)
+        fail(errno == E2BIG || errno == EINVAL ? ENOSYS : errno); // an older kernel's answer
+    return int(fd);
+#else
+    (void)root;
+    (void)relativePath;
+    fail(ENOSYS);
+#endif
+}
+
 FileSystem::FolderId PosixFileSystem::identify(Handle folder) {
     struct stat status {};
     if (::fstat(folder, &status) != 0)
@@ -72,13 +98,14 @@ void PosixFileSystem::close(Handle folder) {
 void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
     // getdents64 hands over whole batches of entries, in the kernel's order, without a DIR stream.
     for (;;) {
-        const ssize_t got = ::getdents64(folder, buffer_.data(), buffer_.size());
+        std::vector<char>& buffer = listingBuffer();
+        const ssize_t got = ::getdents64(folder, buffer.data(), buffer.size());
         if (got < 0)
             fail(errno);
         if (got == 0)
             return;
         for (ssize_t offset = 0; offset < got;) {
-            const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + offset);
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
             offset += entry->d_reclen;
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))

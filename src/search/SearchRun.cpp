@@ -54,6 +54,8 @@ public:
         return true;
     }
     void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
+    // The window stays answerable while the disk is slow to hand over the next folder.
+    void stillWaiting() override { host_.yield(); }
 
 private:
     SearchHost& host_;
@@ -128,7 +130,11 @@ void SearchRun::searchListedFolders(Steps& s) {
         if (folder.isOpen()) {
             s.run(126, [&] {
                 SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped);
-                ScanFolder(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
+                if (readAhead_.threads > 1)
+                    ReadAheadScan(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
+                                  readAhead_);
+                else
+                    ScanFolder(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
             });
         }
         s.run(128, [&] { results_.announcePending(); });

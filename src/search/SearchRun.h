@@ -2,6 +2,7 @@
 
 #include "core/CommandHost.h"
 #include "criteria/SizeTypes.h"
+#include "search/ReadAheadWalk.h"
 
 #include <QLocale>
 #include <QString>
@@ -29,11 +30,13 @@ public:
 // to the result list. Pressed again while it runs, it asks the running search to stop.
 class SearchRun {
 public:
-    // `fileSystem` may be missing; the run then reports that it cannot reach it.
+    // `fileSystem` may be missing; the run then reports that it cannot reach it. With more than one
+    // thread in `readAhead` the folders are read ahead by worker threads; with one, the walk reads
+    // them itself (the sequential walk, the reference for every other).
     SearchRun(SearchHost& host, FolderList& folders, ResultList& results, Dialogs& dialogs,
-              FileSystem* fileSystem, QLocale locale)
+              FileSystem* fileSystem, QLocale locale, ReadAheadOptions readAhead = {})
         : host_(host), folders_(folders), results_(results), dialogs_(dialogs), fileSystem_(fileSystem),
-          locale_(std::move(locale)) {}
+          locale_(std::move(locale)), readAhead_(readAhead) {}
 
     void startOrStop(Steps& steps);
     bool stopRequested() const { return stopRequested_; }
@@ -49,6 +52,7 @@ private:
     Dialogs& dialogs_;
     FileSystem* fileSystem_;
     QLocale locale_;
+    ReadAheadOptions readAhead_;
     bool stopRequested_ = false;
     QString savedButtonCaption_;
 };

@@ -179,7 +179,7 @@ void Form1::createCommands() {
                                                 settings, services_.locale);
     folderCommands_ = std::make_unique<FolderCommands>(*this, *folders, dialogs, settings);
     search_ = std::make_unique<SearchRun>(*this, *folders, *results, dialogs, services_.fileSystem.get(),
-                                          services_.locale);
+                                          services_.locale, services_.readAhead);
     prune_ = std::make_unique<PruneResults>(*this, *results, dialogs);
     save_ = std::make_unique<SaveResults>(*this, *results, dialogs);
     copy_ = std::make_unique<CopyResults>(*this, *results, dialogs, *services_.clipboard);

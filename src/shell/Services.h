@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/ReadAheadWalk.h"
+
 #include <QLocale>
 #include <QString>
 #include <QUrl>
@@ -34,6 +36,8 @@ struct Services {
     std::function<void()> yieldHook;
     // How long a command that handles row after row may go without yielding (0: at every row).
     int rowYieldIntervalMs = 10;
+    // The threads that read folders ahead of the search and how far; one thread walks without them.
+    ReadAheadOptions readAhead;
 };
 
 // The program's real services, all built here: the user's settings, the file system, the desktop's

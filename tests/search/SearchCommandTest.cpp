@@ -23,6 +23,7 @@ protected:
     void customise(Services& s) override {
         FormFixture::customise(s);
         s.fileSystem = fs;
+        s.readAhead.threads = 1; // the probe's hooks run where the walk opens folders: on this thread
     }
     // Rows as "relative path|size text".
     QStringList rows(const TempTree& in) {

@@ -46,7 +46,14 @@ protected:
     ResultList results;
     ScriptedDialogs dialogs;
     ProbeFileSystem fs;
-    SearchRun run{host, folders, results, dialogs, &fs, QLocale(QLocale::English, QLocale::UnitedStates)};
+    // One thread: the probe's hooks and counts are for the sequential walk.
+    SearchRun run{host,
+                  folders,
+                  results,
+                  dialogs,
+                  &fs,
+                  QLocale(QLocale::English, QLocale::UnitedStates),
+                  ReadAheadOptions{1}};
     TempTree tree;
     QStringList failures;
 };

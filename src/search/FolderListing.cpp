@@ -1,0 +1,48 @@
+#include "search/FolderListing.h"
+
+#include <cstring>
+
+namespace zorvik {
+
+namespace {
+
+// Thrown through the listing's callback to end it early; never leaves readFolderListing.
+struct ListingAbandoned {};
+
+} // namespace
+
+FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
+                                const std::function<bool()>& keepGoing) {
+    FolderListing listing;
+    auto keep = [&](const char* name, bool isFolder, std::uint64_t bytes) {
+        listing.entries.push_back({std::uint32_t(listing.names.size()), isFolder, bytes});
+        listing.names.append(name, qsizetype(std::strlen(name)) + 1); // with its NUL
+    };
+    try {
+        fileSystem.list(folder, [&](const char* name, FileSystem::EntryKind kind) {
+            if (!keepGoing())
+                throw ListingAbandoned{};
+            if (kind == FileSystem::EntryKind::Folder) {
+                if (includeSubFolders)
+                    keep(name, true, 0);
+                return;
+            }
+            bool isFolder = false;
+            const std::optional<std::uint64_t> bytes = fileSystem.sizeOf(folder, name, isFolder);
+            if (!bytes)
+                return; // gone between the listing and now
+            if (isFolder) {
+                if (includeSubFolders)
+                    keep(name, true, 0);
+                return;
+            }
+            keep(name, false, *bytes);
+        });
+    } catch (const FileSystemFailure& failure) {
+        listing.failure = failure.description();
+    } catch (const ListingAbandoned&) {
+    }
+    return listing;
+}
+
+} // namespace zorvik

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "search/ScanFolder.h"
+
+#include <QByteArray>
+
+#include <cstddef>
+
+namespace zorvik {
+
+// How far and with how many threads the read-ahead walk reads ahead of its visitor.
+struct ReadAheadOptions {
+    int threads = 8;
+    // At most this many folders listed (or being listed) ahead of the visitor, and this many bytes of
+    // their listings; the folder the visitor waits for is always read.
+    int folders = 2048;
+    std::size_t bytes = 8 << 20;
+    // Folders whose path below the listed folder is longer than this are walked one level at a time
+    // by the visitor's thread, like the sequential walk (their paths no longer fit one system call).
+    int longestRelativePath = 3072;
+    // The visitor's `stillWaiting` is called when a listing it needs has not come for this long.
+    int waitingCallMs = 20;
+};
+
+// The same walk as ScanFolder, with the same calls of the visitor in the same order, but worker
+// threads list folders and read the sizes of their entries ahead of the visitor, in the order the
+// walk will need them. The visitor is called on the calling thread only; the workers make system
+// calls through `fileSystem` and hand over finished listings. Takes over `root`; when the walk ends
+// for any reason, the workers are stopped and joined before the function returns or throws.
+void ReadAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
+                   bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options = {});
+
+} // namespace zorvik

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/PosixFileSystem.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
+namespace zorvik::test {
+
+// The real file system with faults injected by folder or entry name, safe to use from the read-ahead
+// walk's workers. The faults are set before a walk and only read during it.
+class FaultyFileSystem : public PosixFileSystem {
+public:
+    std::set<std::string> refuseToOpen;            // folders (by name) that cannot be opened
+    std::map<std::string, int> listingBreaksAfter; // folders whose listing fails after so many entries
+    std::set<std::string> sizeFails;               // entries whose size cannot be read
+    std::atomic<int> openHandles = 0;
+    std::atomic<int> mostOpenHandles = 0;
+
+    void list(Handle folder, const EntrySink& sink) override {
+        const auto breaks = listingBreaksAfter.find(nameOf(folder));
+        if (breaks == listingBreaksAfter.end())
+            return PosixFileSystem::list(folder, sink);
+        int left = breaks->second;
+        PosixFileSystem::list(folder, [&](const char* name, EntryKind kind) {
+            if (left-- == 0)
+                throw FileSystemFailure(QStringLiteral("Input/output error"), EIO);
+            sink(name, kind);
+        });
+    }
+    std::optional<std::uint64_t> sizeOf(Handle folder, const char* name, bool& isFolder) override {
+        if (sizeFails.count(name))
+            throw FileSystemFailure(QStringLiteral("Input/output error"), EIO);
+        return PosixFileSystem::sizeOf(folder, name, isFolder);
+    }
+
+protected:
+    Handle openFolderHandle(const QByteArray& path) override {
+        return opened(PosixFileSystem::openFolderHandle(path), lastName(path));
+    }
+    Handle openSubFolderHandle(Handle parent, const char* name) override {
+        refuse(name);
+        return opened(PosixFileSystem::openSubFolderHandle(parent, name), name);
+    }
+    Handle openBelowHandle(Handle root, const QByteArray& relativePath) override {
+        refuse(lastName(relativePath));
+        return opened(PosixFileSystem::openBelowHandle(root, relativePath), lastName(relativePath));
+    }
+    Handle openParentHandle(Handle child, FolderId expected) override {
+        return opened(PosixFileSystem::openParentHandle(child, expected), std::string());
+    }
+    void close(Handle folder) override {
+        {
+            const std::lock_guard lock(mutex_);
+            names_.erase(folder);
+        }
+        --openHandles;
+        PosixFileSystem::close(folder);
+    }
+
+private:
+    static std::string lastName(const QByteArray& path) {
+        return path.mid(path.lastIndexOf('/') + 1).toStdString();
+    }
+    void refuse(const std::string& name) {
+        if (refuseToOpen.count(name))
+            throw FileSystemFailure(QStringLiteral("Permission denied"), EACCES);
+    }
+    Handle opened(Handle handle, const std::string& name) {
+        const int now = ++openHandles;
+        for (int most = mostOpenHandles; now > most && !mostOpenHandles.compare_exchange_weak(most, now);) {
+        }
+        const std::lock_guard lock(mutex_);
+        names_[handle] = name;
+        return handle;
+    }
+    std::string nameOf(Handle folder) {
+        const std::lock_guard lock(mutex_);
+        const auto it = names_.find(folder);
+        return it == names_.end() ? std::string() : it->second;
+    }
+
+    std::mutex mutex_;
+    std::map<Handle, std::string> names_;
+};
+
+} // namespace zorvik::test
