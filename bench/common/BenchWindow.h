@@ -11,13 +11,17 @@
 
 namespace zorvik::bench {
 
-inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, const QString& programFolder) {
+// `walkThreads` 0 keeps the program's own choice.
+inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, const QString& programFolder,
+                                          int walkThreads = 0) {
     Services services = makeRealServices(std::move(dialogs));
     services.settings = std::make_shared<QtSettingsStore>();
     services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     services.programFolder = programFolder;
     services.homePageDraw = [] { return 1; };
     services.openUrl = [](const QUrl&) {};
+    if (walkThreads > 0)
+        services.readAhead.threads = walkThreads;
     auto form = std::make_unique<Form1>(std::move(services));
     form->Form_Load();
     form->show();

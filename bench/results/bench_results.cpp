@@ -105,7 +105,8 @@ int main(int argc, char** argv) {
     const double invert = menuItem(u"Invert Checks"_s);
     const double uncheckAll = menuItem(u"Uncheck All"_s);
     QString header;
-    const double totals = secondsOf([&] { header = list.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(); });
+    const double totals =
+        secondsOf([&] { header = list.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(); });
     std::printf("  check all / invert / uncheck all %.3f / %.3f / %.3f s\n", checkAll, invert, uncheckAll);
     std::printf("  totals in the header           %.6f s (%s)\n", totals, qPrintable(header));
 

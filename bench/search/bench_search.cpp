@@ -1,7 +1,12 @@
 // Times a search through the real window against GNU find asking the same question of the same tree,
 // in the same run, and prints the ratio, the peak memory and the longest stretch without a yield.
 //
-//   zorvik_bench_search TREE [--case between|all] [--runs N]
+//   zorvik_bench_search TREE [--case between|all] [--runs N] [--threads N] [--cold]
+//
+// --threads: the search's read-ahead threads (1: the sequential walk); the program's choice otherwise.
+// --cold: before every timed run of every contender the page, folder and inode caches are emptied
+// (sync, then 3 into /proc/sys/vm/drop_caches), as on a disk the system has not read lately. Needs
+// root; without it the case is skipped and says why.
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
@@ -23,7 +28,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -106,6 +113,21 @@ double secondsOfBareWalk(const QByteArray& tree) {
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
+// Empties the system's caches; false (and why, in `why`) where this process may not.
+bool dropCaches(QString* why = nullptr) {
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
+    if (fd < 0 || ::write(fd, "3", 1) != 1) {
+        if (why)
+            *why = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -120,6 +142,8 @@ int main(int argc, char** argv) {
     QByteArray tree;
     QString mode = u"between"_s;
     int runs = 3;
+    int threads = 0;
+    bool cold = false;
     bool probeYields = true;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -129,6 +153,10 @@ int main(int argc, char** argv) {
             probeYields = false;
         else if (args[i] == u"--runs"_s && i + 1 < args.size())
             runs = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--threads"_s && i + 1 < args.size())
+            threads = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--cold"_s)
+            cold = true;
         else
             tree = QFile::encodeName(args[i]);
     }
@@ -137,8 +165,14 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    QString why;
+    if (cold && (::geteuid() != 0 || !dropCaches(&why))) {
+        std::printf("case %s, cold cache: skipped, the caches cannot be emptied here (%s)\n",
+                    qPrintable(mode), ::geteuid() != 0 ? "not root" : qPrintable(why));
+        return 0;
+    }
     auto dialogs = std::make_shared<OkDialogs>();
-    std::unique_ptr<Form1> window = bench::startWindow(dialogs, home.path());
+    std::unique_ptr<Form1> window = bench::startWindow(dialogs, home.path(), threads);
     Form1& form = *window;
     form.folders->add(QFile::decodeName(tree));
 
@@ -193,12 +227,22 @@ int main(int argc, char** argv) {
 
     // The first search warms the cache and, with the probe on, measures the gaps between yields; the
     // timed ones run without it, since the probe's own events would be counted as the search's.
-    secondsOfFind(find);
+    // Cold, every contender starts from empty caches; warm, from the caches the one before left.
+    auto prepare = [&] {
+        if (cold)
+            dropCaches();
+    };
+    if (!cold)
+        secondsOfFind(find);
+    prepare();
     search(probeYields);
     std::vector<double> ours, theirs, floor;
     for (int run = 0; run < runs; ++run) {
+        prepare();
         theirs.push_back(secondsOfFind(find));
+        prepare();
         floor.push_back(secondsOfBareWalk(tree));
+        prepare();
         ours.push_back(search(false));
     }
     const int rows = form.results->count();
@@ -207,7 +251,9 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &usage);
     const double ourTime = median(ours);
     const double findTime = median(theirs);
-    std::printf("case %s: %d rows\n", qPrintable(mode), rows);
+    std::printf("case %s, %s cache: %d rows, %d read-ahead threads%s\n", qPrintable(mode),
+                cold ? "cold" : "warm", rows, window->services().readAhead.threads,
+                window->services().readAhead.threads == 1 ? " (the sequential walk)" : "");
     std::printf("  zorvik  %.3f s (median of %d; CPU in user mode %.3f s, in the kernel %.3f s)\n", ourTime,
                 runs, median(userSeconds), median(systemSeconds));
     std::printf("  find    %.3f s (median of %d)\n", findTime, runs);
