@@ -38,7 +38,7 @@ Options parse(int argc, char** argv) {
         else if (arg == "--depth")
             o.depth = int(number());
         else if (arg == "--seed")
-            o.seed = (unsigned long)number();
+            o.seed = static_cast<unsigned long>(number());
         else
             o.root = arg;
     }
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     for (long i = 0; i < o.files; ++i) {
         const std::string path =
             folders[anyFolder(random)].path + '/' + name(random, true) + std::to_string(i);
-        const long long size = percent(random) == 0 ? 0 : (long long)std::exp(logSize(random));
+        const long long size = percent(random) == 0 ? 0 : static_cast<long long>(std::exp(logSize(random)));
         matching += size >= 101 && size <= 200;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd < 0 || ::ftruncate(fd, size) != 0) {
