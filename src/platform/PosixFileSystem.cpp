@@ -28,7 +28,7 @@ FileSystem::EntryKind kindOf(unsigned char type) {
     }
 }
 
-constexpr std::size_t kListingBuffer = 64 * 1024;
+constexpr std::size_t kListingBuffer = std::size_t{64} * 1024;
 
 } // namespace
 

@@ -31,9 +31,9 @@ class SearchRun {
 public:
     // `fileSystem` may be missing; the run then reports that it cannot reach it.
     SearchRun(SearchHost& host, FolderList& folders, ResultList& results, Dialogs& dialogs,
-              FileSystem* fileSystem, QLocale locale)
+              FileSystem* fileSystem, const QLocale& locale)
         : host_(host), folders_(folders), results_(results), dialogs_(dialogs), fileSystem_(fileSystem),
-          locale_(std::move(locale)) {}
+          locale_(locale) {}
 
     void startOrStop(Steps& steps);
     bool stopRequested() const { return stopRequested_; }
