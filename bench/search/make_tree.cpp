@@ -53,15 +53,15 @@ Options parse(int argc, char** argv) {
 // Names of 4 to 28 characters from a mix of letters, digits, blanks and punctuation, as people name
 // things, with a usual extension for files.
 std::string name(std::mt19937_64& random, bool file) {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_- .";
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_- .";
     static const char* extensions[] = {".txt",  ".jpg", ".png",  ".pdf", ".mp3",  ".cpp", ".h",
                                        ".json", ".log", ".docx", ".zip", ".html", ".js",  ""};
     std::uniform_int_distribution<int> length(4, 28);
-    std::uniform_int_distribution<int> letter(0, int(sizeof letters) - 2);
+    std::uniform_int_distribution<int> letter(0, int(sizeof kLetters) - 2);
     std::string result;
     const int n = length(random);
     for (int i = 0; i < n; ++i)
-        result += letters[letter(random)];
+        result += kLetters[letter(random)];
     if (result.back() == ' ' || result.back() == '.')
         result.back() = 'x';
     if (file)
