@@ -38,7 +38,7 @@ Options parse(int argc, char** argv) {
         else if (arg == "--depth")
             o.depth = int(number());
         else if (arg == "--seed")
-            o.seed = (unsigned long)number();
+            o.seed = static_cast<unsigned long>(number());
         else
             o.root = arg;
     }
@@ -53,15 +53,15 @@ Options parse(int argc, char** argv) {
 // Names of 4 to 28 characters from a mix of letters, digits, blanks and punctuation, as people name
 // things, with a usual extension for files.
 std::string name(std::mt19937_64& random, bool file) {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_- .";
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_- .";
     static const char* extensions[] = {".txt",  ".jpg", ".png",  ".pdf", ".mp3",  ".cpp", ".h",
                                        ".json", ".log", ".docx", ".zip", ".html", ".js",  ""};
     std::uniform_int_distribution<int> length(4, 28);
-    std::uniform_int_distribution<int> letter(0, int(sizeof letters) - 2);
+    std::uniform_int_distribution<int> letter(0, int(sizeof kLetters) - 2);
     std::string result;
     const int n = length(random);
     for (int i = 0; i < n; ++i)
-        result += letters[letter(random)];
+        result += kLetters[letter(random)];
     if (result.back() == ' ' || result.back() == '.')
         result.back() = 'x';
     if (file)
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     for (long i = 0; i < o.files; ++i) {
         const std::string path =
             folders[anyFolder(random)].path + '/' + name(random, true) + std::to_string(i);
-        const long long size = percent(random) == 0 ? 0 : (long long)std::exp(logSize(random));
+        const long long size = percent(random) == 0 ? 0 : static_cast<long long>(std::exp(logSize(random)));
         matching += size >= 101 && size <= 200;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd < 0 || ::ftruncate(fd, size) != 0) {

@@ -31,8 +31,8 @@ bool boxBelongsTo(int option, int comboOrText) {
 } // namespace
 
 CriteriaPanel::CriteriaPanel(const CriteriaControls& controls, CommandHost& host, Dialogs& dialogs,
-                             SettingsStore& settings, QLocale locale)
-    : controls_(controls), host_(host), dialogs_(dialogs), settings_(settings), locale_(std::move(locale)) {}
+                             SettingsStore& settings, const QLocale& locale)
+    : controls_(controls), host_(host), dialogs_(dialogs), settings_(settings), locale_(locale) {}
 
 void CriteriaPanel::optionClicked(int option) {
     for (int i = 1; i <= 5; ++i)

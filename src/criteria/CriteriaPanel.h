@@ -31,7 +31,7 @@ struct CriteriaControls {
 class CriteriaPanel {
 public:
     CriteriaPanel(const CriteriaControls& controls, CommandHost& host, Dialogs& dialogs,
-                  SettingsStore& settings, QLocale locale);
+                  SettingsStore& settings, const QLocale& locale);
 
     void optionClicked(int option);
     void unitChosen(int combo);

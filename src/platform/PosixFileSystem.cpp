@@ -34,7 +34,7 @@ FileSystem::EntryKind kindOf(unsigned char type) {
     }
 }
 
-constexpr std::size_t kListingBuffer = 64 * 1024;
+constexpr std::size_t kListingBuffer = std::size_t{64} * 1024;
 
 // One listing buffer per thread, reused: a thread lists one folder completely before the next.
 std::vector<char>& listingBuffer() {

@@ -34,9 +34,9 @@ public:
     // thread in `readAhead` the folders are read ahead by worker threads; with one, the walk reads
     // them itself (the sequential walk, the reference for every other).
     SearchRun(SearchHost& host, FolderList& folders, ResultList& results, Dialogs& dialogs,
-              FileSystem* fileSystem, QLocale locale, ReadAheadOptions readAhead = {})
+              FileSystem* fileSystem, const QLocale& locale, ReadAheadOptions readAhead = {})
         : host_(host), folders_(folders), results_(results), dialogs_(dialogs), fileSystem_(fileSystem),
-          locale_(std::move(locale)), readAhead_(readAhead) {}
+          locale_(locale), readAhead_(readAhead) {}
 
     void startOrStop(Steps& steps);
     bool stopRequested() const { return stopRequested_; }

@@ -201,6 +201,7 @@ void Form1::connectHandlers() {
         {PushButton8, &Form1::PushButton8_Click},   {PushButton10, &Form1::PushButton10_Click},
         {PushButton11, &Form1::PushButton11_Click}, {PushButton17, &Form1::PushButton17_Click},
     };
+    // Init-captures, because clang (and so clang-tidy) before 16 cannot capture a structured binding.
     for (const auto& [button, handler] : commands) {
         connect(button, &QPushButton::clicked, this,
                 [this, h = handler] { dispatch([this, h] { (this->*h)(); }); });

@@ -48,7 +48,7 @@ protected:
     }
     // A file with its own content, so that any mix-up or loss shows.
     QByteArray file(const TempTree& in, const QByteArray& relative) {
-        const QByteArray path = in.path(relative);
+        QByteArray path = in.path(relative);
         in.file(relative, 0);
         const QByteArray content = "content of " + relative;
         const int fd = ::open(path.constData(), O_WRONLY | O_TRUNC);

@@ -24,7 +24,7 @@ protected:
     Handle openFolderHandle(const QByteArray& path) override {
         const Handle handle = counted(PosixFileSystem::openFolderHandle(path));
         if (refuseToList.count(path.mid(path.lastIndexOf('/') + 1).toStdString()))
-            listFails.insert(handle);
+            listFails_.insert(handle);
         return handle;
     }
     Handle openSubFolderHandle(Handle parent, const char* name) override {
@@ -34,7 +34,7 @@ protected:
             throw FileSystemFailure(QStringLiteral("Permission denied"));
         const Handle handle = counted(PosixFileSystem::openSubFolderHandle(parent, name));
         if (refuseToList.count(name))
-            listFails.insert(handle);
+            listFails_.insert(handle);
         return handle;
     }
     Handle openParentHandle(Handle child, FolderId expected) override {
@@ -42,13 +42,13 @@ protected:
     }
     void close(Handle folder) override {
         --openHandles;
-        listFails.erase(folder);
+        listFails_.erase(folder);
         PosixFileSystem::close(folder);
     }
 
 public:
     void list(Handle folder, const EntrySink& sink) override {
-        if (listFails.count(folder))
+        if (listFails_.count(folder))
             throw FileSystemFailure(QStringLiteral("Input/output error"));
         PosixFileSystem::list(folder, sink);
     }
@@ -58,7 +58,7 @@ private:
         mostOpenHandles = std::max(mostOpenHandles, ++openHandles);
         return handle;
     }
-    std::set<Handle> listFails;
+    std::set<Handle> listFails_;
 };
 
 } // namespace zorvik::test

@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace zorvik::test {
 namespace {
 
-const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 
 SizeCondition condition(SizeMode mode, SizeUnit unit, const QString& first, const QString& second = {}) {
     SizeCondition c;
@@ -30,9 +30,9 @@ SizeCondition condition(SizeMode mode, SizeUnit unit, const QString& first, cons
 }
 
 // The sizes among `sizes` that meet the condition.
-std::vector<quint64> matching(const SizeCondition& c, std::vector<quint64> sizes) {
+std::vector<quint64> matching(const SizeCondition& c, const std::vector<quint64>& sizes) {
     std::vector<quint64> result;
-    const SizeTest test(c, english);
+    const SizeTest test(c, kEnglish);
     for (quint64 size : sizes)
         if (test.matches(size))
             result.push_back(size);
@@ -76,22 +76,22 @@ TEST(MatchesSize, BoundsAreReadInTheUsersLocale) {
 }
 
 TEST(MatchesSize, ABoundThatIsNotANumberFailsOnlyWhenAFileIsTestedWithAKnownUnit) {
-    const SizeTest bad(condition(SizeMode::GreaterThan, SizeUnit::Bytes, u"abc"_s), english);
+    const SizeTest bad(condition(SizeMode::GreaterThan, SizeUnit::Bytes, u"abc"_s), kEnglish);
     EXPECT_THROW(bad.matches(10), Failure);
     // Between reads both bounds: a bad upper bound fails although the lower test already fails.
-    const SizeTest badUpper(condition(SizeMode::Between, SizeUnit::Bytes, u"500"_s, u"x"_s), english);
+    const SizeTest badUpper(condition(SizeMode::Between, SizeUnit::Bytes, u"500"_s, u"x"_s), kEnglish);
     EXPECT_THROW(badUpper.matches(10), Failure);
 
     SizeCondition unknownUnit = condition(SizeMode::GreaterThan, SizeUnit::Bytes, u"abc"_s);
     unknownUnit.unit.reset();
-    EXPECT_FALSE(SizeTest(unknownUnit, english).matches(10));
+    EXPECT_FALSE(SizeTest(unknownUnit, kEnglish).matches(10));
     SizeCondition noMode = unknownUnit;
     noMode.mode.reset();
-    EXPECT_FALSE(MatchesSize(10, noMode, english));
+    EXPECT_FALSE(MatchesSize(10, noMode, kEnglish));
 }
 
 TEST(SizeDisplayText, EachUnitHasItsPattern) {
-    auto text = [](quint64 bytes, SizeUnit unit) { return SizeDisplayText(bytes, unit, english); };
+    auto text = [](quint64 bytes, SizeUnit unit) { return SizeDisplayText(bytes, unit, kEnglish); };
     EXPECT_EQ(text(1536, SizeUnit::Bytes), u"1536 Bytes"_s);
     EXPECT_EQ(text(0, SizeUnit::Bytes), u"0 Bytes"_s);
     EXPECT_EQ(text(3221225472ull, SizeUnit::Bytes), u"3221225472 Bytes"_s);

@@ -44,7 +44,7 @@ public:
         const qsizetype slash = relative.lastIndexOf('/');
         if (slash > 0)
             folder(relative.left(slash));
-        const QByteArray full = path(relative);
+        QByteArray full = path(relative);
         const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         EXPECT_GE(fd, 0) << full.constData();
         EXPECT_EQ(::ftruncate(fd, bytes), 0);
