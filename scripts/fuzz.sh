@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 
 bash scripts/deps.sh clang libclang-rt-14-dev libfuzzer-14-dev
+source scripts/build-env.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target zorvik_fuzzers
 

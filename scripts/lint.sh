@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${LINT_JOBS:-2}
 bash scripts/deps.sh clang-format clang-tidy
+source scripts/build-env.sh
 
 # Both tools of the release that deps.sh installs on Debian 12, so that another default on PATH
 # cannot disagree with CI.
@@ -33,14 +34,27 @@ if [ $# -gt 0 ]; then
 else
   mapfile -t sources < <(git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
 fi
-echo "lint: clang-tidy on ${#sources[@]} files, $jobs at a time"
+# A file that passed before with the same content, the same project headers, the same flags, checks and
+# tools passes again: such files are not checked again. The key ignores where the clone lies.
+cache=${ZORVIK_LINT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zorvik-lint}
+mkdir -p "$cache"
+common=$( { "$tidy" --version; cat .clang-tidy; dpkg-query -W qt6-base-dev libgtest-dev 2>/dev/null || true
+            git ls-files -z '*.h' | xargs -0 cat; sed "s#$PWD#.#g" "$build/compile_commands.json"; } |
+          sha256sum | cut -d' ' -f1)
+todo=()
+for source in "${sources[@]}"; do
+  key=$( { echo "$common $source"; cat "$source"; } | sha256sum | cut -d' ' -f1)
+  [ -f "$cache/$key" ] || todo+=("$source:$key")
+done
+echo "lint: clang-tidy on ${#todo[@]} of ${#sources[@]} files (the others passed unchanged before), $jobs at a time"
 start=$SECONDS
 # Each file's findings are printed together once it is done; xargs exits non-zero if any file had one.
 status=0
-printf '%s\n' "${sources[@]}" |
-  xargs -P "$jobs" -I{} sh -c 'out=$("$0" -p "$1" --quiet --warnings-as-errors="*" "$2" 2>&1) && exit 0
-                                 printf "%s\n\n" "$out" | grep -v "warnings* generated\.$"; exit 1' \
-        "$tidy" "$build" {} || status=$?
+[ ${#todo[@]} -eq 0 ] || printf '%s\n' "${todo[@]}" |
+  xargs -P "$jobs" -I{} sh -c 'file=${2%:*}; key=${2##*:}
+                               out=$("$0" -p "$1" --quiet --warnings-as-errors="*" "$file" 2>&1) && touch "$3/$key" && exit 0
+                               printf "%s\n\n" "$out" | grep -v "warnings* generated\.$"; exit 1' \
+        "$tidy" "$build" {} "$cache" || status=$?
 echo "lint: clang-tidy took $((SECONDS - start)) s"
 if [ "$status" -ne 0 ]; then
   echo "lint: clang-tidy found problems (above)" >&2

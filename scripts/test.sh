@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-dev}
 bash scripts/deps.sh
+source scripts/build-env.sh
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 export QT_QPA_PLATFORM=offscreen

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+source scripts/build-env.sh
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"

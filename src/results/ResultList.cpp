@@ -49,12 +49,12 @@ int compareJoined(QByteArrayView a1, QByteArrayView a2, QByteArrayView b1, QByte
 }
 
 qint64 steadyMilliseconds() {
-    static const QElapsedTimer started = [] {
+    static const QElapsedTimer kStarted = [] {
         QElapsedTimer timer;
         timer.start();
         return timer;
     }();
-    return started.elapsed();
+    return kStarted.elapsed();
 }
 
 } // namespace

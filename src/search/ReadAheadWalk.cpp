@@ -378,7 +378,7 @@ private:
 
 } // namespace
 
-void ReadAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
+void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                    bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options) {
     // The root stays open until the consumer, and with it every worker, is gone.
     const FileSystem::Folder ownedRoot = std::move(root);

@@ -28,7 +28,7 @@ struct ReadAheadOptions {
 // walk will need them. The visitor is called on the calling thread only; the workers make system
 // calls through `fileSystem` and hand over finished listings. Takes over `root`; when the walk ends
 // for any reason, the workers are stopped and joined before the function returns or throws.
-void ReadAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
+void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                    bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options = {});
 
 } // namespace zorvik

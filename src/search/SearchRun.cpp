@@ -131,7 +131,7 @@ void SearchRun::searchListedFolders(Steps& s) {
             s.run(126, [&] {
                 SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped);
                 if (readAhead_.threads > 1)
-                    ReadAheadScan(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
+                    readAheadScan(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
                                   readAhead_);
                 else
                     ScanFolder(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);

@@ -11,11 +11,11 @@ using namespace Qt::StringLiterals;
 namespace zorvik::test {
 namespace {
 
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-const QLocale german(QLocale::German, QLocale::Germany);
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+const QLocale kGerman(QLocale::German, QLocale::Germany);
 
 // The failure's description, or "ok <index>".
-QString unitIndex(const QString& text, const QLocale& locale = english) {
+QString unitIndex(const QString& text, const QLocale& locale = kEnglish) {
     try {
         return u"ok "_s + QString::number(unitIndexFrom(text, locale));
     } catch (const Failure& failure) {
@@ -55,12 +55,12 @@ TEST(StoredUnit, NumbersBeyondSixteenBitsOverflowBeforeTheRangeIsChecked) {
 TEST(StoredUnit, TextThatIsNoNumberInTheUsersLocaleIsATypeMismatch) {
     for (const QString& text : {QString(), u"abc"_s, u"2 KB"_s, u"inf"_s, u"nan"_s})
         EXPECT_EQ(unitIndex(text), u"Type mismatch"_s) << text.toStdString();
-    EXPECT_EQ(unitIndex(u"2,5"_s, german), u"ok 2"_s);
-    EXPECT_EQ(unitIndex(u"1,5"_s, german), u"ok 2"_s);
+    EXPECT_EQ(unitIndex(u"2,5"_s, kGerman), u"ok 2"_s);
+    EXPECT_EQ(unitIndex(u"1,5"_s, kGerman), u"ok 2"_s);
 }
 
 // The failure's description, or "True" / "False".
-QString truth(const QString& text, const QLocale& locale = english) {
+QString truth(const QString& text, const QLocale& locale = kEnglish) {
     try {
         return truthFrom(text, locale) ? u"True"_s : u"False"_s;
     } catch (const Failure& failure) {
@@ -75,8 +75,8 @@ TEST(StoredOption, TheTwoWordsAndAnyNumberAreTruthValues) {
         EXPECT_EQ(truth(yes), u"True"_s) << yes.toStdString();
     for (const QString& no : {u"0"_s, u"0.0"_s, u"-0"_s, u" 0 "_s})
         EXPECT_EQ(truth(no), u"False"_s) << no.toStdString();
-    EXPECT_EQ(truth(u"0,5"_s, german), u"True"_s);
-    EXPECT_EQ(truth(u"0,0"_s, german), u"False"_s);
+    EXPECT_EQ(truth(u"0,5"_s, kGerman), u"True"_s);
+    EXPECT_EQ(truth(u"0,0"_s, kGerman), u"False"_s);
 }
 
 TEST(StoredOption, AnythingElseIsATypeMismatch) {

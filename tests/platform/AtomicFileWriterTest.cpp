@@ -93,12 +93,13 @@ TEST_F(Writer, CommitReplacesTheFileWithWhatWasWritten) {
 }
 
 TEST_F(Writer, AWriteTheSystemRefusesLeavesTheOldFileWholeAndSaysWhy) {
-    const FileSizeLimit limit(64 * 1024);
+    const FileSizeLimit limit(rlim_t{64} * 1024);
     ASSERT_TRUE(limit.valid());
     {
         AtomicFileWriter writer(target);
         writer.open();
-        EXPECT_EQ(failureOf([&] { writer.write(QByteArray(1024 * 1024, 'x')); }), errnoText(EFBIG));
+        EXPECT_EQ(failureOf([&] { writer.write(QByteArray(qsizetype{1024} * 1024, 'x')); }),
+                  errnoText(EFBIG));
         // The temporary is given up: a commit now cannot put a partial list in the file's place.
         EXPECT_NE(failureOf([&] { writer.commit(); }), u"<no failure>"_s);
     }
@@ -107,7 +108,7 @@ TEST_F(Writer, AWriteTheSystemRefusesLeavesTheOldFileWholeAndSaysWhy) {
 }
 
 TEST_F(Writer, ARefusalThatComesWithTheLastBufferedBytesIsReportedTooWithItsReason) {
-    const FileSizeLimit limit(16 * 1024);
+    const FileSizeLimit limit(rlim_t{16} * 1024);
     ASSERT_TRUE(limit.valid());
     QString failure;
     {

@@ -51,7 +51,7 @@ TEST(Descriptor, AMoveHandsTheDescriptorOverAndAnAssignmentClosesWhatWasHeld) {
     {
         UniqueFd first(a);
         second = std::move(first);
-        EXPECT_FALSE(first);
+        EXPECT_FALSE(first); // NOLINT(bugprone-use-after-move): what a move leaves behind is the point
     }
     EXPECT_TRUE(isOpen(a));
     UniqueFd third(std::move(second));
@@ -117,7 +117,8 @@ TEST(OpenFolder, ClosesOnceWhenResetOrDestroyedAndNotWhenMovedFrom) {
     {
         FileSystem::Folder moved = fs.openFolder("/c");
         FileSystem::Folder taker(std::move(moved));
-        EXPECT_FALSE(moved.isOpen());
+        EXPECT_FALSE(
+            moved.isOpen()); // NOLINT(bugprone-use-after-move): what a move leaves behind is the point
         FileSystem::Folder assigned;
         assigned = std::move(taker);
         EXPECT_TRUE(fs.closed.empty());

@@ -40,8 +40,8 @@ protected:
 };
 
 TEST_F(ResultOrder, SizeSortsByByteCountNotByTextAndTiesKeepTheirOrder) {
-    add("/t/ten", 10 * 1024, u"10 KB"_s);
-    add("/t/nine", 9 * 1024, u"9 KB"_s); // as text "9 KB" would come after "10 KB"
+    add("/t/ten", quint64{10} * 1024, u"10 KB"_s);
+    add("/t/nine", quint64{9} * 1024, u"9 KB"_s); // as text "9 KB" would come after "10 KB"
     add("/t/tie-first", 5000, u"5 KB"_s);
     add("/t/huge", quint64(1) << 62, u"4,294,967,296 GB"_s);
     add("/t/tie-second", 5000, u"5 KB"_s);
@@ -96,7 +96,7 @@ TEST_F(ResultOrder, SelectionsFollowTheirRowsAndAppendingEndsTheSortedOrder) {
 TEST_F(ResultOrder, TotalsFollowEveryChangeAndShowInTheHeader) {
     EXPECT_EQ(header(), u"Results"_s);
     add("/x/a", 1536);
-    add("/x/b", 1024 * 1024);
+    add("/x/b", quint64{1024} * 1024);
     add("/x/c", 512);
     list.announcePending();
     EXPECT_EQ(header(), u"Results:  3 files, 1.0 MB; 0 checked, 0.0 KB"_s);

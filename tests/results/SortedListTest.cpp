@@ -24,7 +24,7 @@ protected:
     }
     // A real file of `bytes` bytes with its row (size text deliberately unlike its byte count's order).
     QByteArray sized(const QByteArray& name, qint64 bytes) {
-        const QByteArray path = tree.file(name, bytes);
+        QByteArray path = tree.file(name, bytes);
         form().results->addPath(path, QString::number(bytes / 100) + u" KB"_s, quint64(bytes));
         return path;
     }

@@ -57,7 +57,7 @@ Transcript walk(FileSystem& fs, const QByteArray& root, Kind kind, const ReadAhe
         if (kind == Kind::Sequential)
             ScanFolder(fs, fs.openFolder(root), root, true, transcript);
         else
-            ReadAheadScan(fs, fs.openFolder(root), root, true, transcript, options);
+            readAheadScan(fs, fs.openFolder(root), root, true, transcript, options);
     } catch (const FileSystemFailure& failure) {
         transcript.lines << "failed (" + failure.description().toUtf8() + ')';
     }
@@ -177,7 +177,7 @@ TEST(ReadAhead, AVisitorThatThrowsEndsTheWalkAndNoWorkerOutlivesIt) {
     grow(tree, random);
     FaultyFileSystem fs;
     ThrowingTranscript visitor;
-    EXPECT_THROW(ReadAheadScan(fs, fs.openFolder(tree.root()), tree.root(), true, visitor),
+    EXPECT_THROW(readAheadScan(fs, fs.openFolder(tree.root()), tree.root(), true, visitor),
                  std::runtime_error);
     EXPECT_EQ(fs.openHandles, 0); // every worker has closed what it opened: they are gone
 }
