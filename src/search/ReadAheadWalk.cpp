@@ -119,7 +119,7 @@ public:
             }
             node.listing = FolderListing();
         }
-        workAvailable_.notify_all();
+        workAvailable_.notify_one(); // room for one more folder in the window
     }
 
     // The visitor has left the folder and everything below it.
@@ -171,6 +171,7 @@ private:
                                         [this] { return !stopping_.load(std::memory_order_relaxed); });
         opened.reset();
 
+        std::size_t newWork = 0;
         const std::lock_guard lock(mutex_);
         if (deep) {
             node.state = Node::State::Deep;
@@ -179,19 +180,22 @@ private:
             node.state = Node::State::Ready;
         } else {
             node.listing = std::move(listing);
-            adopt(node);
+            newWork = adopt(node);
             aheadBytes_ += node.listing.memoryUse();
             node.state = Node::State::Ready;
         }
-        listingReady_.notify_all();
-        workAvailable_.notify_all();
+        listingReady_.notify_one(); // only the visitor's thread waits for listings
+        // Wake as many workers as there is new work, not all of them for every folder.
+        for (std::size_t i = 0; i < std::min<std::size_t>(newWork, workers_.size()); ++i)
+            workAvailable_.notify_one();
     }
 
     // Makes a node of every sub-folder of a listed folder; a folder whose listing failed keeps none,
-    // as the walk enters none of them.
-    void adopt(Node& node) {
+    // as the walk enters none of them. Returns how many wait for a worker.
+    std::size_t adopt(Node& node) {
         if (node.listing.failure)
-            return;
+            return 0;
+        std::size_t pending = 0;
         std::uint32_t index = 0;
         for (const FolderListing::Entry& entry : node.listing.entries) {
             if (!entry.isFolder)
@@ -207,9 +211,10 @@ private:
             if (child->relative.size() > options_.longestRelativePath)
                 child->state = Node::State::Deep;
             else
-                pending_.insert(child.get());
+                pending += pending_.insert(child.get()).second ? 1 : 0;
             node.children.push_back(std::move(child));
         }
+        return pending;
     }
 
     FileSystem& fs_;

@@ -11,7 +11,7 @@ namespace zorvik {
 
 // How far and with how many threads the read-ahead walk reads ahead of its visitor.
 struct ReadAheadOptions {
-    int threads = 8;
+    int threads = 4;
     // At most this many folders listed (or being listed) ahead of the visitor, and this many bytes of
     // their listings; the folder the visitor waits for is always read.
     int folders = 2048;
