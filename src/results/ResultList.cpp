@@ -307,18 +307,60 @@ void ResultList::sortRows(SortKey key, Qt::SortOrder order) {
         for (std::size_t i = 0; i < sizes.size(); ++i)
             newOrder[i] = sizes[i].second;
     } else {
-        std::iota(newOrder.begin(), newOrder.end(), quint32(0));
-        if (order == Qt::AscendingOrder)
-            std::stable_sort(newOrder.begin(), newOrder.end(),
-                             [this](quint32 a, quint32 b) { return pathLess(rows_[a], rows_[b]); });
-        else
-            std::stable_sort(newOrder.begin(), newOrder.end(),
-                             [this](quint32 a, quint32 b) { return pathLess(rows_[b], rows_[a]); });
+        sortByPath(newOrder, order);
     }
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     applyOrder(newOrder);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     sortState_ = SortState{key, order};
+}
+
+void ResultList::sortByPath(std::vector<quint32>& newOrder, Qt::SortOrder order) const {
+    // Most pairs of rows lie in folders of which neither holds the other: their order is that of their
+    // folders' paths, ranked once here. Only rows of one folder, or of a folder and one inside it, are
+    // compared by their bytes.
+    const std::size_t folders = prefixes_.size();
+    std::vector<quint32> byBytes(folders);
+    std::iota(byBytes.begin(), byBytes.end(), quint32(0));
+    std::sort(byBytes.begin(), byBytes.end(),
+              [this](quint32 a, quint32 b) { return prefixes_[a] < prefixes_[b]; });
+    std::vector<quint32> rank(folders);
+    for (std::size_t r = 0; r < folders; ++r)
+        rank[byBytes[r]] = quint32(r);
+    // lastInside[r]: the last rank whose folder path starts with the path of rank r (itself at least).
+    std::vector<quint32> lastInside(folders);
+    std::vector<quint32> open;
+    for (std::size_t r = 0; r < folders; ++r) {
+        while (!open.empty() && !prefixes_[byBytes[r]].startsWith(prefixes_[byBytes[open.back()]])) {
+            lastInside[open.back()] = quint32(r - 1);
+            open.pop_back();
+        }
+        open.push_back(quint32(r));
+    }
+    for (quint32 r : open)
+        lastInside[r] = quint32(folders - 1);
+
+    struct Key {
+        quint32 rank;
+        quint32 row;
+    };
+    std::vector<Key> keys(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        keys[i] = {rank[rows_[i].prefix], quint32(i)};
+    auto less = [&](const Key& a, const Key& b) {
+        if (a.rank != b.rank) {
+            const bool nested = a.rank < b.rank ? b.rank <= lastInside[a.rank] : a.rank <= lastInside[b.rank];
+            if (!nested)
+                return a.rank < b.rank;
+        }
+        return pathLess(rows_[a.row], rows_[b.row]);
+    };
+    if (order == Qt::AscendingOrder)
+        std::stable_sort(keys.begin(), keys.end(), less);
+    else
+        std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) { return less(b, a); });
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        newOrder[i] = keys[i].row;
 }
 
 void ResultList::applyOrder(const std::vector<quint32>& order) {

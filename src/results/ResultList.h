@@ -134,6 +134,7 @@ private:
     void appendPath(const QByteArray& path, QByteArrayView sizeText, quint64 bytes);
     void announceNowAndThen();
     bool pathLess(const Row& a, const Row& b) const;
+    void sortByPath(std::vector<quint32>& newOrder, Qt::SortOrder order) const;
     void applyOrder(const std::vector<quint32>& order);
     void checkedChanged(int firstRow, int lastRow);
     void totalsChanged();

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -70,6 +71,28 @@ TEST_F(ResultOrder, PathSortsByTheBytesOfTheWholePathAcrossSharedFolders) {
     list.sortRows(ResultList::SortKey::Path, Qt::DescendingOrder);
     EXPECT_EQ(paths().first(), QString::fromLatin1("/a/\xff"));
     EXPECT_EQ(paths().last(), u"/a"_s);
+}
+
+TEST_F(ResultOrder, PathOrderIsThatOfTheJoinedBytesOnRandomNestedFolders) {
+    // Folders inside folders, names sharing beginnings with folder names, bytes above 0x7f.
+    std::mt19937 random(11);
+    const QByteArray parts[] = {"a", "b", "ab", "a.b", "B", "\xe9", "-", "a b"};
+    QList<QByteArray> added;
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray path;
+        const int depth = 1 + int(random() % 4);
+        for (int d = 0; d < depth; ++d)
+            path += '/' + parts[random() % 8];
+        added << path;
+        add(path, random() % 10);
+    }
+    list.sortRows(ResultList::SortKey::Path, Qt::AscendingOrder);
+    QList<QByteArray> expected = added;
+    std::stable_sort(expected.begin(), expected.end());
+    QList<QByteArray> got;
+    for (int i = 1; i <= list.count(); ++i)
+        got << list.pathBytes(i);
+    EXPECT_TRUE(got == expected);
 }
 
 TEST_F(ResultOrder, SelectionsFollowTheirRowsAndAppendingEndsTheSortedOrder) {
