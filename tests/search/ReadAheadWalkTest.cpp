@@ -227,17 +227,7 @@ TEST(ReadAhead, TenThousandLevelsCompleteWithFewDescriptorsAndTheSequentialWalks
     limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 1024);
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
     TempTree tree(inMemory());
-    constexpr int kDepth = 10000;
-    int fd = ::open(tree.root().constData(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < kDepth; ++level) {
-        if (level % 1000 == 0)
-            ::close(::openat(fd, "f", O_WRONLY | O_CREAT, 0644));
-        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
-        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = child;
-    }
-    ::close(fd);
+    tree.chain(10000);
     tree.file("sibling/s", 9);
 
     FaultyFileSystem fs;
@@ -247,7 +237,7 @@ TEST(ReadAhead, TenThousandLevelsCompleteWithFewDescriptorsAndTheSequentialWalks
     EXPECT_TRUE(got.lines == reference.lines);
     EXPECT_LE(fs.mostOpenHandles, 80);
     ::setrlimit(RLIMIT_NOFILE, &saved);
-    ASSERT_EQ(std::system(QByteArray("rm -rf '" + tree.root() + "/d'").constData()), 0);
+    tree.removeChain();
 }
 
 } // namespace

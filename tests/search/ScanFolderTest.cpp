@@ -156,21 +156,8 @@ TEST_F(Walk, TenThousandLevelsNeedNeitherDeepRecursionNorManyDescriptors) {
     limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 1024);
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
 
-    // Built with openat, since the full path is far longer than the system accepts in one piece.
     constexpr int kDepth = 10000;
-    int fd = ::open(tree.root().constData(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < kDepth; ++level) {
-        if (level % 1000 == 0) {
-            const int file = ::openat(fd, "f", O_WRONLY | O_CREAT, 0644);
-            ASSERT_EQ(::ftruncate(file, level + 1), 0);
-            ::close(file);
-        }
-        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
-        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = child;
-    }
-    ::close(fd);
+    tree.chain(kDepth);
     tree.file("sibling/s", 9); // met after climbing all the way back up
 
     const Recorder r = walk();
@@ -180,8 +167,7 @@ TEST_F(Walk, TenThousandLevelsNeedNeitherDeepRecursionNorManyDescriptors) {
     EXPECT_TRUE(r.skipped.isEmpty());
     EXPECT_LE(fs.mostOpenHandles, 70);
     ::setrlimit(RLIMIT_NOFILE, &saved);
-    // QTemporaryDir removes by full paths, which this tree outgrows; rm works level by level.
-    ASSERT_EQ(std::system(QByteArray("rm -rf '" + tree.root() + "/d'").constData()), 0);
+    tree.removeChain();
 }
 
 } // namespace

@@ -51,6 +51,29 @@ public:
         ::close(fd);
         return full;
     }
+    // A chain of `depth` folders "d" inside each other, with a file "f" of level + 1 bytes in every
+    // thousandth. Built with openat, since the full path is far longer than the system accepts in one
+    // piece; removeChain() takes it away again level by level.
+    void chain(int depth) const {
+        int fd = ::open(root().constData(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < depth; ++level) {
+            if (level % 1000 == 0) {
+                const int file = ::openat(fd, "f", O_WRONLY | O_CREAT, 0644);
+                EXPECT_EQ(::ftruncate(file, level + 1), 0);
+                ::close(file);
+            }
+            EXPECT_EQ(::mkdirat(fd, "d", 0755), 0);
+            const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+            ::close(fd);
+            fd = child;
+        }
+        ::close(fd);
+    }
+    // QTemporaryDir removes by full paths, which a chain outgrows; rm works level by level.
+    void removeChain() const {
+        EXPECT_EQ(std::system(QByteArray("rm -rf '" + root() + "/d'").constData()), 0);
+    }
+
     void link(const QByteArray& target, const QByteArray& relative) const {
         EXPECT_EQ(::symlink(target.constData(), path(relative).constData()), 0);
     }
