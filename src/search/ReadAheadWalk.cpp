@@ -69,11 +69,11 @@ class ReadAhead {
 public:
     ReadAhead(FileSystem& fileSystem, FileSystem::Handle root, bool includeSubFolders,
               const ReadAheadOptions& options)
-        : fs_(fileSystem), root_(root), includeSubFolders_(includeSubFolders), options_(options) {
+        : fs_(fileSystem), root_(root), includeSubFolders_(includeSubFolders), options_(options),
+          threads_(std::size_t(std::max(1, options.threads))) {
         tree_ = std::make_unique<Node>();
         pending_.insert(tree_.get());
-        const int threads = std::max(1, options_.threads);
-        for (int i = 0; i < threads; ++i)
+        for (std::size_t i = 0; i < threads_; ++i)
             workers_.emplace_back([this] { work(); });
     }
 
@@ -186,7 +186,7 @@ private:
         }
         listingReady_.notify_one(); // only the visitor's thread waits for listings
         // Wake as many workers as there is new work, not all of them for every folder.
-        for (std::size_t i = 0; i < std::min<std::size_t>(newWork, workers_.size()); ++i)
+        for (std::size_t i = 0; i < std::min(newWork, threads_); ++i)
             workAvailable_.notify_one();
     }
 
@@ -221,6 +221,7 @@ private:
     const FileSystem::Handle root_;
     const bool includeSubFolders_;
     const ReadAheadOptions options_;
+    const std::size_t threads_; // fixed before the first worker starts; workers_ grows while they run
 
     std::mutex mutex_;
     std::condition_variable workAvailable_;
