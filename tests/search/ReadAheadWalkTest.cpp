@@ -221,11 +221,8 @@ TEST(ReadAhead, ATreeChangingDuringTheWalkEndsWithoutACrashOrAFileThatNeverExist
 }
 
 TEST(ReadAhead, TenThousandLevelsCompleteWithFewDescriptorsAndTheSequentialWalksCalls) {
-    rlimit limit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
-    const rlimit saved = limit;
-    limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 1024);
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+    const DescriptorLimit limit(1024);
+    ASSERT_TRUE(limit.valid());
     TempTree tree(inMemory());
     tree.chain(10000);
     tree.file("sibling/s", 9);
@@ -236,7 +233,6 @@ TEST(ReadAhead, TenThousandLevelsCompleteWithFewDescriptorsAndTheSequentialWalks
     EXPECT_EQ(got.lines.size(), reference.lines.size());
     EXPECT_TRUE(got.lines == reference.lines);
     EXPECT_LE(fs.mostOpenHandles, 80);
-    ::setrlimit(RLIMIT_NOFILE, &saved);
     tree.removeChain();
 }
 

@@ -150,11 +150,8 @@ TEST_F(Walk, AVisitorsFailureEndsTheWalkAndClosesEveryFolder) {
 }
 
 TEST_F(Walk, TenThousandLevelsNeedNeitherDeepRecursionNorManyDescriptors) {
-    rlimit limit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
-    const rlimit saved = limit;
-    limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 1024);
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+    const DescriptorLimit limit(1024);
+    ASSERT_TRUE(limit.valid());
 
     constexpr int kDepth = 10000;
     tree.chain(kDepth);
@@ -166,7 +163,6 @@ TEST_F(Walk, TenThousandLevelsNeedNeitherDeepRecursionNorManyDescriptors) {
     EXPECT_TRUE(r.files.contains("sibling/s:9"));
     EXPECT_TRUE(r.skipped.isEmpty());
     EXPECT_LE(fs.mostOpenHandles, 70);
-    ::setrlimit(RLIMIT_NOFILE, &saved);
     tree.removeChain();
 }
 

@@ -6,9 +6,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace zorvik::test {
@@ -80,6 +82,29 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// Lowers the limit of open descriptors for as long as it lives, and puts the old one back however the
+// test ends.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(rlim_t most) {
+        valid_ = ::getrlimit(RLIMIT_NOFILE, &saved_) == 0;
+        rlimit lowered = saved_;
+        lowered.rlim_cur = std::min<rlim_t>(saved_.rlim_max, most);
+        valid_ = valid_ && ::setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+    }
+    ~DescriptorLimit() {
+        if (valid_)
+            ::setrlimit(RLIMIT_NOFILE, &saved_);
+    }
+    DescriptorLimit(const DescriptorLimit&) = delete;
+    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+    bool valid() const { return valid_; }
+
+private:
+    rlimit saved_{};
+    bool valid_ = false;
 };
 
 // A small ext4 filesystem of its own, loop-mounted for the test (tests run as root). Not valid() where
