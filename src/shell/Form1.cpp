@@ -28,7 +28,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QTreeView>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -58,19 +58,28 @@ QFont arialBold(double points) {
     return font;
 }
 
-QTreeView* makeListView(QWidget* parent, QAbstractItemModel* model) {
-    auto* view = new QTreeView(parent);
+QTableView* makeListView(QWidget* parent, QAbstractItemModel* model) {
+    auto* view = new QTableView(parent);
     view->setModel(model);
-    view->setRootIsDecorated(false);
-    view->setUniformRowHeights(true);
-    view->setItemsExpandable(false);
+    // A table view keeps no item per row, so announcing a hundred thousand more rows costs it next to
+    // nothing; set up to look and behave like a report list: whole rows, no grid, no row numbers.
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->setCornerButtonEnabled(false);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setFont(arialBold(9));
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     view->setToolTip(kListTip);
-    view->header()->setStretchLastSection(false);
-    view->header()->setSectionsMovable(false);
+    view->horizontalHeader()->setStretchLastSection(false);
+    view->horizontalHeader()->setSectionsMovable(false);
     view->viewport()->setMouseTracking(true);
     view->setMouseTracking(true);
     return view;
@@ -231,9 +240,9 @@ void Form1::connectHandlers() {
         option->setMouseTracking(true);
     }
     Frame1->installEventFilter(this);
-    for (QTreeView* view : {ListView1, ListView2}) {
+    for (QTableView* view : {ListView1, ListView2}) {
         view->viewport()->installEventFilter(this);
-        view->header()->installEventFilter(this);
+        view->horizontalHeader()->installEventFilter(this);
     }
     ListView1->installEventFilter(this);
 }
@@ -431,7 +440,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         if (watched == Frame1 || std::find(Text.begin(), Text.end(), watched) != Text.end() ||
             watched == ListView1->viewport() || watched == ListView2->viewport() ||
-            watched == ListView1->header() || watched == ListView2->header())
+            watched == ListView1->horizontalHeader() || watched == ListView2->horizontalHeader())
             pointerOverSurface();
         break;
     case QEvent::KeyPress:

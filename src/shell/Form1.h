@@ -17,7 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
-class QTreeView;
+class QTableView;
 
 namespace zorvik {
 
@@ -89,8 +89,8 @@ public:
     void PushButton17_Click(); // Clear Results Containing X
 
     // ---- controls
-    QTreeView* ListView1 = nullptr;
-    QTreeView* ListView2 = nullptr;
+    QTableView* ListView1 = nullptr;
+    QTableView* ListView2 = nullptr;
     QGroupBox* Frame1 = nullptr;
     HoverButton* PushButton1 = nullptr;
     HoverButton* PushButton2 = nullptr;

@@ -14,7 +14,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QPixmap>
-#include <QTreeView>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -55,11 +55,11 @@ void Form1::Form_Load() {
     s->run(110, [&] { visitHomePageRandomly(); });
 
     s->run(128, [&] { folders->addColumn(u"Folder(s)"_s); });
-    s->run(130, [&] { ListView1->header()->resizeSection(0, px(7000)); });
+    s->run(130, [&] { ListView1->horizontalHeader()->resizeSection(0, px(7000)); });
     s->run(132, [&] { results->addColumn(u"Results"_s); });
     s->run(134, [&] { results->addColumn(u"Size"_s); });
-    s->run(136, [&] { ListView2->header()->resizeSection(0, px(5500)); });
-    s->run(138, [&] { ListView2->header()->resizeSection(1, px(1800)); });
+    s->run(136, [&] { ListView2->horizontalHeader()->resizeSection(0, px(5500)); });
+    s->run(138, [&] { ListView2->horizontalHeader()->resizeSection(1, px(1800)); });
 
     criteria_->fillUnitLists(*s, 140);
     criteria_->restore(*s);

@@ -6,7 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QTreeView>
+#include <QTableView>
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-ResultListControls::ResultListControls(QTreeView& view, ResultList& results, RowActions& actions,
+ResultListControls::ResultListControls(QTableView& view, ResultList& results, RowActions& actions,
                                        std::function<void(const std::function<void()>&)> dispatch)
     : QObject(&view), view_(view), results_(results), actions_(actions), dispatch_(std::move(dispatch)) {
     view_.setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -23,16 +23,16 @@ ResultListControls::ResultListControls(QTreeView& view, ResultList& results, Row
     view_.setDragEnabled(true);
     view_.setDragDropMode(QAbstractItemView::DragOnly);
     view_.setDefaultDropAction(Qt::CopyAction);
-    view_.header()->setSectionsClickable(true);
-    view_.header()->setSortIndicatorShown(false);
+    view_.horizontalHeader()->setSectionsClickable(true);
+    view_.horizontalHeader()->setSortIndicatorShown(false);
     view_.setContextMenuPolicy(Qt::CustomContextMenu);
     view_.installEventFilter(this);
 
-    connect(view_.header(), &QHeaderView::sectionClicked, this,
+    connect(view_.horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { dispatch_([this, section] { sortByHeader(section); }); });
     // Rows appended after a sort stand at the end: the list is no longer in the order shown.
     connect(&results_, &ResultList::sortOrderLost, this,
-            [this] { view_.header()->setSortIndicatorShown(false); });
+            [this] { view_.horizontalHeader()->setSortIndicatorShown(false); });
     connect(&view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = menuAt(at);
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -47,8 +47,8 @@ void ResultListControls::sortByHeader(int section) {
         section == ResultList::kSizeColumn ? ResultList::SortKey::Size : ResultList::SortKey::Path;
     const ResultList::SortState order = RowActions::orderForHeaderClick(results_.sortState(), key);
     results_.sortRows(order.key, order.order);
-    view_.header()->setSortIndicator(section, order.order);
-    view_.header()->setSortIndicatorShown(true);
+    view_.horizontalHeader()->setSortIndicator(section, order.order);
+    view_.horizontalHeader()->setSortIndicatorShown(true);
 }
 
 QMenu* ResultListControls::menuAt(const QPoint& viewportPosition) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 class QMenu;
-class QTreeView;
+class QTableView;
 
 namespace zorvik {
 
@@ -20,7 +20,7 @@ class ResultListControls : public QObject {
     Q_OBJECT
 public:
     // `dispatch` runs a handler the way the window runs all of them.
-    ResultListControls(QTreeView& view, ResultList& results, RowActions& actions,
+    ResultListControls(QTableView& view, ResultList& results, RowActions& actions,
                        std::function<void(const std::function<void()>&)> dispatch);
 
     // The context menu for a point of the view's viewport, not yet shown; the caller owns it.
@@ -34,7 +34,7 @@ private:
     std::vector<int> selectedPositions() const;
     int currentPosition() const; // 0 when there is no current row
 
-    QTreeView& view_;
+    QTableView& view_;
     ResultList& results_;
     RowActions& actions_;
     std::function<void(const std::function<void()>&)> dispatch_;

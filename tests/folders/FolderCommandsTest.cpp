@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 

@@ -8,8 +8,8 @@
 #include "shell/ResultListControls.h"
 
 #include <QHeaderView>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -49,7 +49,7 @@ TEST_F(SortedList, AfterASortAndAnAppendingSearchEveryCommandAddressesTheRowsInT
     sized("tiny", 120);
     f.resultListControls().sortByHeader(1); // Size: largest first
     ASSERT_EQ(names(), (QStringList{u"large"_s, u"mid"_s, u"small"_s, u"tiny"_s}));
-    EXPECT_TRUE(f.ListView2->header()->isSortIndicatorShown());
+    EXPECT_TRUE(f.ListView2->horizontalHeader()->isSortIndicatorShown());
 
     // A search (Between 100 and 200 Bytes) appends at the end and the list is no longer sorted.
     TempTree more;
@@ -58,7 +58,7 @@ TEST_F(SortedList, AfterASortAndAnAppendingSearchEveryCommandAddressesTheRowsInT
     f.PushButton1->click();
     ASSERT_EQ(f.results->count(), 5);
     EXPECT_EQ(f.results->text(5), more.rootText() + u"/found"_s);
-    EXPECT_FALSE(f.ListView2->header()->isSortIndicatorShown());
+    EXPECT_FALSE(f.ListView2->horizontalHeader()->isSortIndicatorShown());
 
     // Save writes the rows in the order shown.
     QTemporaryDir dir;

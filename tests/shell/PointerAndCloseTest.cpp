@@ -10,9 +10,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 

@@ -7,8 +7,8 @@
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +38,7 @@ protected:
     }
     // Triggers the context menu's item `text` as if the user right-clicked row `position` (0: empty space).
     void choose(const QString& text, int position = 1) {
-        QTreeView* view = form().ListView2;
+        QTableView* view = form().ListView2;
         const QPoint at = position > 0 ? view->visualRect(form().results->index(position - 1, 0)).center()
                                        : QPoint(5, view->viewport()->height() - 2);
         std::unique_ptr<QMenu> menu(form().resultListControls().menuAt(at));
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(ResultControls, HeaderClicksSortSizeLargestFirstThenTheOtherWayAndShowTheIndicator) {
     rows(3);
-    QHeaderView* header = form().ListView2->header();
+    QHeaderView* header = form().ListView2->horizontalHeader();
     form().resultListControls().sortByHeader(1);
     EXPECT_EQ(form().results->text(1), u"/r/3"_s);
     EXPECT_TRUE(header->isSortIndicatorShown());

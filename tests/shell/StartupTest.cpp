@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
-#include <QTreeView>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -56,12 +56,12 @@ TEST_F(Startup, EmptyStoreGivesTheDefaultsAndWritesOnlyWhatTheRestoreChanged) {
 TEST_F(Startup, ColumnsAreCreatedWithTheirWidths) {
     Form1& f = form();
     EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
-    EXPECT_EQ(f.ListView1->header()->sectionSize(0), 467);
+    EXPECT_EQ(f.ListView1->horizontalHeader()->sectionSize(0), 467);
     ASSERT_EQ(f.results->columnCount(), 2);
     EXPECT_EQ(f.results->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Results"_s);
     EXPECT_EQ(f.results->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"Size"_s);
-    EXPECT_EQ(f.ListView2->header()->sectionSize(0), 367);
-    EXPECT_EQ(f.ListView2->header()->sectionSize(1), 120);
+    EXPECT_EQ(f.ListView2->horizontalHeader()->sectionSize(0), 367);
+    EXPECT_EQ(f.ListView2->horizontalHeader()->sectionSize(1), 120);
 }
 
 TEST_F(Startup, StoredValuesComeBackThroughTheControls) {
