@@ -20,8 +20,10 @@ inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, cons
     services.programFolder = programFolder;
     services.homePageDraw = [] { return 1; };
     services.openUrl = [](const QUrl&) {};
-    if (walkThreads > 0)
+    if (walkThreads > 0) {
         services.readAhead.threads = walkThreads;
+        services.readAhead.threadsWhileWaiting = walkThreads;
+    }
     auto form = std::make_unique<Form1>(std::move(services));
     form->Form_Load();
     form->show();

@@ -10,7 +10,8 @@
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
-// For scale it also times the bare system calls of such a walk (no window, no rows): the floor.
+// For scale it also times the bare system calls of such a walk (no window, no rows): the floor of a
+// single thread, and cold, of the same calls on many threads.
 #include "BenchHome.h"
 #include "BenchWindow.h"
 #include "TimedCommand.h"
@@ -29,9 +30,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <dirent.h>
@@ -113,6 +117,59 @@ double secondsOfBareWalk(const QByteArray& tree) {
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
+// The same system calls spread over `threads` threads, each listing a folder at a time from a shared
+// stack of folders, with nothing else around them: how fast this machine can read the tree at all.
+double secondsOfParallelBareWalk(const QByteArray& tree, int threads) {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::string> folders{tree.toStdString()};
+    int busy = 0;
+    auto work = [&] {
+        std::vector<char> buffer(64 * 1024);
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [&] { return !folders.empty() || busy == 0; });
+            if (folders.empty())
+                return;
+            const std::string path = std::move(folders.back());
+            folders.pop_back();
+            ++busy;
+            lock.unlock();
+            std::vector<std::string> found;
+            const int folder = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            for (ssize_t got;
+                 folder >= 0 && (got = ::getdents64(folder, buffer.data(), buffer.size())) > 0;) {
+                for (ssize_t offset = 0; offset < got;) {
+                    const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
+                    offset += entry->d_reclen;
+                    const char* name = entry->d_name;
+                    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                        continue;
+                    struct stat status {};
+                    if (entry->d_type == DT_DIR)
+                        found.push_back(path + '/' + name);
+                    else
+                        ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW);
+                }
+            }
+            if (folder >= 0)
+                ::close(folder);
+            lock.lock();
+            folders.insert(folders.end(), found.begin(), found.end());
+            --busy;
+            changed.notify_all();
+        }
+    };
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<std::thread> workers;
+    for (int i = 0; i < threads; ++i)
+        workers.emplace_back(work);
+    for (std::thread& worker : workers)
+        worker.join();
+    return double(clock.nsecsElapsed()) / 1e9;
+}
+
 // Empties the system's caches; false (and why, in `why`) where this process may not.
 bool dropCaches(QString* why = nullptr) {
     ::sync();
@@ -127,6 +184,8 @@ bool dropCaches(QString* why = nullptr) {
     ::close(fd);
     return true;
 }
+
+constexpr int kParallelFloorThreads = 32;
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -236,12 +295,16 @@ int main(int argc, char** argv) {
         secondsOfFind(find);
     prepare();
     search(probeYields);
-    std::vector<double> ours, theirs, floor;
+    std::vector<double> ours, theirs, floor, parallelFloor;
     for (int run = 0; run < runs; ++run) {
         prepare();
         theirs.push_back(secondsOfFind(find));
         prepare();
         floor.push_back(secondsOfBareWalk(tree));
+        if (cold) {
+            prepare();
+            parallelFloor.push_back(secondsOfParallelBareWalk(tree, kParallelFloorThreads));
+        }
         prepare();
         ours.push_back(search(false));
     }
@@ -251,9 +314,17 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &usage);
     const double ourTime = median(ours);
     const double findTime = median(theirs);
-    std::printf("case %s, %s cache: %d rows, %d read-ahead threads%s\n", qPrintable(mode),
-                cold ? "cold" : "warm", rows, window->services().readAhead.threads,
-                window->services().readAhead.threads == 1 ? " (the sequential walk)" : "");
+    const ReadAheadOptions& readAhead = window->services().readAhead;
+    QString walk;
+    if (readAhead.threads == 1)
+        walk = u"the sequential walk"_s;
+    else if (readAhead.threadsWhileWaiting <= readAhead.threads)
+        walk = u"%1 read-ahead threads"_s.arg(readAhead.threads);
+    else
+        walk = u"%1 read-ahead threads, up to %2 while reads wait for the disk"_s.arg(readAhead.threads)
+                   .arg(readAhead.threadsWhileWaiting);
+    std::printf("case %s, %s cache: %d rows, %s\n", qPrintable(mode), cold ? "cold" : "warm", rows,
+                qPrintable(walk));
     std::printf("  zorvik  %.3f s (median of %d; CPU in user mode %.3f s, in the kernel %.3f s)\n", ourTime,
                 runs, median(userSeconds), median(systemSeconds));
     std::printf("  find    %.3f s (median of %d)\n", findTime, runs);
@@ -263,6 +334,9 @@ int main(int argc, char** argv) {
                     *std::min_element(theirs.begin(), theirs.end()));
     std::printf("  for scale: the bare system calls alone %.3f s (median) = %.2f x find\n", median(floor),
                 median(floor) / findTime);
+    if (!parallelFloor.empty())
+        std::printf("  for scale: the same calls on %d threads, nothing else %.3f s (median) = %.2f x find\n",
+                    kParallelFloorThreads, median(parallelFloor), median(parallelFloor) / findTime);
     std::printf("  peak RSS %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
     if (probeYields)
         std::printf("  longest interval between yields %.1f ms\n", double(longestGapNs) / 1e6);

@@ -98,6 +98,10 @@ public:
     // a folder (for entries whose kind the listing did not say). No value when the entry has vanished.
     // Throws FileSystemFailure.
     virtual std::optional<std::uint64_t> sizeOf(Handle folder, const char* name, bool& isFolder) = 0;
+    // How many times the calling thread has been put to sleep until something it asked for was there
+    // (a block from the disk, mostly) since it started; 0 where the system does not count them. Tells a
+    // walk whether its reads are served from memory or wait for the disk.
+    virtual std::uint64_t waitsOfThisThread() { return 0; }
 
 protected:
     // The openings behind the owning functions above; each returns a handle that close() releases.

@@ -10,6 +10,7 @@ public:
     FolderId identify(Handle folder) override;
     void list(Handle folder, const EntrySink& sink) override;
     std::optional<std::uint64_t> sizeOf(Handle folder, const char* name, bool& isFolder) override;
+    std::uint64_t waitsOfThisThread() override;
 
 protected:
     Handle openFolderHandle(const QByteArray& path) override;

@@ -70,11 +70,12 @@ public:
     ReadAhead(FileSystem& fileSystem, FileSystem::Handle root, bool includeSubFolders,
               const ReadAheadOptions& options)
         : fs_(fileSystem), root_(root), includeSubFolders_(includeSubFolders), options_(options),
-          threads_(std::size_t(std::max(1, options.threads))) {
+          fewest_(std::max(1, options.threads)), most_(std::max(fewest_, options.threadsWhileWaiting)),
+          active_(fewest_) {
         tree_ = std::make_unique<Node>();
         pending_.insert(tree_.get());
-        for (std::size_t i = 0; i < threads_; ++i)
-            workers_.emplace_back([this] { work(); });
+        for (int i = 0; i < most_; ++i)
+            workers_.emplace_back([this, i] { work(i); });
     }
 
     ~ReadAhead() {
@@ -83,6 +84,7 @@ public:
             stopping_ = true;
         }
         workAvailable_.notify_all();
+        spare_.notify_all();
         for (std::thread& worker : workers_)
             worker.join();
     }
@@ -99,7 +101,8 @@ public:
         if (there())
             return;
         awaited_ = &node; // read even when the window is full
-        workAvailable_.notify_all();
+        // It is next in walk order, so the first worker that is free takes it.
+        workAvailable_.notify_one();
         while (!listingReady_.wait_for(lock, std::chrono::milliseconds(options_.waitingCallMs), there)) {
             lock.unlock();
             waiting();
@@ -135,21 +138,53 @@ private:
         return (ahead_ < options_.folders && aheadBytes_ < options_.bytes) || *pending_.begin() == awaited_;
     }
 
-    void work() {
+    // Worker `index` reads only while fewer than index + 1 are let in; otherwise it sleeps apart, so
+    // that the wakes for new work reach only workers that may take it.
+    void work(int index) {
         std::unique_lock lock(mutex_);
         for (;;) {
-            workAvailable_.wait(lock, [&] { return stopping_ || canTake(); });
+            if (index >= active_) {
+                spare_.wait(lock, [&] { return stopping_ || index < active_; });
+                if (stopping_)
+                    return;
+                continue;
+            }
+            workAvailable_.wait(lock, [&] { return stopping_ || index >= active_ || canTake(); });
             if (stopping_)
                 return;
+            if (index >= active_) {
+                workAvailable_.notify_one(); // the wake may have been meant for a worker still let in
+                continue;
+            }
             Node* node = *pending_.begin();
             pending_.erase(pending_.begin());
             node->state = Node::State::Reading;
             node->counted = true;
             ++ahead_;
+            ++reading_;
             lock.unlock();
+            const std::uint64_t waitsBefore = fs_.waitsOfThisThread();
             read(*node);
+            const bool waited = fs_.waitsOfThisThread() != waitsBefore;
             lock.lock();
+            --reading_;
+            adapt(waited);
         }
+    }
+
+    // Follows the share of recent reads that waited: past half, the disk is being read and every
+    // worker is let in; under a quarter, reads come from memory and the fewest compete for the cores.
+    // (Among reads served from memory a few in a hundred wait too, for a lock or a page.)
+    void adapt(bool waited) {
+        constexpr double kWeightOfOneRead = 1.0 / 32;
+        waitedShare_ += ((waited ? 1.0 : 0.0) - waitedShare_) * kWeightOfOneRead;
+        const int before = active_;
+        if (waitedShare_ > 0.5)
+            active_ = most_;
+        else if (waitedShare_ < 0.25)
+            active_ = fewest_;
+        if (active_ > before)
+            spare_.notify_all();
     }
 
     // Opens and lists one folder outside the lock, then hands the listing over.
@@ -186,7 +221,8 @@ private:
         }
         listingReady_.notify_one(); // only the visitor's thread waits for listings
         // Wake as many workers as there is new work, not all of them for every folder.
-        for (std::size_t i = 0; i < std::min(newWork, threads_); ++i)
+        const std::size_t free = std::size_t(std::max(0, active_ - reading_));
+        for (std::size_t i = 0; i < std::min(newWork, free); ++i)
             workAvailable_.notify_one();
     }
 
@@ -221,14 +257,21 @@ private:
     const FileSystem::Handle root_;
     const bool includeSubFolders_;
     const ReadAheadOptions options_;
-    const std::size_t threads_; // fixed before the first worker starts; workers_ grows while they run
+    // Fixed before the first worker starts (workers_ grows while they run): the workers allowed to read
+    // while reads come from memory, and while they wait for the disk.
+    const int fewest_;
+    const int most_;
 
     std::mutex mutex_;
     std::condition_variable workAvailable_;
     std::condition_variable listingReady_;
+    std::condition_variable spare_; // workers not let in wait here
     std::unique_ptr<Node> tree_;
     std::set<Node*, WalkOrder> pending_;
     Node* awaited_ = nullptr;
+    int active_;      // workers allowed to read at once, between fewest_ and most_
+    int reading_ = 0; // workers reading now
+    double waitedShare_ = 0;
     int ahead_ = 0;
     std::size_t aheadBytes_ = 0;
     std::atomic<bool> stopping_ = false;

@@ -11,6 +11,8 @@ namespace zorvik {
 
 // How far and with how many threads the read-ahead walk reads ahead of its visitor.
 struct ReadAheadOptions {
+    // Workers reading while folders come from memory: about two per core, since more only compete for
+    // the cores. One walks without workers (the sequential walk).
     int threads = 4;
     // At most this many folders listed (or being listed) ahead of the visitor, and this many bytes of
     // their listings; the folder the visitor waits for is always read.
@@ -21,6 +23,9 @@ struct ReadAheadOptions {
     int longestRelativePath = 3072;
     // The visitor's `stillWaiting` is called when a listing it needs has not come for this long.
     int waitingCallMs = 20;
+    // Workers reading while most reads wait for the disk, which serves many requests in flight far
+    // better than a few; the walk moves between the two counts as its reads start or stop waiting.
+    int threadsWhileWaiting = 32;
 };
 
 // The same walk as ScanFolder, with the same calls of the visitor in the same order, but worker

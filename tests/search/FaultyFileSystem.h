@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 
 namespace zorvik::test {
 
@@ -22,8 +24,24 @@ public:
     std::set<std::string> sizeFails;               // entries whose size cannot be read
     std::atomic<int> openHandles = 0;
     std::atomic<int> mostOpenHandles = 0;
+    // Every listing takes a while and counts as a wait, as on a disk the system has not read lately;
+    // otherwise no call ever waits.
+    bool slowDisk = false;
+    std::atomic<int> listingsNow = 0;
+    std::atomic<int> mostListingsAtOnce = 0;
+
+    std::uint64_t waitsOfThisThread() override { return waitsOfThread(); }
 
     void list(Handle folder, const EntrySink& sink) override {
+        raiseMost(mostListingsAtOnce, ++listingsNow);
+        struct Done {
+            std::atomic<int>& now;
+            ~Done() { --now; }
+        } done{listingsNow};
+        if (slowDisk) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            ++waitsOfThread();
+        }
         const auto breaks = listingBreaksAfter.find(nameOf(folder));
         if (breaks == listingBreaksAfter.end())
             return PosixFileSystem::list(folder, sink);
@@ -72,10 +90,16 @@ private:
         if (refuseToOpen.count(name))
             throw FileSystemFailure(QStringLiteral("Permission denied"), EACCES);
     }
-    Handle opened(Handle handle, const std::string& name) {
-        const int now = ++openHandles;
-        for (int most = mostOpenHandles; now > most && !mostOpenHandles.compare_exchange_weak(most, now);) {
+    static std::uint64_t& waitsOfThread() {
+        thread_local std::uint64_t waits = 0;
+        return waits;
+    }
+    static void raiseMost(std::atomic<int>& most, int now) {
+        for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
         }
+    }
+    Handle opened(Handle handle, const std::string& name) {
+        raiseMost(mostOpenHandles, ++openHandles);
         const std::lock_guard lock(mutex_);
         names_[handle] = name;
         return handle;

@@ -114,6 +114,26 @@ TEST(ReadAhead, SeededRandomTreesGiveTheSequentialWalksCallsWithAnyThreadsAndWin
     }
 }
 
+TEST(ReadAhead, MoreWorkersReadWhileReadsWaitForTheDiskAndTheFewestWhileTheyDoNot) {
+    TempTree tree(inMemory());
+    for (int i = 0; i < 150; ++i)
+        tree.file("wide/" + QByteArray::number(i) + "/file", i);
+    const ReadAheadOptions options{2, 2048, 8 << 20, 3072, 20, 8};
+    FaultyFileSystem fs;
+    const Transcript reference = walk(fs, tree.root(), Kind::Sequential);
+
+    fs.mostListingsAtOnce = 0;
+    EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
+    EXPECT_LE(fs.mostListingsAtOnce, 2);
+
+    fs.slowDisk = true;
+    fs.mostListingsAtOnce = 0;
+    EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
+    EXPECT_GT(fs.mostListingsAtOnce, 2);
+    EXPECT_LE(fs.mostListingsAtOnce, 8);
+    EXPECT_EQ(fs.openHandles, 0);
+}
+
 TEST(ReadAhead, FaultsOnTheWorkersGiveTheSameCallsAsInTheSequentialWalk) {
     TempTree tree;
     tree.file("a/1", 1);
