@@ -125,7 +125,7 @@ double secondsOfParallelBareWalk(const QByteArray& tree, int threads) {
     std::vector<std::string> folders{tree.toStdString()};
     int busy = 0;
     auto work = [&] {
-        std::vector<char> buffer(64 * 1024);
+        std::vector<char> buffer(std::size_t(64) << 10);
         std::unique_lock lock(mutex);
         for (;;) {
             changed.wait(lock, [&] { return !folders.empty() || busy == 0; });
@@ -163,6 +163,7 @@ double secondsOfParallelBareWalk(const QByteArray& tree, int threads) {
     QElapsedTimer clock;
     clock.start();
     std::vector<std::thread> workers;
+    workers.reserve(std::size_t(threads));
     for (int i = 0; i < threads; ++i)
         workers.emplace_back(work);
     for (std::thread& worker : workers)
