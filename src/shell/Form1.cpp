@@ -16,6 +16,7 @@
 #include "results/SaveResults.h"
 #include "shell/CompactComboStyle.h"
 #include "shell/HoverButton.h"
+#include "shell/ReportView.h"
 #include "shell/ResultListControls.h"
 
 #include <QCloseEvent>
@@ -59,24 +60,11 @@ QFont arialBold(double points) {
 }
 
 QTableView* makeListView(QWidget* parent, QAbstractItemModel* model) {
-    auto* view = new QTableView(parent);
+    auto* view = new ReportView(parent);
     view->setModel(model);
-    // A table view keeps no item per row, so announcing a hundred thousand more rows costs it next to
-    // nothing; set up to look and behave like a report list: whole rows, no grid, no row numbers.
-    view->setShowGrid(false);
-    view->setWordWrap(false);
-    view->setTabKeyNavigation(false);
-    view->setCornerButtonEnabled(false);
-    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->horizontalHeader()->setHighlightSections(false);
-    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setFont(arialBold(9));
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     view->setToolTip(kListTip);
     view->horizontalHeader()->setStretchLastSection(false);
     view->horizontalHeader()->setSectionsMovable(false);

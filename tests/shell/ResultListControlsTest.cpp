@@ -101,6 +101,25 @@ TEST_F(ResultControls, TheMenuChecksAllNoneInvertedOrTheSelectionAndSpaceToggles
     EXPECT_TRUE(dialogs->shown.empty());
 }
 
+TEST_F(ResultControls, HomeAndEndGoToTheFirstAndLastRowAndTheRowsAreOneLineHigh) {
+    rows(5);
+    select({3});
+    QTableView* view = form().ListView2;
+    QTest::keyClick(view, Qt::Key_End);
+    EXPECT_EQ(view->currentIndex().row(), 4);
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(view->currentIndex().row(), 0);
+    EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{form().results->index(0, 0)});
+
+    const int line = view->fontMetrics().height();
+    EXPECT_GE(view->rowHeight(0), line);
+    EXPECT_LE(view->rowHeight(0), line + 6);
+    QFont larger = view->font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    view->setFont(larger); // as a skin may
+    EXPECT_GE(view->rowHeight(0), QFontMetrics(larger).height());
+}
+
 TEST_F(ResultControls, OpenShowInFolderAndCopyPathActOnTheRowUnderThePointer) {
     form().results->addPath("/home/u/caf\xe9.txt", u"1 KB"_s, 1024);
     form().results->addPath("/home/u/b.txt", u"1 KB"_s, 1024);
