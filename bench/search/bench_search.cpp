@@ -70,32 +70,35 @@ double secondsOfFind(const std::vector<QByteArray>& arguments) {
     return seconds;
 }
 
+// Calls `onEntry(name, type)` for every entry of the open folder but "." and "..", in getdents64's order.
+template <typename OnEntry> void forEachEntry(int folder, std::vector<char>& buffer, const OnEntry& onEntry) {
+    for (ssize_t got; (got = ::getdents64(folder, buffer.data(), buffer.size())) > 0;) {
+        for (ssize_t offset = 0; offset < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
+            offset += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (!(name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))))
+                onEntry(name, entry->d_type);
+        }
+    }
+}
+
 // The floor for any single-threaded search: only the system calls, with nothing around them (open each
 // folder, list it with getdents64, fstatat every entry that is not a folder). Counts matches of the
 // first case so that the compiler keeps the work.
 long bareWalk(int folder) {
-    static char buffer[64 * 1024];
+    static std::vector<char> buffer(std::size_t(64) << 10);
     std::vector<std::string> subFolders;
     long matches = 0;
-    for (;;) {
-        const ssize_t got = ::getdents64(folder, buffer, sizeof buffer);
-        if (got <= 0)
-            break;
-        for (ssize_t offset = 0; offset < got;) {
-            const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
-            offset += entry->d_reclen;
-            const char* name = entry->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                continue;
-            if (entry->d_type == DT_DIR) {
-                subFolders.emplace_back(name);
-                continue;
-            }
-            struct stat status {};
-            if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0)
-                matches += status.st_size > 100 && status.st_size < 201;
+    forEachEntry(folder, buffer, [&](const char* name, unsigned char type) {
+        if (type == DT_DIR) {
+            subFolders.emplace_back(name);
+            return;
         }
-    }
+        struct stat status {};
+        if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+            matches += status.st_size > 100 && status.st_size < 201;
+    });
     for (const std::string& name : subFolders) {
         const int child = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (child >= 0) {
@@ -137,23 +140,16 @@ double secondsOfParallelBareWalk(const QByteArray& tree, int threads) {
             lock.unlock();
             std::vector<std::string> found;
             const int folder = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            for (ssize_t got;
-                 folder >= 0 && (got = ::getdents64(folder, buffer.data(), buffer.size())) > 0;) {
-                for (ssize_t offset = 0; offset < got;) {
-                    const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
-                    offset += entry->d_reclen;
-                    const char* name = entry->d_name;
-                    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                        continue;
+            if (folder >= 0) {
+                forEachEntry(folder, buffer, [&](const char* name, unsigned char type) {
                     struct stat status {};
-                    if (entry->d_type == DT_DIR)
+                    if (type == DT_DIR)
                         found.push_back(path + '/' + name);
                     else
                         ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW);
-                }
-            }
-            if (folder >= 0)
+                });
                 ::close(folder);
+            }
             lock.lock();
             folders.insert(folders.end(), found.begin(), found.end());
             --busy;
