@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -74,8 +75,11 @@ public:
           active_(fewest_) {
         tree_ = std::make_unique<Node>();
         pending_.insert(tree_.get());
-        for (int i = 0; i < most_; ++i)
-            workers_.emplace_back([this, i] { work(i); });
+        const std::lock_guard lock(mutex_);
+        startWorkers(fewest_);
+        if (workers_.empty()) // not even one thread: nothing would ever be read
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        active_ = std::min(active_, int(workers_.size()));
     }
 
     ~ReadAhead() {
@@ -179,12 +183,26 @@ private:
         constexpr double kWeightOfOneRead = 1.0 / 32;
         waitedShare_ += ((waited ? 1.0 : 0.0) - waitedShare_) * kWeightOfOneRead;
         const int before = active_;
-        if (waitedShare_ > 0.5)
-            active_ = most_;
-        else if (waitedShare_ < 0.25)
-            active_ = fewest_;
+        if (waitedShare_ > 0.5) {
+            startWorkers(most_); // the first time only: the extra workers then stay until the walk ends
+            active_ = std::min(most_, int(workers_.size()));
+        } else if (waitedShare_ < 0.25) {
+            active_ = std::min(fewest_, int(workers_.size()));
+        }
         if (active_ > before)
             spare_.notify_all();
+    }
+
+    // Starts workers until there are `count`, with the lock held; where the system will not start more
+    // threads, the walk goes on with those it has.
+    void startWorkers(int count) {
+        if (stopping_)
+            return;
+        try {
+            for (int i = int(workers_.size()); i < count; ++i)
+                workers_.emplace_back([this, i] { work(i); });
+        } catch (const std::system_error&) {
+        }
     }
 
     // Opens and lists one folder outside the lock, then hands the listing over.
@@ -257,8 +275,8 @@ private:
     const FileSystem::Handle root_;
     const bool includeSubFolders_;
     const ReadAheadOptions options_;
-    // Fixed before the first worker starts (workers_ grows while they run): the workers allowed to read
-    // while reads come from memory, and while they wait for the disk.
+    // The workers allowed to read while reads come from memory, and while they wait for the disk; only
+    // the first are started with the walk, the others when reads first wait.
     const int fewest_;
     const int most_;
 
@@ -275,7 +293,7 @@ private:
     int ahead_ = 0;
     std::size_t aheadBytes_ = 0;
     std::atomic<bool> stopping_ = false;
-    std::vector<std::thread> workers_; // last: started when everything else is in place
+    std::vector<std::thread> workers_; // last: started when everything else is in place; under mutex_
 };
 
 // Passes every call on and notes whether the visitor asked to stop.
