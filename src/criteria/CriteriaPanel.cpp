@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -54,22 +56,61 @@ void CriteriaPanel::textChanged(int text) {
 }
 
 void CriteriaPanel::checkLeftField(int text) {
-    QLineEdit* field = controls_.texts[text - 1];
-    if (!isNumeric(field->text(), locale_)) {
-        checkingField_ = true;
-        dialogs_.notice(host_.applicationTitle(), u"Must be a numeric entry."_s);
-        // Giving the focus back makes whichever box held it lose it; that is no leaving by the user.
-        field->setFocus(Qt::OtherFocusReason);
-        checkingField_ = false;
+    if (refuseNonNumeric(text))
         return;
-    }
-    // Keep lower <= upper, comparing the numbers the texts start with, and copying the text itself.
+    if (text == 1 || text == 2)
+        keepBoundsInOrder(text);
+}
+
+bool CriteriaPanel::checkBoundsBeforeSearch() {
+    const std::optional<SizeMode> mode = sizeCondition().mode;
+    if (!mode)
+        return true;
+    const std::vector<int> boxes = *mode == SizeMode::Between ? std::vector<int>{1, 2}
+                                                              : std::vector<int>{static_cast<int>(*mode) + 2};
+    for (int text : boxes)
+        if (refuseNonNumeric(text))
+            return false;
+    return true;
+}
+
+bool CriteriaPanel::refuseNonNumeric(int text) {
+    QLineEdit* field = controls_.texts[text - 1];
+    if (isNumeric(field->text(), locale_))
+        return false;
+    checkingField_ = true;
+    dialogs_.notice(host_.applicationTitle(), u"Must be a numeric entry."_s);
+    // Giving the focus back makes whichever box held it lose it; that is no leaving by the user.
+    field->setFocus(Qt::OtherFocusReason);
+    checkingField_ = false;
+    return true;
+}
+
+void CriteriaPanel::keepBoundsInOrder(int left) {
+    // Keep lower <= upper, comparing the numbers the texts start with, each in its own unit. Bounds in
+    // the same unit (or one without a unit) compare as bare numbers, exactly as they always have.
     QLineEdit* lower = controls_.texts[0];
     QLineEdit* upper = controls_.texts[1];
-    if (text == 1 && leadingNumber(upper->text()) < leadingNumber(lower->text()))
-        upper->setText(lower->text());
-    else if (text == 2 && leadingNumber(lower->text()) > leadingNumber(upper->text()))
-        lower->setText(upper->text());
+    QComboBox* lowerUnitBox = controls_.combos[0];
+    QComboBox* upperUnitBox = controls_.combos[1];
+    const std::optional<SizeUnit> lowerUnit = unitFromText(lowerUnitBox->currentText());
+    const std::optional<SizeUnit> upperUnit = unitFromText(upperUnitBox->currentText());
+    double low = leadingNumber(lower->text());
+    double high = leadingNumber(upper->text());
+    if (lowerUnit && upperUnit && *lowerUnit != *upperUnit) {
+        low *= bytesPerUnit(*lowerUnit);
+        high *= bytesPerUnit(*upperUnit);
+    }
+    if (!(high < low))
+        return;
+    // The box that was left wins: the other takes its text, and its unit too, so both mean the same.
+    QLineEdit* from = left == 1 ? lower : upper;
+    QLineEdit* to = left == 1 ? upper : lower;
+    QComboBox* fromUnit = left == 1 ? lowerUnitBox : upperUnitBox;
+    QComboBox* toUnit = left == 1 ? upperUnitBox : lowerUnitBox;
+    to->setText(from->text());
+    if (unitFromText(fromUnit->currentText()) && toUnit->currentIndex() != fromUnit->currentIndex())
+        toUnit->setCurrentIndex(fromUnit->currentIndex());
 }
 
 void CriteriaPanel::fillUnitLists(Steps& s, int firstStep) {
@@ -132,6 +173,7 @@ SizeCondition CriteriaPanel::sizeCondition() const {
     const int mode = static_cast<int>(*condition.mode);
     condition.unit = unitFromText(controls_.combos[kUnitBox[mode]]->currentText());
     if (*condition.mode == SizeMode::Between) {
+        condition.upperUnit = unitFromText(controls_.combos[1]->currentText());
         condition.lowerText = controls_.texts[0]->text();
         condition.upperText = controls_.texts[1]->text();
     } else {

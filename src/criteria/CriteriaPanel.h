@@ -40,6 +40,9 @@ public:
     void checkLeftField(int text);
     // True while a field's check shows its message and gives the focus back.
     bool isCheckingField() const { return checkingField_; }
+    // Before a search starts: the sizes the chosen condition needs must be numbers. The first that is
+    // not is named by the field check's message and gets the focus back; false then.
+    bool checkBoundsBeforeSearch();
 
     // Start-up: the unit names into every unit list (numbered steps from `firstStep`, two apart), then
     // the stored choices and texts.
@@ -52,6 +55,10 @@ public:
     void noteChange() { ++revision_; }
 
 private:
+    // Says "Must be a numeric entry." and puts the focus back into the field when it holds no number.
+    bool refuseNonNumeric(int text);
+    void keepBoundsInOrder(int left);
+
     CriteriaControls controls_;
     CommandHost& host_;
     Dialogs& dialogs_;

@@ -25,9 +25,12 @@ double bytesPerUnit(SizeUnit unit);
 struct SizeCondition {
     std::optional<SizeMode> mode;
     std::optional<SizeUnit> unit; // none when the unit box shows no recognised name
-    QString lowerText;            // Between
-    QString upperText;            // Between
-    QString valueText;            // GreaterThan, LessThan, EqualTo
+    // Between's upper bound has a unit box of its own; when it shows no recognised name the upper
+    // bound is read in `unit`, as the lower one.
+    std::optional<SizeUnit> upperUnit;
+    QString lowerText; // Between
+    QString upperText; // Between
+    QString valueText; // GreaterThan, LessThan, EqualTo
 };
 
 } // namespace zorvik

@@ -14,6 +14,7 @@ SizeTest::SizeTest(const SizeCondition& condition, const QLocale& locale) {
     mode_ = *condition.mode;
     unit_ = *condition.unit;
     divisor_ = bytesPerUnit(unit_);
+    upperDivisor_ = bytesPerUnit(condition.upperUnit.value_or(unit_));
     // Between converts both bounds, always; the first one that fails is the one reported.
     auto read = [&](const QString& text, double& bound) {
         const std::optional<double> number = toNumber(text, locale);

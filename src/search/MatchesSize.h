@@ -34,11 +34,11 @@ private:
     bool compare(double bytes) const {
         const double size = bytes / divisor_;
         // Whole KB are compared rounded, halves to the even neighbour (2.5 KB counts as 2). The upper
-        // bound of Between is the one exception: it sees the unrounded size.
+        // bound of Between is the one exception: it sees the unrounded size, in its own unit.
         const double compared = unit_ == SizeUnit::KB ? std::nearbyint(size) : size;
         switch (mode_) {
         case SizeMode::Between:
-            return lower_ <= compared && size <= upper_;
+            return lower_ <= compared && bytes / upperDivisor_ <= upper_;
         case SizeMode::GreaterThan:
             return compared > lower_;
         case SizeMode::LessThan:
@@ -53,7 +53,8 @@ private:
     bool active_ = false; // a mode is selected and its unit recognised
     SizeMode mode_ = SizeMode::Between;
     SizeUnit unit_ = SizeUnit::Bytes;
-    double divisor_ = 1; // bytes per unit
+    double divisor_ = 1;      // bytes per unit
+    double upperDivisor_ = 1; // bytes per unit of Between's upper bound
     double lower_ = 0;   // Between's lower bound, or the value of the other modes
     double upper_ = 0;
     std::optional<QString> badBound_; // the first bound text that is not a number

@@ -84,6 +84,10 @@ void SearchRun::startOrStop(Steps& s) {
         s.run(148, [&] { stopRequested_ = true; });
         return;
     }
+    // A size that is no number would fail at the first file of every listed folder: the user hears of
+    // it once, as on leaving its box, and nothing starts.
+    if (s.test(102, [&] { return !host_.checkBoundsBeforeSearch(); }))
+        return;
     s.run(104, [&] { savedButtonCaption_ = host_.startCaption(); });
     s.run(106, [&] { host_.setStartCaption(u"Stop"_s); });
     s.run(108, [&] { stopRequested_ = false; });

@@ -24,6 +24,9 @@ public:
     virtual SizeCondition sizeCondition() const = 0;
     // Changes whenever an option, unit box or size field of the panel changes.
     virtual quint64 criteriaRevision() const = 0;
+    // Whether the sizes of the chosen condition are numbers; when one is not, the user has been told
+    // and is back in its box.
+    virtual bool checkBoundsBeforeSearch() = 0;
 };
 
 // "Start Finding" / "Stop": walks every listed folder and adds each file that meets the size condition

@@ -342,6 +342,9 @@ SizeCondition Form1::sizeCondition() const {
 quint64 Form1::criteriaRevision() const {
     return criteria_->revision();
 }
+bool Form1::checkBoundsBeforeSearch() {
+    return criteria_->checkBoundsBeforeSearch();
+}
 
 void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
     // Only a move of the focus to another control of this window counts as leaving the box: not the
@@ -353,7 +356,8 @@ void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
     QMetaObject::invokeMethod(
         this,
         [this, text] {
-            if (!criteria_->isCheckingField())
+            // Back in the box by then (Start Finding's own check put the user there): not left after all.
+            if (!criteria_->isCheckingField() && !Text[std::size_t(text - 1)]->hasFocus())
                 dispatch([this, text] { Text_LostFocus(text); });
         },
         Qt::QueuedConnection);

@@ -60,6 +60,7 @@ public:
     void setStartCaption(const QString& caption) override;
     SizeCondition sizeCondition() const override;
     quint64 criteriaRevision() const override;
+    bool checkBoundsBeforeSearch() override;
 
     // ---- criteria panel
     void Option_Click(int option); // Option1_Click .. Option4_Click

@@ -116,6 +116,36 @@ TEST_F(Criteria, BoundsAreKeptInOrderByTheirLeadingNumbers) {
     EXPECT_TRUE(dialogs->shown.empty());
 }
 
+TEST_F(Criteria, BoundsInDifferentUnitsAreComparedInBytesAndACopyTakesItsUnitAlong) {
+    Form1& f = form();
+    auto set = [&](const QString& lower, int lowerUnit, const QString& upper, int upperUnit) {
+        f.Text[0]->setText(lower);
+        f.Combo[0]->setCurrentIndex(lowerUnit);
+        f.Text[1]->setText(upper);
+        f.Combo[1]->setCurrentIndex(upperUnit);
+        recorder->writes.clear();
+    };
+    auto bounds = [&] {
+        return QStringList{f.Text[0]->text(), f.Combo[0]->currentText(), f.Text[1]->text(),
+                           f.Combo[1]->currentText()};
+    };
+    // 500 KB to 2 MB is in order, although 2 is less than 500.
+    set(u"500"_s, 1, u"2"_s, 2);
+    f.Text_LostFocus(1);
+    f.Text_LostFocus(2);
+    EXPECT_EQ(bounds(), (QStringList{u"500"_s, u"KB"_s, u"2"_s, u"MB"_s}));
+    EXPECT_TRUE(recorder->writes.isEmpty());
+    // 3 MB is more than 2000 KB: the upper bound becomes 3 MB, text first, then its unit.
+    set(u"3"_s, 2, u"2000"_s, 1);
+    f.Text_LostFocus(1);
+    EXPECT_EQ(bounds(), (QStringList{u"3"_s, u"MB"_s, u"3"_s, u"MB"_s}));
+    EXPECT_EQ(recorder->writes, (QStringList{u"Text2=3"_s, u"Combo2=2"_s}));
+    // Leaving the upper bound below the lower one makes the lower bound the same.
+    set(u"1"_s, 3, u"5"_s, 2);
+    f.Text_LostFocus(2);
+    EXPECT_EQ(bounds(), (QStringList{u"5"_s, u"MB"_s, u"5"_s, u"MB"_s}));
+}
+
 TEST_F(Criteria, OnlyLeavingForAnotherControlChecksAndTwoBadBoxesDoNotBounce) {
     Form1& f = form();
     f.show();
@@ -145,9 +175,10 @@ TEST_F(Criteria, ConditionIsReadFromTheControls) {
     EXPECT_EQ(c.lowerText, u"100"_s);
     EXPECT_EQ(c.upperText, u"200"_s);
 
-    // The upper bound's own unit box is never read.
+    // The upper bound has its own unit.
     f.Combo[1]->setCurrentIndex(3);
     EXPECT_EQ(f.sizeCondition().unit, SizeUnit::KB);
+    EXPECT_EQ(f.sizeCondition().upperUnit, SizeUnit::GB);
 
     f.Option[3]->click();
     f.Text[4]->setText(u"7"_s);

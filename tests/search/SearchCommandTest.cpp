@@ -6,9 +6,11 @@
 #include "folders/FolderList.h"
 #include "results/ResultList.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -138,28 +140,42 @@ TEST_F(Search, AFolderRowRemovedDuringTheRunIsReportedOnceAndNothingIsWalkedInIt
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
 }
 
-TEST_F(Search, ABoundThatIsNotANumberFailsOncePerListedFolderThatHoldsAFile) {
+TEST_F(Search, ABoundThatIsNotANumberStopsStartFindingBeforeItStarts) {
     tree.file("one/f", 10);
-    tree.file("two/deeper/g", 10);
-    tree.folder("empty/sub");
     Form1& f = form();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     f.Option[1]->click(); // Greater Than
-    f.Text[2]->setText(u"abc"_s);
-    for (const char* folder : {"one", "two", "empty"})
-        f.folders->add(tree.rootText() + u'/' + QLatin1String(folder));
-    start();
-    const QStringList reports = dialogs->errorReports();
-    ASSERT_EQ(reports.size(), 2);
-    for (const QString& report : reports)
-        EXPECT_TRUE(report.contains(u"PushButton1_Click at line 126"_s)) << report.toStdString();
-    EXPECT_EQ(f.results->count(), 0);
-
-    // A unit box that names no unit matches nothing, so nothing is converted and nothing fails.
-    dialogs->shown.clear();
-    f.Combo[2]->setCurrentIndex(-1);
-    start();
+    f.folders->add(tree.rootText());
+    // Typed, then the button clicked at once: leaving the box and the click both want to check it.
+    f.Text[2]->setText(u"12"_s);
+    f.Text[2]->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(f.Text[2], u"x"_s);
+    QTest::mouseClick(f.PushButton1, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Must be a numeric entry."_s});
     EXPECT_TRUE(dialogs->errorReports().isEmpty());
-    EXPECT_EQ(f.results->count(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), f.Text[2]);
+    EXPECT_EQ(fs->mostOpenHandles, 0);
+    EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
+    EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Search, BetweenReadsEachBoundInItsOwnUnit) {
+    // Just outside and just inside 500 KB (rounded to whole KB) and 2 MB (not rounded).
+    for (qint64 size : {511487, 511488, 2097152, 2097153})
+        tree.file("f" + QByteArray::number(size), size);
+    Form1& f = form();
+    f.Text[0]->setText(u"500"_s);
+    f.Combo[0]->setCurrentIndex(1);
+    f.Text[1]->setText(u"2"_s);
+    f.Combo[1]->setCurrentIndex(2);
+    f.folders->add(tree.rootText());
+    start();
+    QStringList found = rows(tree);
+    found.sort();
+    EXPECT_EQ(found, (QStringList{u"f2097152|2,048 KB"_s, u"f511488|500 KB"_s}));
 }
 
 TEST_F(Search, ChangesDuringTheRunApplyFromTheNextSubFolderButNewFoldersWaitForTheNextRun) {

@@ -24,7 +24,7 @@ protected:
         folders.addColumn(u"Folder(s)"_s);
         results.addColumn(u"Results"_s);
         results.addColumn(u"Size"_s);
-        host.condition = {SizeMode::Between, SizeUnit::Bytes, u"100"_s, u"200"_s, QString()};
+        host.condition = {SizeMode::Between, SizeUnit::Bytes, std::nullopt, u"100"_s, u"200"_s, QString()};
         // Two listed folders, three sub-folders to walk in all: five yields.
         tree.file("a", 150);
         tree.file("sub1/f", 150);

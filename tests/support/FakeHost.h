@@ -45,6 +45,8 @@ public:
     }
     SizeCondition sizeCondition() const override { return condition; }
     quint64 criteriaRevision() const override { return revision; }
+    bool checkBoundsBeforeSearch() override { return boundsAreNumbers; }
+    bool boundsAreNumbers = true;
 
 private:
     int pointer_ = CommandHost::kPointerDefault;
