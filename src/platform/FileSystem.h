@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "platform/FileId.h"
 
 #include <QByteArray>
 
@@ -31,10 +32,12 @@ class FileSystem {
 public:
     using Handle = int; // an open folder, borrowed from its owner
     enum class EntryKind { Folder, File, Unknown };
-    struct FolderId {
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        bool operator==(const FolderId&) const = default;
+    using FolderId = FileId;
+    // What the walk needs to know of an entry.
+    struct EntryStatus {
+        std::uint64_t bytes = 0; // a link's own size for a link
+        FileId id;
+        bool isFolder = false;
     };
     // The name is a NUL-terminated C string, valid during the call.
     using EntrySink = std::function<void(const char* name, EntryKind kind)>;
@@ -94,10 +97,9 @@ public:
     virtual FolderId identify(Handle folder) = 0;
     // Lists every entry but "." and "..", hidden ones included. Throws FileSystemFailure.
     virtual void list(Handle folder, const EntrySink& sink) = 0;
-    // The size of an entry in bytes, a link's own size for a link; `isFolder` tells whether the entry is
-    // a folder (for entries whose kind the listing did not say). No value when the entry has vanished.
-    // Throws FileSystemFailure.
-    virtual std::optional<std::uint64_t> sizeOf(Handle folder, const char* name, bool& isFolder) = 0;
+    // The size and identity of an entry, and whether it is a folder (for entries whose kind the listing
+    // did not say). No value when the entry has vanished. Throws FileSystemFailure.
+    virtual std::optional<EntryStatus> statusOf(Handle folder, const char* name) = 0;
     // How many times the calling thread has been put to sleep until something it asked for was there
     // (a block from the disk, mostly) since it started; 0 where the system does not count them. Tells a
     // walk whether its reads are served from memory or wait for the disk.

@@ -142,15 +142,16 @@ void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
 }
 #endif
 
-std::optional<std::uint64_t> PosixFileSystem::sizeOf(Handle folder, const char* name, bool& isFolder) {
+std::optional<FileSystem::EntryStatus> PosixFileSystem::statusOf(Handle folder, const char* name) {
     struct stat status {};
     if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return std::nullopt;
         fail(errno);
     }
-    isFolder = S_ISDIR(status.st_mode);
-    return std::uint64_t(status.st_size);
+    return EntryStatus{std::uint64_t(status.st_size),
+                       {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)},
+                       S_ISDIR(status.st_mode)};
 }
 
 std::uint64_t PosixFileSystem::waitsOfThisThread() {

@@ -9,7 +9,7 @@ class PosixFileSystem : public FileSystem {
 public:
     FolderId identify(Handle folder) override;
     void list(Handle folder, const EntrySink& sink) override;
-    std::optional<std::uint64_t> sizeOf(Handle folder, const char* name, bool& isFolder) override;
+    std::optional<EntryStatus> statusOf(Handle folder, const char* name) override;
     std::uint64_t waitsOfThisThread() override;
 
 protected:

@@ -102,19 +102,23 @@ quint64 ResultList::store(QByteArrayView name, QByteArrayView sizeText) {
     return offset;
 }
 
-quint32 ResultList::prefixFor(QByteArrayView prefix) {
+quint32 ResultList::prefixFor(QByteArrayView prefix, const FolderFacts& facts) {
     // Matches arrive folder by folder, so only the latest folder is worth comparing with.
-    if (prefixes_.empty() || QByteArrayView(prefixes_.back()) != prefix)
+    if (prefixes_.empty() || QByteArrayView(prefixes_.back()) != prefix || folders_.back() != facts) {
         prefixes_.emplace_back(prefix.toByteArray());
+        folders_.push_back(facts);
+    }
     return quint32(prefixes_.size() - 1);
 }
 
-void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes) {
+void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes,
+                        quint64 inode) {
     const QByteArrayView size = sizeText.first(std::min<qsizetype>(sizeText.size(), 0xFFFF));
     Row r{};
     r.offset = store(name, size);
     r.nameLength = quint64(name.size());
     r.bytes = bytes;
+    r.inode = inode;
     r.prefix = prefix;
     r.sizeLength = quint16(size.size());
     r.checked = false;
@@ -128,36 +132,41 @@ void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView size
 }
 
 void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText,
-                     quint64 bytes) {
-    add(folderPath, name, QByteArrayView(sizeText.toUtf8()), bytes);
+                     quint64 bytes, RowOrigin origin) {
+    add(folderPath, name, QByteArrayView(sizeText.toUtf8()), bytes, origin);
 }
 
 void ResultList::add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText,
-                     quint64 bytes) {
+                     quint64 bytes, RowOrigin origin) {
     if (folderPath.endsWith('/')) {
-        appendPath(folderPath + name, sizeText, bytes);
+        appendPath(folderPath + name, sizeText, bytes, origin);
         return;
     }
     if (name.size() > kLongestName || name.contains('/')) {
-        appendPath(folderPath + '/' + name, sizeText, bytes);
+        appendPath(folderPath + '/' + name, sizeText, bytes, origin);
         return;
     }
     // Compare without building the prefix: the folder path plus its '/'.
+    const FolderFacts facts{origin.id.device, origin.rootLength};
     if (prefixes_.empty() || prefixes_.back().size() != folderPath.size() + 1 ||
-        !prefixes_.back().startsWith(folderPath))
+        !prefixes_.back().startsWith(folderPath) || folders_.back() != facts) {
         prefixes_.push_back(folderPath + '/');
-    append(quint32(prefixes_.size() - 1), name, sizeText, bytes);
+        folders_.push_back(facts);
+    }
+    append(quint32(prefixes_.size() - 1), name, sizeText, bytes, origin.id.inode);
 }
 
-void ResultList::addPath(const QByteArray& path, const QString& sizeText, quint64 bytes) {
-    appendPath(path, sizeText.toUtf8(), bytes);
+void ResultList::addPath(const QByteArray& path, const QString& sizeText, quint64 bytes, RowOrigin origin) {
+    appendPath(path, sizeText.toUtf8(), bytes, origin);
 }
 
-void ResultList::appendPath(const QByteArray& path, QByteArrayView size, quint64 bytes) {
+void ResultList::appendPath(const QByteArray& path, QByteArrayView size, quint64 bytes,
+                            const RowOrigin& origin) {
     qsizetype cut = path.lastIndexOf('/') + 1; // the prefix keeps its '/'
     if (path.size() - cut > kLongestName)
         cut = path.size();
-    append(prefixFor(QByteArrayView(path).first(cut)), QByteArrayView(path).sliced(cut), size, bytes);
+    append(prefixFor(QByteArrayView(path).first(cut), {origin.id.device, origin.rootLength}),
+           QByteArrayView(path).sliced(cut), size, bytes, origin.id.inode);
 }
 
 // ---- reading
@@ -200,6 +209,18 @@ QString ResultList::sizeText(int position) const {
 
 quint64 ResultList::bytes(int position) const {
     return row(position).bytes;
+}
+
+FoundFile ResultList::foundFile(int position) const {
+    const Row& r = row(position);
+    const FolderFacts& folder = folders_[r.prefix];
+    FoundFile found;
+    found.path = pathBytes(position);
+    const qsizetype ownFolder = std::max<qsizetype>(found.path.lastIndexOf('/'), 0);
+    found.rootLength =
+        folder.rootLength == RowOrigin::kOwnFolder ? ownFolder : std::min(folder.rootLength, ownFolder);
+    found.id = {folder.device, r.inode};
+    return found;
 }
 
 bool ResultList::checked(int position) const {
@@ -450,6 +471,7 @@ void ResultList::clear() {
     beginResetModel();
     std::vector<Row>().swap(rows_);
     std::vector<QByteArray>().swap(prefixes_);
+    std::vector<FolderFacts>().swap(folders_);
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     used_ = 0;
     announced_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileId.h"
 #include "results/ByteTotal.h"
 
 #include <QAbstractTableModel>
@@ -17,6 +18,15 @@
 class QMimeData;
 
 namespace zorvik {
+
+// Where a found file came from: its identity as the walk saw it, and the length of the listed folder's
+// path at the start of its path (kOwnFolder: the whole of its folder's path, for rows that were not
+// found below a listed folder).
+struct RowOrigin {
+    static constexpr qsizetype kOwnFolder = -1;
+    FileId id;
+    qsizetype rootLength = kOwnFolder;
+};
 
 // The result list behind ListView2: one row per file found, with its path (the operating system's
 // bytes), its size in bytes and as the search's text, and a check box. Positions in the public
@@ -47,12 +57,13 @@ public:
     // Appends a row for the file `name` inside `folderPath` (its path is folderPath + "/" + name, with
     // no doubled slash after the root "/"), of `bytes` bytes. Consecutive rows of one folder share its
     // path. Appending ends a sorted order.
-    void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText, quint64 bytes = 0);
+    void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText, quint64 bytes = 0,
+             RowOrigin origin = {});
     // The same with the size text already in UTF-8.
     void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeTextUtf8,
-             quint64 bytes = 0);
+             quint64 bytes = 0, RowOrigin origin = {});
     // Appends a row with a complete path.
-    void addPath(const QByteArray& path, const QString& sizeText, quint64 bytes = 0);
+    void addPath(const QByteArray& path, const QString& sizeText, quint64 bytes = 0, RowOrigin origin = {});
 
     int count() const;
     QByteArray pathBytes(int position) const; // the path as the operating system's bytes
@@ -61,6 +72,8 @@ public:
     QString text(int position) const; // the path as shown (QFile::decodeName)
     QString sizeText(int position) const;
     quint64 bytes(int position) const;
+    // The file the row stands for, for the commands that act on files.
+    FoundFile foundFile(int position) const;
     bool checked(int position) const;
     void setChecked(int position, bool checked);
     // Check boxes of many rows at once, each with one update of the views.
@@ -113,25 +126,33 @@ Q_SIGNALS:
     void sortOrderLost();
 
 private:
-    // One row in 24 bytes: its name and size text sit side by side in the byte store, and its folder's
-    // path (with the trailing '/') is shared with the other rows of that folder.
+    // One row in 32 bytes: its name and size text sit side by side in the byte store, and its folder's
+    // path (with the trailing '/'), device and listed folder are shared with the other rows of that
+    // folder.
     struct Row {
         quint64 offset : 48;     // of the name in the byte store; the size text follows the name
         quint64 nameLength : 16; // bytes
         quint64 bytes;           // the file's size
-        quint32 prefix;          // index into prefixes_
-        quint16 sizeLength;      // bytes of the size text in UTF-8
+        quint64 inode;
+        quint32 prefix;     // index into prefixes_ and folders_
+        quint16 sizeLength; // bytes of the size text in UTF-8
         bool checked;
     };
-    static_assert(sizeof(Row) == 24);
+    static_assert(sizeof(Row) == 32);
+    // What the rows of one folder share besides its path.
+    struct FolderFacts {
+        quint64 device;
+        qsizetype rootLength;
+        bool operator==(const FolderFacts&) const = default;
+    };
 
     const Row& row(int position) const;
     Row& row(int position);
     const char* bytesAt(quint64 offset) const;
     quint64 store(QByteArrayView name, QByteArrayView sizeText);
-    quint32 prefixFor(QByteArrayView prefix);
-    void append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes);
-    void appendPath(const QByteArray& path, QByteArrayView sizeText, quint64 bytes);
+    quint32 prefixFor(QByteArrayView prefix, const FolderFacts& facts);
+    void append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes, quint64 inode);
+    void appendPath(const QByteArray& path, QByteArrayView sizeText, quint64 bytes, const RowOrigin& origin);
     void announceNowAndThen();
     bool pathLess(const Row& a, const Row& b) const;
     void sortByPath(std::vector<quint32>& newOrder, Qt::SortOrder order) const;
@@ -142,6 +163,7 @@ private:
 
     std::vector<Row> rows_;
     std::vector<QByteArray> prefixes_;
+    std::vector<FolderFacts> folders_;            // beside prefixes_
     std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
     quint64 used_ = 0;                            // bytes taken in the last block
     QStringList headers_;

@@ -14,8 +14,8 @@ struct ListingAbandoned {};
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
                                 const std::function<bool()>& keepGoing) {
     FolderListing listing;
-    auto keep = [&](const char* name, bool isFolder, std::uint64_t bytes) {
-        listing.entries.push_back({std::uint32_t(listing.names.size()), isFolder, bytes});
+    auto keep = [&](const char* name, bool isFolder, std::uint64_t bytes, FileId id) {
+        listing.entries.push_back({std::uint32_t(listing.names.size()), isFolder, bytes, id});
         listing.names.append(name, qsizetype(std::strlen(name)) + 1); // with its NUL
     };
     try {
@@ -24,19 +24,18 @@ FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folde
                 throw ListingAbandoned{};
             if (kind == FileSystem::EntryKind::Folder) {
                 if (includeSubFolders)
-                    keep(name, true, 0);
+                    keep(name, true, 0, {});
                 return;
             }
-            bool isFolder = false;
-            const std::optional<std::uint64_t> bytes = fileSystem.sizeOf(folder, name, isFolder);
-            if (!bytes)
+            const std::optional<FileSystem::EntryStatus> status = fileSystem.statusOf(folder, name);
+            if (!status)
                 return; // gone between the listing and now
-            if (isFolder) {
+            if (status->isFolder) {
                 if (includeSubFolders)
-                    keep(name, true, 0);
+                    keep(name, true, 0, {});
                 return;
             }
-            keep(name, false, *bytes);
+            keep(name, false, status->bytes, status->id);
         });
     } catch (const FileSystemFailure& failure) {
         listing.failure = failure.description();

@@ -12,14 +12,15 @@
 
 namespace zorvik {
 
-// One folder as the walk sees it: its entries in the system's order, each a file with its size or a
-// folder, and where the listing broke off, if it did. Read off the user-interface thread and handed
-// over whole.
+// One folder as the walk sees it: its entries in the system's order, each a file with its size and
+// identity or a folder, and where the listing broke off, if it did. Read off the user-interface thread and
+// handed over whole.
 struct FolderListing {
     struct Entry {
         std::uint32_t nameOffset; // into names: a NUL-terminated name
         bool isFolder;
         std::uint64_t bytes; // files only
+        FileId id;           // files only
     };
     QByteArray names;
     std::vector<Entry> entries;

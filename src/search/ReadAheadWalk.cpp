@@ -301,8 +301,8 @@ class StopNoting : public WalkVisitor {
 public:
     explicit StopNoting(WalkVisitor& visitor) : visitor_(visitor) {}
     void enterFolder(const QByteArray& path) override { visitor_.enterFolder(path); }
-    void file(const QByteArray& folderPath, const char* name, quint64 bytes) override {
-        visitor_.file(folderPath, name, bytes);
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
+        visitor_.file(folderPath, name, bytes, id);
     }
     bool beforeSubFolder() override {
         stopped = !visitor_.beforeSubFolder();
@@ -392,7 +392,7 @@ private:
         const FolderListing& listing = node.listing;
         for (const FolderListing::Entry& entry : listing.entries)
             if (!entry.isFolder)
-                visitor_.file(path, listing.nameOf(entry), entry.bytes);
+                visitor_.file(path, listing.nameOf(entry), entry.bytes, entry.id);
     }
 
     // A folder too deep for the workers: opened through its parent and walked by the sequential walk,

@@ -49,16 +49,15 @@ private:
                     frame.subFolders.emplace_back(name);
                 return;
             }
-            bool isFolder = false;
-            const std::optional<std::uint64_t> bytes = fs_.sizeOf(handle, name, isFolder);
-            if (!bytes)
+            const std::optional<FileSystem::EntryStatus> status = fs_.statusOf(handle, name);
+            if (!status)
                 return; // gone between the listing and now: it is no longer there to be found
-            if (isFolder) {
+            if (status->isFolder) {
                 if (includeSubFolders_)
                     frame.subFolders.emplace_back(name);
                 return;
             }
-            visitor_.file(frame.path, name, *bytes);
+            visitor_.file(frame.path, name, status->bytes, status->id);
         });
     }
 

@@ -14,9 +14,9 @@ public:
     virtual ~WalkVisitor() = default;
     // A folder is about to be listed (the listed folder and every sub-folder).
     virtual void enterFolder(const QByteArray& path) = 0;
-    // A file of `folderPath` (any entry that is not a folder), its name a C string. May throw to end
-    // the walk.
-    virtual void file(const QByteArray& folderPath, const char* name, quint64 bytes) = 0;
+    // A file of `folderPath` (any entry that is not a folder), its name a C string, with its size and
+    // identity. May throw to end the walk.
+    virtual void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) = 0;
     // Called before each sub-folder is entered; false stops the walk.
     virtual bool beforeSubFolder() = 0;
     // A sub-folder that could not be opened or listed; the walk goes on without it.

@@ -23,9 +23,9 @@ namespace {
 class SearchVisitor : public WalkVisitor {
 public:
     SearchVisitor(SearchHost& host, const SearchRun& run, FolderList& folders, ResultList& results,
-                  const QLocale& locale, ProblemList& skipped)
+                  const QLocale& locale, ProblemList& skipped, const QByteArray& listedFolder)
         : host_(host), run_(run), folders_(folders), results_(results), locale_(locale), skipped_(skipped),
-          writer_(locale) {
+          writer_(locale), rootLength_(listedFolder.size()) {
         readCondition();
     }
 
@@ -39,10 +39,10 @@ public:
     }
 
     void enterFolder(const QByteArray& path) override { folders_.setHeaderPath(u"Searching "_s, path); }
-    void file(const QByteArray& folderPath, const char* name, quint64 bytes) override {
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
         if (test_.matches(bytes))
             results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_),
-                         bytes);
+                         bytes, {id, rootLength_});
     }
     bool beforeSubFolder() override {
         host_.yield();
@@ -68,6 +68,7 @@ private:
     SizeTextWriter::Buffer sizeText_;
     SizeTest test_;
     std::optional<quint64> revision_;
+    qsizetype rootLength_; // the listed folder's part of every path found below it
 };
 
 } // namespace
@@ -133,7 +134,7 @@ void SearchRun::searchListedFolders(Steps& s) {
             });
         if (folder.isOpen()) {
             s.run(126, [&] {
-                SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped);
+                SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped, path);
                 if (readAhead_.threads > 1)
                     readAheadScan(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
                                   readAhead_);

@@ -88,7 +88,7 @@ public:
 
     FolderId identify(Handle) override { return {}; }
     void list(Handle, const EntrySink&) override {}
-    std::optional<std::uint64_t> sizeOf(Handle, const char*, bool&) override { return {}; }
+    std::optional<EntryStatus> statusOf(Handle, const char*) override { return {}; }
 
 protected:
     Handle openFolderHandle(const QByteArray&) override { return next++; }

@@ -52,10 +52,10 @@ public:
             sink(name, kind);
         });
     }
-    std::optional<std::uint64_t> sizeOf(Handle folder, const char* name, bool& isFolder) override {
+    std::optional<EntryStatus> statusOf(Handle folder, const char* name) override {
         if (sizeFails.count(name))
             throw FileSystemFailure(QStringLiteral("Input/output error"), EIO);
-        return PosixFileSystem::sizeOf(folder, name, isFolder);
+        return PosixFileSystem::statusOf(folder, name);
     }
 
 protected:

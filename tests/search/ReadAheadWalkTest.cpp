@@ -29,8 +29,10 @@ public:
     int subFolders = 0;
 
     void enterFolder(const QByteArray& path) override { lines << "enter " + path; }
-    void file(const QByteArray& folder, const char* name, quint64 bytes) override {
-        lines << "file " + joinPath(folder, QByteArrayView(name)) + ' ' + QByteArray::number(bytes);
+    // The identity too: both walks must report the very file they sized.
+    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId id) override {
+        lines << "file " + joinPath(folder, QByteArrayView(name)) + ' ' + QByteArray::number(bytes) + ' ' +
+                     QByteArray::number(id.device) + ':' + QByteArray::number(id.inode);
     }
     bool beforeSubFolder() override {
         lines << "before";
@@ -184,8 +186,8 @@ TEST(ReadAhead, AStopEndsBothWalksAtTheSameCallAndTheWorkersAreJoinedAtOnce) {
 // Throws from the visitor, as a size condition that is no number or a closed window would.
 class ThrowingTranscript : public Transcript {
 public:
-    void file(const QByteArray& folder, const char* name, quint64 bytes) override {
-        Transcript::file(folder, name, bytes);
+    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId id) override {
+        Transcript::file(folder, name, bytes, id);
         if (lines.size() > 40)
             throw std::runtime_error("the visitor gave up");
     }
@@ -234,7 +236,7 @@ TEST(ReadAhead, ATreeChangingDuringTheWalkEndsWithoutACrashOrAFileThatNeverExist
     everCreated.insert(created.begin(), created.end());
     for (const QByteArray& line : got.lines)
         if (line.startsWith("file ")) {
-            const QByteArray path = line.mid(5, line.lastIndexOf(' ') - 5);
+            const QByteArray path = line.mid(5, line.indexOf(' ', 5) - 5);
             EXPECT_TRUE(everCreated.count(path) || path.contains("-moved/")) << path.constData();
         }
     EXPECT_EQ(fs.openHandles, 0);
