@@ -66,8 +66,8 @@ bool CriteriaPanel::checkBoundsBeforeSearch() {
     const std::optional<SizeMode> mode = sizeCondition().mode;
     if (!mode)
         return true;
-    const std::vector<int> boxes = *mode == SizeMode::Between ? std::vector<int>{1, 2}
-                                                              : std::vector<int>{static_cast<int>(*mode) + 2};
+    const std::vector<int> boxes =
+        *mode == SizeMode::Between ? std::vector<int>{1, 2} : std::vector<int>{static_cast<int>(*mode) + 2};
     for (int text : boxes)
         if (refuseNonNumeric(text))
             return false;

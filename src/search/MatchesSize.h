@@ -55,7 +55,7 @@ private:
     SizeUnit unit_ = SizeUnit::Bytes;
     double divisor_ = 1;      // bytes per unit
     double upperDivisor_ = 1; // bytes per unit of Between's upper bound
-    double lower_ = 0;   // Between's lower bound, or the value of the other modes
+    double lower_ = 0;        // Between's lower bound, or the value of the other modes
     double upper_ = 0;
     std::optional<QString> badBound_; // the first bound text that is not a number
 };
