@@ -46,8 +46,11 @@ void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-const QString kListTip =
+const QString kFolderListTip =
     u"Double-click item to remove it. Move | line to right and out of window to reveal full names."_s;
+// The result list removes nothing on a double-click; its tip says what it does do.
+const QString kResultListTip = u"Check the files to work on; right-click for more. "
+                               u"Move | line to right and out of window to reveal full names."_s;
 
 // Full hinting gives whole-pixel advances, the metrics the layout was drawn with: the blanks of the
 // first option's caption then make room for Text1 and Combo1, and "and" ends just left of Text2.
@@ -59,13 +62,13 @@ QFont arialBold(double points) {
     return font;
 }
 
-QTableView* makeListView(QWidget* parent, QAbstractItemModel* model) {
+QTableView* makeListView(QWidget* parent, QAbstractItemModel* model, const QString& tip) {
     auto* view = new ReportView(parent);
     view->setModel(model);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setFont(arialBold(9));
-    view->setToolTip(kListTip);
+    view->setToolTip(tip);
     view->horizontalHeader()->setStretchLastSection(false);
     view->horizontalHeader()->setSectionsMovable(false);
     view->viewport()->setMouseTracking(true);
@@ -93,7 +96,7 @@ void Form1::createControls() {
     folders = new FolderList(this);
     results = new ResultList(this);
 
-    ListView1 = makeListView(this, folders);
+    ListView1 = makeListView(this, folders, kFolderListTip);
     place(ListView1, 120, 120, 7800, 1695);
 
     auto button = [this](const QString& caption, int left, int top, int width) {
@@ -150,7 +153,7 @@ void Form1::createControls() {
     Option[0]->setChecked(true);
 
     PushButton1 = button(u"Start Finding"_s, 120, 4940, 7800);
-    ListView2 = makeListView(this, results);
+    ListView2 = makeListView(this, results, kResultListTip);
     place(ListView2, 120, 5440, 7800, 1815);
     PushButton2 = button(u"Save Results As Text File"_s, 120, 7360, 3840);
     PushButton6 = button(u"Clear Results"_s, 4080, 7360, 3840);

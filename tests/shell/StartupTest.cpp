@@ -53,8 +53,11 @@ TEST_F(Startup, EmptyStoreGivesTheDefaultsAndWritesOnlyWhatTheRestoreChanged) {
     EXPECT_EQ(stored(u"Option2"_s), u"False"_s);
 }
 
-TEST_F(Startup, ColumnsAreCreatedWithTheirWidths) {
+TEST_F(Startup, ColumnsAreCreatedWithTheirWidthsAndEachListTellsWhatItDoes) {
     Form1& f = form();
+    // A double-click removes a folder, never a result: only the folder list may say so.
+    EXPECT_TRUE(f.ListView1->toolTip().startsWith(u"Double-click item to remove it."_s));
+    EXPECT_FALSE(f.ListView2->toolTip().contains(u"Double-click"_s));
     EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
     EXPECT_EQ(f.ListView1->horizontalHeader()->sectionSize(0), 467);
     ASSERT_EQ(f.results->columnCount(), 2);
