@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libgtest-dev qt6-base-dev libglib2.0-dev fonts-liberation
+packages=(build-essential cmake pkg-config libgtest-dev qt6-base-dev fonts-liberation
           desktop-file-utils e2fsprogs appstream man-db ccache "$@")
 
 missing=()

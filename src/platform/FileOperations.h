@@ -1,22 +1,35 @@
 #pragma once
 
+#include "platform/FileId.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace zorvik {
 
-// Moving a file without ever losing it.
+// Moving a found file into a folder without ever losing a file: neither the one moved, nor one that
+// was in the destination already.
 class FileOperations {
 public:
+    struct MoveOutcome {
+        // Why the file is not (only) at its destination: it stayed where it was, or, when its copy
+        // arrived but the original could not be removed, it is now in both places.
+        std::optional<QString> notMoved;
+        // A file of the same name was in the destination folder and went to the trash to make room.
+        bool replacedFileTrashed = false;
+    };
+    // Whether a file is one of those being moved; such a file is never replaced by another.
+    using IsBeingMoved = std::function<bool(const FileId&)>;
+
     virtual ~FileOperations() = default;
-    // Moves `source` to `destination`, replacing a file already there. No value when the file is at
-    // its destination and gone from its source; otherwise the reason, and the source is untouched
-    // (or, if only its removal failed, the file is in both places).
-    virtual std::optional<QString> moveFile(const QByteArray& source, const QByteArray& destination) = 0;
-    // Whether `path` names an existing folder.
-    virtual bool isFolder(const QByteArray& path) = 0;
+    // Moves the found file into `destinationFolder` under its own name, if it is still the file that
+    // was found. A file of that name already there goes to the trash first, unless it is one of the
+    // files being moved; when it cannot, nothing moves.
+    virtual MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+                                 const IsBeingMoved& isBeingMoved) = 0;
 };
 
 } // namespace zorvik

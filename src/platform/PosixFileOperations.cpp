@@ -1,15 +1,16 @@
 #include "platform/PosixFileOperations.h"
 
 #include "core/Failure.h"
+#include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 
-#include <QRandomGenerator>
-
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -18,27 +19,66 @@ namespace zorvik {
 
 namespace {
 
-QByteArray folderOf(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+QByteArray joined(const QByteArray& folder, const QByteArray& name) {
+    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
 }
 
-// A fresh name beside `destination` that nothing else uses.
-QByteArray temporaryBeside(const QByteArray& destination) {
-    return folderOf(destination) + "/.zorvik-move-" +
-           QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+QString changedSinceTheSearch() {
+    return u"It has changed since the search."_s;
 }
 
-void syncFolder(const QByteArray& folder) {
-    const UniqueFd fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd)
-        ::fsync(fd.get());
+FileId idOf(const struct stat& status) {
+    return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}
+
+// Extended attributes (access control lists among them) where both file systems keep them; one the
+// other side refuses is left behind, as the system's own move does.
+void copyAttributes(int from, int to) {
+    ssize_t size = ::flistxattr(from, nullptr, 0);
+    if (size <= 0)
+        return;
+    std::vector<char> names(std::size_t(size) + 1);
+    size = ::flistxattr(from, names.data(), names.size());
+    if (size <= 0)
+        return;
+    std::vector<char> value;
+    for (const char* name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
+        const ssize_t length = ::fgetxattr(from, name, nullptr, 0);
+        if (length < 0)
+            continue;
+        value.resize(std::size_t(length) + 1);
+        const ssize_t got = ::fgetxattr(from, name, value.data(), value.size());
+        if (got >= 0)
+            ::fsetxattr(to, name, value.data(), std::size_t(got), 0);
+    }
+}
+
+// Owner and group where the process may set them (root may; others may at best keep their own group).
+// A copy that cannot keep them drops the set-user and set-group bits, which would otherwise lend
+// someone else's rights to the new owner.
+mode_t keepOwnership(int to, const struct stat& original) {
+    mode_t mode = original.st_mode & 07777;
+    if (::fchown(to, original.st_uid, original.st_gid) != 0) {
+        if (::fchown(to, uid_t(-1), original.st_gid) != 0)
+            mode &= ~mode_t(S_ISGID);
+        mode &= ~mode_t(S_ISUID);
+    }
+    return mode;
 }
 
 } // namespace
 
-int PosixFileOperations::renameFile(const char* from, const char* to) {
-    return ::rename(from, to) == 0 ? 0 : errno;
+struct PosixFileOperations::Destination {
+    UniqueFd folder;
+    QByteArray name;
+    QByteArray path;
+    std::optional<FileId> occupant; // a file already there under the name
+    Trash::Receipt receipt;         // where the occupant went
+    bool occupantTrashed = false;
+};
+
+bool PosixFileOperations::sameMount(int folderA, int folderB) {
+    return mountOf(folderA) == mountOf(folderB);
 }
 
 int PosixFileOperations::copyBytes(int from, int to, long long size) {
@@ -52,7 +92,7 @@ int PosixFileOperations::copyBytes(int from, int to, long long size) {
             return errno;
         }
         if (got == 0)
-            return EIO; // shorter than it said: the size check below would fail anyway
+            return EIO; // shorter than it said: the size check would fail anyway
         for (ssize_t done = 0; done < got;) {
             const ssize_t put = ::write(to, buffer.data() + done, std::size_t(got - done));
             if (put < 0) {
@@ -71,81 +111,161 @@ int PosixFileOperations::syncFile(int fd) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-int PosixFileOperations::removeFile(const char* path) {
-    return ::unlink(path) == 0 ? 0 : errno;
+std::optional<QString> PosixFileOperations::claimSource(int folder, const QByteArray& name, const FileId& id,
+                                                        std::optional<ClaimedFile>& claimed) {
+    return ClaimedFile::claim(folder, name, id, claimed);
 }
 
-bool PosixFileOperations::isFolder(const QByteArray& path) {
+int PosixFileOperations::removeClaimed(int folder, const QByteArray& privateName) {
+    return ::unlinkat(folder, privateName.constData(), 0) == 0 ? 0 : errno;
+}
+
+FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& source,
+                                                          const QByteArray& destinationFolder,
+                                                          const IsBeingMoved& isBeingMoved) {
+    FoundFolder from;
+    if (std::optional<QString> failed = openFoundFolder(source, from))
+        return {failed};
     struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    if (::fstatat(from.folder.get(), from.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return {errnoText(errno)};
+    if (!source.id.isKnown() || idOf(status) != source.id)
+        return {changedSinceTheSearch()};
+    if (S_ISDIR(status.st_mode))
+        return {u"It is a folder."_s};
+
+    Destination to;
+    if (std::optional<QString> failed = openChosenFolder(destinationFolder, to.folder))
+        return {failed};
+    to.name = from.name;
+    to.path = joined(destinationFolder, to.name);
+    to.occupant = identityOf(to.folder.get(), to.name);
+    if (to.occupant && *to.occupant == source.id)
+        return {u"It is already in that folder."_s};
+    if (to.occupant && isBeingMoved && isBeingMoved(*to.occupant))
+        return {u"A checked file of the same name is in that folder."_s};
+
+    if (sameMount(from.folder.get(), to.folder.get())) {
+        bool crossesMounts = false;
+        MoveOutcome done = renameInto(from, source, to, crossesMounts);
+        if (!crossesMounts)
+            return done;
+    }
+    return copyInto(from, source, to);
 }
 
-std::optional<QString> PosixFileOperations::moveFile(const QByteArray& source,
-                                                     const QByteArray& destination) {
-    struct stat from {};
-    if (::lstat(source.constData(), &from) != 0)
-        return errnoText(errno);
-    if (S_ISDIR(from.st_mode))
-        return u"It is a folder."_s;
-    struct stat to {};
-    if (::lstat(destination.constData(), &to) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
-        return u"It is already in that folder."_s;
-    const int renamed = renameFile(source.constData(), destination.constData());
-    if (renamed == 0)
+std::optional<QString> PosixFileOperations::makeRoom(Destination& to) {
+    if (!to.occupant)
         return std::nullopt;
-    if (renamed != EXDEV)
-        return errnoText(renamed);
-    return copyThenRemove(source, destination);
-}
-
-std::optional<QString> PosixFileOperations::copyThenRemove(const QByteArray& source,
-                                                           const QByteArray& destination) {
-    // The copy is made under a temporary name, so a failure or a crash at any point leaves the source
-    // and any file already at the destination as they were.
-    const QByteArray temporary = temporaryBeside(destination);
-    if (std::optional<QString> failed = copyInto(source, temporary)) {
-        ::unlink(temporary.constData());
-        return failed;
-    }
-    if (const int error = renameFile(temporary.constData(), destination.constData())) {
-        ::unlink(temporary.constData());
-        return errnoText(error);
-    }
-    syncFolder(folderOf(destination));
-    if (const int error = removeFile(source.constData()))
-        return u"It was copied, but the original could not be removed: "_s + errnoText(error);
+    if (std::optional<QString> failed =
+            trash_->trashEntry(to.folder.get(), to.name, *to.occupant, to.path, &to.receipt))
+        return u"The file of the same name in that folder could not be put in the trash: "_s + *failed;
+    to.occupantTrashed = true;
     return std::nullopt;
 }
 
-std::optional<QString> PosixFileOperations::copyInto(const QByteArray& source, const QByteArray& temporary) {
+void PosixFileOperations::undoRoom(Destination& to) {
+    // Should the name have been taken meanwhile, the file stays in the trash: still not lost.
+    if (to.occupantTrashed && !trash_->restore(to.receipt, to.folder.get(), to.name))
+        to.occupantTrashed = false;
+}
+
+FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& from, const FoundFile& source,
+                                                            Destination& to, bool& crossesMounts) {
+    std::optional<ClaimedFile> claimed;
+    if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed))
+        return {problem};
+    if (std::optional<QString> failed = makeRoom(to))
+        return {failed}; // the claim gives the file its name back
+    const int error =
+        renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder.get(), to.name);
+    if (error == 0) {
+        claimed->settle();
+        return {std::nullopt, to.occupantTrashed};
+    }
+    undoRoom(to);
+    crossesMounts = error == EXDEV;
+    return {errnoText(error)};
+}
+
+FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& from, const FoundFile& source,
+                                                          Destination& to) {
+    const int folder = to.folder.get();
+    const QByteArray temporary = freshName(folder, ".zorvik-move-");
+    auto dropTemporary = [&] { ::unlinkat(folder, temporary.constData(), 0); };
+    if (std::optional<QString> failed = copyToTemporary(from, source.id, folder, temporary)) {
+        dropTemporary();
+        return {failed};
+    }
+    // Only now is anything changed that must be undone on failure.
+    std::optional<ClaimedFile> claimed;
+    if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed)) {
+        dropTemporary();
+        return {problem};
+    }
+    if (std::optional<QString> failed = makeRoom(to)) {
+        dropTemporary();
+        return {failed};
+    }
+    if (const int error = renameWithoutReplacing(folder, temporary, folder, to.name)) {
+        undoRoom(to);
+        dropTemporary();
+        return {errnoText(error)};
+    }
+    syncFile(folder);
+    if (const int error = removeClaimed(from.folder.get(), claimed->privateName())) {
+        claimed->giveBack(); // the original under its own name again: the file is in both places now
+        return {u"It was copied, but the original could not be removed: "_s + errnoText(error),
+                to.occupantTrashed};
+    }
+    claimed->settle();
+    return {std::nullopt, to.occupantTrashed};
+}
+
+std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& from, const FileId& id,
+                                                            int folder, const QByteArray& temporary) {
     struct stat status {};
-    if (::lstat(source.constData(), &status) != 0)
+    if (::fstatat(from.folder.get(), from.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errnoText(errno);
+    if (idOf(status) != id)
+        return changedSinceTheSearch();
     if (S_ISLNK(status.st_mode)) {
         std::vector<char> target(std::size_t(status.st_size) + 1);
-        const ssize_t length = ::readlink(source.constData(), target.data(), target.size());
+        const ssize_t length =
+            ::readlinkat(from.folder.get(), from.name.constData(), target.data(), target.size());
         if (length < 0 || std::size_t(length) >= target.size())
             return errnoText(length < 0 ? errno : EIO);
         target[std::size_t(length)] = '\0';
-        return ::symlink(target.data(), temporary.constData()) == 0
-                   ? std::nullopt
-                   : std::optional<QString>(errnoText(errno));
+        if (::symlinkat(target.data(), folder, temporary.constData()) != 0)
+            return errnoText(errno);
+        ::fchownat(folder, temporary.constData(), status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
+        const timespec times[2] = {status.st_atim, status.st_mtim};
+        ::utimensat(folder, temporary.constData(), times, AT_SYMLINK_NOFOLLOW);
+        return std::nullopt;
     }
     if (!S_ISREG(status.st_mode))
         return u"It is not an ordinary file."_s;
 
-    const UniqueFd in(::open(source.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const UniqueFd in(::openat(from.folder.get(), from.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (!in)
         return errnoText(errno);
-    UniqueFd out(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    struct stat opened {};
+    if (::fstat(in.get(), &opened) != 0)
+        return errnoText(errno);
+    if (idOf(opened) != id)
+        return changedSinceTheSearch();
+    UniqueFd out(
+        ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out)
         return errnoText(errno);
-    struct stat opened {};
-    int error = ::fstat(in.get(), &opened) == 0 ? 0 : errno;
+    int error = copyBytes(in.get(), out.get(), opened.st_size);
+    if (!error) {
+        const mode_t mode = keepOwnership(out.get(), opened);
+        if (::fchmod(out.get(), mode) != 0)
+            error = errno;
+    }
     if (!error)
-        error = copyBytes(in.get(), out.get(), opened.st_size);
-    if (!error && ::fchmod(out.get(), opened.st_mode & 07777) != 0)
-        error = errno;
+        copyAttributes(in.get(), out.get());
     const timespec times[2] = {opened.st_atim, opened.st_mtim};
     if (!error && ::futimens(out.get(), times) != 0)
         error = errno;

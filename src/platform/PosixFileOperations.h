@@ -1,28 +1,50 @@
 #pragma once
 
 #include "platform/FileOperations.h"
+#include "platform/FoundFileAccess.h"
+
+#include <memory>
 
 namespace zorvik {
 
-// Moves by rename(2) within a filesystem (atomic: the file is never in two places or in none). Across
-// filesystems the bytes are copied into a temporary file beside the destination, with the source's
-// mode and times, flushed to disk and checked for size; only then is it renamed into place and the
-// source removed. Links are moved as links.
+class Trash;
+
+// Moves through folder descriptors. Within one mount: the file is claimed (renamed to a private name
+// in its own folder and checked), a same-named file in the destination goes to the trash, then one
+// rename puts the file in place. Across mounts: the bytes are copied into a temporary file beside the
+// destination with the source's metadata, flushed and checked; only then is the source claimed (which
+// proves it can leave its folder), the same-named file trashed, the copy renamed into place and the
+// source removed. Any failure before the last step undoes the earlier ones, so every file that existed
+// before the move is still there or in the trash. Links are moved as links.
 class PosixFileOperations : public FileOperations {
 public:
-    std::optional<QString> moveFile(const QByteArray& source, const QByteArray& destination) override;
-    bool isFolder(const QByteArray& path) override;
+    explicit PosixFileOperations(std::shared_ptr<Trash> trash) : trash_(std::move(trash)) {}
+    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+                         const IsBeingMoved& isBeingMoved) override;
 
 protected:
-    // The system calls a test may make fail; each returns 0 or an errno value.
-    virtual int renameFile(const char* from, const char* to);
+    // The steps a test may make fail or steer; each returns 0 or an errno value where it says so.
+    virtual bool sameMount(int folderA, int folderB);
     virtual int copyBytes(int from, int to, long long size);
     virtual int syncFile(int fd);
-    virtual int removeFile(const char* path);
+    virtual std::optional<QString> claimSource(int folder, const QByteArray& name, const FileId& id,
+                                               std::optional<ClaimedFile>& claimed);
+    virtual int removeClaimed(int folder, const QByteArray& privateName);
 
 private:
-    std::optional<QString> copyThenRemove(const QByteArray& source, const QByteArray& destination);
-    std::optional<QString> copyInto(const QByteArray& source, const QByteArray& temporary);
+    struct Destination;
+    // One rename within a mount; `crossesMounts` when the system says the rename cannot be made after
+    // all (nothing has changed then).
+    MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Destination& to,
+                           bool& crossesMounts);
+    MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Destination& to);
+    std::optional<QString> copyToTemporary(const FoundFolder& from, const FileId& id, int folder,
+                                           const QByteArray& temporary);
+    // A same-named file in the destination goes to the trash; undoRoom puts it back.
+    std::optional<QString> makeRoom(Destination& to);
+    void undoRoom(Destination& to);
+
+    std::shared_ptr<Trash> trash_;
 };
 
 } // namespace zorvik

@@ -1,6 +1,7 @@
 #include "results/ClipboardText.h"
 
 #include "results/ResultList.h"
+#include "results/RowSnapshot.h"
 
 #include <vector>
 
@@ -16,52 +17,56 @@ QString cell(const ResultList& list, int row, int column) {
 
 } // namespace
 
-QString clipboardText(const ResultList& list, const std::function<void()>& yield) {
+QString clipboardText(const ResultList& list, const RowSnapshot& rows, const std::function<void()>& yield,
+                      int* checkedRows) {
     constexpr int kColumns = 2; // "Results" and "Size"
     std::vector<qsizetype> widths;
-    qsizetype checkedRows = 0;
+    qsizetype checkedSoFar = 0;
     for (int c = 0; c < kColumns; ++c) {
         qsizetype width = 0;
-        const int count = list.count();
-        for (int j = 1; j <= count && j <= list.count(); ++j) {
+        for (int i = 0; i < rows.size(); ++i) {
             yield();
-            if (j > list.count())
-                break;
-            width = std::max(width, cell(list, j, c).size());
-            if (c == 0 && list.checked(j))
-                ++checkedRows;
+            if (const std::optional<int> row = rows.position(i)) {
+                width = std::max(width, cell(list, *row, c).size());
+                if (c == 0 && list.checked(*row))
+                    ++checkedSoFar;
+            }
         }
         widths.push_back(width);
     }
     // Every line but the last column is padded to its width: reserving that much spares a million-row
     // copy the doubling of a growing string.
     QString text;
-    text.reserve(checkedRows * (widths[0] + widths[1] + 3));
-    const int count = list.count();
-    for (int i = 1; i <= count; ++i) {
+    text.reserve(checkedSoFar * (widths[0] + widths[1] + 3));
+    int lines = 0;
+    for (int i = 0; i < rows.size(); ++i) {
         yield();
-        // Rows cleared during a yield shorten the list: the copy ends with it.
-        if (i > list.count())
-            break;
-        if (!list.checked(i))
+        std::optional<int> row = rows.position(i);
+        if (!row || !list.checked(*row))
             continue;
         QString line;
         for (int c = 0; c < kColumns; ++c) {
             yield();
-            // A row cleared between its cells is left out whole, not copied without its size.
-            if (i > list.count())
-                return text;
-            const QString value = cell(list, i, c);
+            // A row that left the list between its cells is left out whole, not copied without its size.
+            row = rows.position(i);
+            if (!row)
+                break;
+            const QString value = cell(list, *row, c);
             line += value;
             if (widths[std::size_t(c)] >= value.size())
                 line += QString(widths[std::size_t(c)] - value.size(), u' ');
             line += u'\t';
         }
+        if (!row)
+            continue;
         line.chop(1);
         while (line.endsWith(u' '))
             line.chop(1);
         text += line + u"\r\n"_s;
+        ++lines;
     }
+    if (checkedRows)
+        *checkedRows = lines;
     return text;
 }
 

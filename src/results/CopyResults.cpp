@@ -6,23 +6,38 @@
 #include "platform/Dialogs.h"
 #include "results/ClipboardText.h"
 #include "results/ResultList.h"
+#include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-void CopyResults::copyListToClipboard() {
+bool CopyResults::copyListToClipboard() {
     if (results_.count() == 0)
-        return; // the clipboard keeps what it had
+        return false; // the clipboard keeps what it had
+    // The rows as they stand now are the ones copied, each once, whatever a yield changes meanwhile.
+    const RowSnapshot rows(results_);
+    const ResultList::OrderHold hold(results_);
     RowYield rowYield(host_);
-    const QString text = clipboardText(results_, [&] { rowYield(); });
+    int lines = 0;
+    const QString text = clipboardText(
+        results_, rows, [&] { rowYield(); }, &lines);
+    // Nothing checked: what the user had on the clipboard stays there.
+    if (lines == 0)
+        return false;
     ClearClipboardRetry(clipboard_);
     SetClipboardTextRetry(clipboard_, text);
+    return true;
 }
 
 void CopyResults::run(Steps& s) {
-    s.run(106, [&] { copyListToClipboard(); });
+    bool copied = true;
+    s.run(106, [&] { copied = copyListToClipboard(); });
+    if (!copied) {
+        s.run(108, [&] { dialogs_.notice(host_.applicationTitle(), u"No result is checked."_s); });
+        return;
+    }
     s.run(108, [&] {
         dialogs_.notice(
             host_.applicationTitle(),

@@ -16,7 +16,8 @@ public:
     void run(Steps& steps);
 
 private:
-    void copyListToClipboard();
+    // False when no row is checked: the clipboard is then left as it was.
+    bool copyListToClipboard();
 
     CommandHost& host_;
     ResultList& results_;

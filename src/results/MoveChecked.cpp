@@ -9,6 +9,7 @@
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
 #include "results/ResultList.h"
+#include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 
 #include <QFile>
@@ -25,18 +26,57 @@ QByteArray fileNameOf(const QByteArray& path) {
     return path.mid(path.lastIndexOf('/') + 1);
 }
 
+struct FileIdLess {
+    bool operator()(const FileId& a, const FileId& b) const {
+        return std::pair(a.device, a.inode) < std::pair(b.device, b.inode);
+    }
+};
+
+// What one run of the command has done so far.
+struct MoveRecord {
+    std::set<QByteArray> movedSources; // rows naming these files leave the list
+    std::set<QByteArray> placed;       // destinations this move filled
+    std::set<FileId, FileIdLess> beingMoved;
+    ProblemList notMoved;
+    int replacedFilesTrashed = 0;
+};
+
 // Moves one file unless that would lose one: a file this same move already placed under the same name
 // is never replaced, and the operations leave the source in place unless it arrived whole.
-std::optional<QString> moveOne(FileOperations& files, const QByteArray& source, const QByteArray& destination,
-                               std::set<QByteArray>& placed) {
-    if (source.trimmed().isEmpty())
-        return u"The row names no file."_s;
-    if (placed.count(destination))
-        return u"A file of the same name was just moved there from another folder."_s;
-    std::optional<QString> failed = files.moveFile(source, destination);
-    if (!failed)
-        placed.insert(destination);
-    return failed;
+void moveOne(FileOperations& files, const FoundFile& source, const QByteArray& destinationFolder,
+             MoveRecord& record) {
+    if (source.path.trimmed().isEmpty()) {
+        record.notMoved.add(source.path, u"The row names no file."_s);
+        return;
+    }
+    const QByteArray destination = destinationFolder + fileNameOf(source.path);
+    if (record.placed.count(destination)) {
+        record.notMoved.add(source.path,
+                            u"A file of the same name was just moved there from another folder."_s);
+        return;
+    }
+    const FileOperations::MoveOutcome outcome = files.moveFile(
+        source, destinationFolder, [&record](const FileId& id) { return record.beingMoved.count(id) > 0; });
+    if (outcome.replacedFileTrashed)
+        ++record.replacedFilesTrashed;
+    if (outcome.notMoved) {
+        record.notMoved.add(source.path, *outcome.notMoved);
+        return;
+    }
+    record.placed.insert(destination);
+    record.movedSources.insert(source.path);
+}
+
+QString summaryOf(const MoveRecord& record) {
+    QStringList parts;
+    if (record.replacedFilesTrashed == 1)
+        parts << u"1 file of the same name that was in that folder is now in the trash."_s;
+    else if (record.replacedFilesTrashed > 1)
+        parts << QString::number(record.replacedFilesTrashed) +
+                     u" files of the same name that were in that folder are now in the trash."_s;
+    if (!record.notMoved.isEmpty())
+        parts << record.notMoved.summary(u"1 file was not moved:"_s, u"%1 files were not moved:"_s);
+    return parts.join(u"\n\n"_s);
 }
 
 } // namespace
@@ -59,51 +99,46 @@ void MoveChecked::run(Steps& s) {
     });
     s.run(114, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
 
+    // The rows as they stand now are the ones worked through, whatever a yield changes meanwhile.
+    const RowSnapshot rows(results_);
+    const ResultList::OrderHold hold(results_);
+    MoveRecord record;
+    for (int i = 1; i <= results_.count(); ++i)
+        if (results_.checked(i))
+            record.beingMoved.insert(results_.fileId(i));
+
     // The report of a failure names the row being handled, when there is one.
-    int handling = 0;
+    std::optional<int> handling;
     s.setExtra([&]() -> QString {
-        if (handling < 1 || handling > results_.count())
+        if (!handling || *handling < 1 || *handling > results_.count())
             return {};
-        return u"File: "_s + results_.text(handling);
+        return u"File: "_s + results_.text(*handling);
     });
-    std::set<QByteArray> movedSources; // rows naming these files leave the list
-    std::set<QByteArray> placed;       // destinations this move filled
-    ProblemList notMoved;
-    const int count = results_.count();
     RowYield rowYield(host_);
-    // Rows cleared during a yield shorten the list: the loop ends with it.
-    for (int j = 1; j <= count && j <= results_.count(); ++j) {
-        handling = j;
+    for (int i = 0; i < rows.size(); ++i) {
         s.run(120, [&] { rowYield(); });
-        if (j > results_.count())
-            break;
-        if (!s.test(122, [&] { return results_.checked(j); }))
+        // A row removed meanwhile is skipped; whether a row is checked is read as it is reached.
+        handling = rows.position(i);
+        if (!handling)
             continue;
-        QByteArray source;
-        s.run(124, [&] { source = results_.pathBytes(j); });
-        s.run(126, [&] {
-            const QByteArray destination = destinationFolder + fileNameOf(source);
-            if (std::optional<QString> reason = moveOne(files_, source, destination, placed))
-                notMoved.add(source, *reason);
-            else
-                movedSources.insert(source);
-        });
+        if (!s.test(122, [&] { return results_.checked(*handling); }))
+            continue;
+        FoundFile source;
+        s.run(124, [&] { source = results_.foundFile(*handling); });
+        s.run(126, [&] { moveOne(files_, source, destinationFolder, record); });
     }
-    handling = 0;
+    handling.reset();
     s.run(132, [&] {
         std::vector<int> moved;
         for (int i = 1; i <= results_.count(); ++i)
-            if (results_.checked(i) && movedSources.count(results_.pathBytes(i)))
+            if (results_.checked(i) && record.movedSources.count(results_.pathBytes(i)))
                 moved.push_back(i);
         results_.removePositions(moved);
     });
     s.run(142, [&] { results_.refresh(); });
     s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
-    if (!notMoved.isEmpty())
-        s.run(144, [&] {
-            dialogs_.notice(host_.applicationTitle(),
-                            notMoved.summary(u"1 file was not moved:"_s, u"%1 files were not moved:"_s));
-        });
+    if (const QString summary = summaryOf(record); !summary.isEmpty())
+        s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), summary); });
 }
 
 } // namespace zorvik

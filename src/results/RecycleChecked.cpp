@@ -8,7 +8,10 @@
 #include "platform/PathStatus.h"
 #include "platform/Trash.h"
 #include "results/ResultList.h"
+#include "results/RowSnapshot.h"
 #include "results/RowYield.h"
+
+#include <set>
 
 using namespace Qt::StringLiterals;
 
@@ -17,54 +20,65 @@ namespace zorvik {
 namespace {
 
 // Hands every file to the trash, one after the other; a file the trash refuses stays where it is.
-ProblemList SendToRecycleBin(Trash& trash, const std::vector<QByteArray>& paths) {
-    ProblemList refused;
-    for (const QByteArray& path : paths) {
-        if (std::optional<QString> reason = trash.moveToTrash(path); reason && !PathIsGone(path))
-            refused.add(path, *reason);
+// Returns the paths that are gone now, trashed or gone before.
+std::set<QByteArray> SendToRecycleBin(Trash& trash, const std::vector<FoundFile>& files,
+                                      ProblemList& refused) {
+    std::set<QByteArray> gone;
+    for (const FoundFile& file : files) {
+        const std::optional<QString> reason = trash.moveToTrash(file);
+        if (!reason || PathIsGone(file.path))
+            gone.insert(file.path);
+        else
+            refused.add(file.path, *reason);
     }
-    return refused;
+    return gone;
 }
 
 // Removes the checked rows whose files are no longer there; a row whose file is still in place stays.
-void RemoveCheckedRows(ResultList& list) {
-    std::vector<int> gone;
+void RemoveCheckedRows(ResultList& list, const std::set<QByteArray>& gone) {
+    std::vector<int> positions;
     for (int i = 1; i <= list.count(); ++i)
-        if (list.checked(i) && PathIsGone(list.pathBytes(i)))
-            gone.push_back(i);
-    list.removePositions(gone);
+        if (list.checked(i) && gone.count(list.pathBytes(i)))
+            positions.push_back(i);
+    list.removePositions(positions);
 }
 
 } // namespace
 
 void RecycleChecked::run(Steps& s) {
-    std::vector<QByteArray> paths;
-    s.run(108, [&] {
-        RowYield rowYield(host_);
-        const int count = results_.count();
-        for (int j = 1; j <= count && j <= results_.count(); ++j) {
-            rowYield();
-            if (j <= results_.count() && results_.checked(j))
-                paths.push_back(results_.pathBytes(j));
-        }
-    });
+    std::vector<FoundFile> files;
+    {
+        // The rows as they stand now are the ones worked through, whatever a yield changes meanwhile.
+        const RowSnapshot rows(results_);
+        const ResultList::OrderHold hold(results_);
+        s.run(108, [&] {
+            RowYield rowYield(host_);
+            for (int i = 0; i < rows.size(); ++i) {
+                rowYield();
+                if (const std::optional<int> position = rows.position(i);
+                    position && results_.checked(*position))
+                    files.push_back(results_.foundFile(*position));
+            }
+        });
+    }
     // Linux has no confirmation of its own for the trash, so the command asks before anything moves.
-    if (paths.empty()) {
+    if (files.empty()) {
         s.run(122, [&] { dialogs_.notice(host_.applicationTitle(), u"No result is checked."_s); });
         return;
     }
     bool yes = false;
     s.run(122, [&] {
-        const QString question = paths.size() == 1 ? u"Move the checked file to the trash?"_s
-                                                   : u"Move the "_s + QString::number(paths.size()) +
+        const QString question = files.size() == 1 ? u"Move the checked file to the trash?"_s
+                                                   : u"Move the "_s + QString::number(files.size()) +
                                                          u" checked files to the trash?"_s;
         yes = dialogs_.askYesNo(host_.applicationTitle(), question);
     });
     ProblemList refused;
+    std::set<QByteArray> gone;
     if (yes)
-        s.run(122, [&] { refused = SendToRecycleBin(trash_, paths); });
+        s.run(122, [&] { gone = SendToRecycleBin(trash_, files, refused); });
     if (yes)
-        s.run(126, [&] { RemoveCheckedRows(results_); });
+        s.run(126, [&] { RemoveCheckedRows(results_, gone); });
     s.run(128, [&] { results_.refresh(); });
     if (!refused.isEmpty())
         s.run(128, [&] {

@@ -87,7 +87,8 @@ const char* ResultList::bytesAt(quint64 offset) const {
 }
 
 quint64 ResultList::store(QByteArrayView name, QByteArrayView sizeText) {
-    const quint64 length = quint64(name.size() + sizeText.size());
+    // At least one byte, so that every row starts at its own offset: the offset is the row's key.
+    const quint64 length = std::max<quint64>(quint64(name.size() + sizeText.size()), 1);
     if (blocks_.empty() || used_ + length > kBlockSize) {
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
         used_ = 0;
@@ -211,6 +212,11 @@ quint64 ResultList::bytes(int position) const {
     return row(position).bytes;
 }
 
+FileId ResultList::fileId(int position) const {
+    const Row& r = row(position);
+    return {folders_[r.prefix].device, r.inode};
+}
+
 FoundFile ResultList::foundFile(int position) const {
     const Row& r = row(position);
     const FolderFacts& folder = folders_[r.prefix];
@@ -311,7 +317,9 @@ bool ResultList::pathLess(const Row& a, const Row& b) const {
     return compareJoined(prefixes_[a.prefix], nameA, prefixes_[b.prefix], nameB) < 0;
 }
 
-void ResultList::sortRows(SortKey key, Qt::SortOrder order) {
+bool ResultList::sortRows(SortKey key, Qt::SortOrder order) {
+    if (orderIsHeld())
+        return false;
     announcePending();
     std::vector<quint32> newOrder(rows_.size());
     if (key == SortKey::Size) {
@@ -332,8 +340,10 @@ void ResultList::sortRows(SortKey key, Qt::SortOrder order) {
     }
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     applyOrder(newOrder);
+    ++layoutVersion_;
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     sortState_ = SortState{key, order};
+    return true;
 }
 
 void ResultList::sortByPath(std::vector<quint32>& newOrder, Qt::SortOrder order) const {
@@ -408,6 +418,40 @@ void ResultList::sort(int column, Qt::SortOrder order) {
         sortRows(column == kPathColumn ? SortKey::Path : SortKey::Size, order);
 }
 
+// ---- keys
+
+namespace {
+constexpr int kOffsetBits = 48;
+} // namespace
+
+quint64 ResultList::rowKey(int position) const {
+    return ((generation_ & 0xFFFF) << kOffsetBits) | row(position).offset;
+}
+
+std::optional<int> ResultList::positionOfKey(quint64 key) const {
+    if (key >> kOffsetBits != (generation_ & 0xFFFF))
+        return std::nullopt;
+    if (positionsVersion_ != layoutVersion_) {
+        positionsByKey_.resize(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            positionsByKey_[i] = {rows_[i].offset, int(i) + 1};
+        std::sort(positionsByKey_.begin(), positionsByKey_.end());
+        positionsVersion_ = layoutVersion_;
+    }
+    const quint64 offset = key & ((quint64(1) << kOffsetBits) - 1);
+    const auto at = std::lower_bound(positionsByKey_.begin(), positionsByKey_.end(), std::pair(offset, 0));
+    if (at != positionsByKey_.end() && at->first == offset)
+        return at->second;
+    // Rows appended since the index was built follow it in the order they were stored, which is the
+    // order of their offsets.
+    const auto appended = rows_.begin() + qsizetype(positionsByKey_.size());
+    const auto found = std::lower_bound(appended, rows_.end(), offset,
+                                        [](const Row& r, quint64 wanted) { return r.offset < wanted; });
+    if (found != rows_.end() && found->offset == offset)
+        return int(found - rows_.begin()) + 1;
+    return std::nullopt;
+}
+
 // ---- removal
 
 void ResultList::remove(int position) {
@@ -450,6 +494,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
         rows_.resize(kept);
         announced_ = count();
     };
+    ++layoutVersion_;
     if (ranges.size() > kMostRemovalRanges) {
         beginResetModel();
         compact();
@@ -478,6 +523,8 @@ void ResultList::clear() {
     totalBytes_ = ByteTotal();
     checkedBytes_ = ByteTotal();
     checkedCount_ = 0;
+    ++generation_;
+    ++layoutVersion_;
     endResetModel();
     totalsChanged();
 }

@@ -74,6 +74,7 @@ public:
     quint64 bytes(int position) const;
     // The file the row stands for, for the commands that act on files.
     FoundFile foundFile(int position) const;
+    FileId fileId(int position) const;
     bool checked(int position) const;
     void setChecked(int position, bool checked);
     // Check boxes of many rows at once, each with one update of the views.
@@ -86,15 +87,37 @@ public:
     const ByteTotal& totalBytes() const { return totalBytes_; }
     const ByteTotal& checkedBytes() const { return checkedBytes_; }
 
-    // Sorts every row, stably: by path (the bytes, case-sensitive) or by size in bytes.
+    // Sorts every row, stably: by path (the bytes, case-sensitive) or by size in bytes. Refused (false)
+    // while a command holds the order.
     enum class SortKey { Path, Size };
-    void sortRows(SortKey key, Qt::SortOrder order);
+    bool sortRows(SortKey key, Qt::SortOrder order);
     // The order of the last sort, until rows are appended after it.
     struct SortState {
         SortKey key;
         Qt::SortOrder order;
     };
     std::optional<SortState> sortState() const { return sortState_; }
+
+    // Rows that stay themselves: a key names a row wherever sorting moves it, and no other row ever
+    // (not even after the list was cleared). The layout version changes whenever rows move or leave
+    // (sorting, removals, clearing); appending leaves it.
+    quint64 rowKey(int position) const;
+    std::optional<int> positionOfKey(quint64 key) const;
+    quint64 layoutVersion() const { return layoutVersion_; }
+
+    // A command that works through the rows in the order shown keeps them from being sorted while it
+    // runs (it yields, and a click on a header would otherwise sort under it).
+    class OrderHold {
+    public:
+        explicit OrderHold(ResultList& list) : list_(list) { ++list_.orderHolds_; }
+        ~OrderHold() { --list_.orderHolds_; }
+        OrderHold(const OrderHold&) = delete;
+        OrderHold& operator=(const OrderHold&) = delete;
+
+    private:
+        ResultList& list_;
+    };
+    bool orderIsHeld() const { return orderHolds_ > 0; }
 
     void remove(int position);
     // Removes the rows at these positions (ascending, no duplicates) in one pass, announcing the
@@ -176,6 +199,12 @@ private:
     ByteTotal checkedBytes_;
     int checkedCount_ = 0;
     std::optional<SortState> sortState_;
+    quint64 generation_ = 0; // of the byte store: a new one after each clear, so keys never repeat
+    quint64 layoutVersion_ = 0;
+    int orderHolds_ = 0;
+    // Positions by key, built when a key is looked up after rows moved; valid for one layout version.
+    mutable std::vector<std::pair<quint64, int>> positionsByKey_;
+    mutable std::optional<quint64> positionsVersion_;
 };
 
 } // namespace zorvik

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
 #include "results/ResultList.h"
+#include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 
 #include <QDir>
@@ -44,15 +45,18 @@ void SaveResults::run(Steps& s) {
     if (!failed) {
         s.run(138, [&] {
             failed = true;
+            // The rows as they stand now are the ones written, each once, whatever a yield changes.
+            const RowSnapshot rows(results_);
+            const ResultList::OrderHold hold(results_);
             RowYield rowYield(host_);
-            const int count = results_.count();
-            // Rows cleared during a yield shorten the list: the loop stops at its end.
-            for (int j = 1; j <= count && j <= results_.count(); ++j) {
+            QByteArray line;
+            for (int i = 0; i < rows.size(); ++i) {
                 rowYield();
-                if (j > results_.count())
-                    break;
-                const QByteArray line = results_.pathBytes(j) + "\r\n";
-                file.write(line);
+                if (const std::optional<int> position = rows.position(i)) {
+                    results_.pathBytesInto(*position, line);
+                    line += "\r\n";
+                    file.write(line);
+                }
             }
             failed = false;
         });

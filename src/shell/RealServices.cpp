@@ -1,7 +1,7 @@
 // The composition root: the one place where the program's real services are chosen.
 #include "shell/Services.h"
 
-#include "platform/GioTrash.h"
+#include "platform/FreedesktopTrash.h"
 #include "platform/PosixFileOperations.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/QtClipboard.h"
@@ -20,8 +20,8 @@ Services makeRealServices(std::shared_ptr<Dialogs> dialogs) {
     services.dialogs = std::move(dialogs);
     services.settings = std::make_shared<QtSettingsStore>();
     services.fileSystem = std::make_shared<PosixFileSystem>();
-    services.trash = std::make_shared<GioTrash>();
-    services.fileOperations = std::make_shared<PosixFileOperations>();
+    services.trash = std::make_shared<FreedesktopTrash>();
+    services.fileOperations = std::make_shared<PosixFileOperations>(services.trash);
     services.clipboard = std::make_shared<QtClipboard>();
     services.desktop = std::make_shared<QtDesktop>();
     services.locale = QLocale::system();

@@ -46,7 +46,9 @@ void ResultListControls::sortByHeader(int section) {
     const ResultList::SortKey key =
         section == ResultList::kSizeColumn ? ResultList::SortKey::Size : ResultList::SortKey::Path;
     const ResultList::SortState order = RowActions::orderForHeaderClick(results_.sortState(), key);
-    results_.sortRows(order.key, order.order);
+    // A command working through the rows in the order shown refuses; the header then stays as it was.
+    if (!results_.sortRows(order.key, order.order))
+        return;
     view_.horizontalHeader()->setSortIndicator(section, order.order);
     view_.horizontalHeader()->setSortIndicatorShown(true);
 }

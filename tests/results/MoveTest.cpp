@@ -1,6 +1,8 @@
 // "Move Checked To Folder": every way a move can go wrong, and no file ever lost.
+#include "RefusingTrash.h"
 #include "ResultFixture.h"
 
+#include "folders/FolderList.h"
 #include "platform/PosixFileOperations.h"
 #include "shell/HoverButton.h"
 
@@ -14,6 +16,7 @@
 #include <map>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 using namespace Qt::StringLiterals;
 
@@ -25,25 +28,33 @@ using Kind = ScriptedDialogs::Kind;
 // The real operations, with failures injected per step and the copy path forced on demand.
 class FaultyOperations : public PosixFileOperations {
 public:
-    bool crossFilesystem = false; // every rename between folders fails as it would across filesystems
+    using PosixFileOperations::PosixFileOperations;
+    bool crossFilesystem = false; // the source and the destination count as different mounts
     int copyError = 0;
     int syncError = 0;
-    int removeError = 0;
+    int claimError = 0;  // the source cannot leave its folder
+    int removeError = 0; // the source cannot be removed once its copy is in place
     bool throwOnMove = false;
+    std::function<void()> duringCopy; // runs while the bytes are being copied
 
-    std::optional<QString> moveFile(const QByteArray& source, const QByteArray& destination) override {
+    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+                         const IsBeingMoved& isBeingMoved) override {
         if (throwOnMove)
             throw Failure(u"Input/output error"_s);
-        return PosixFileOperations::moveFile(source, destination);
+        return PosixFileOperations::moveFile(source, destinationFolder, isBeingMoved);
     }
 
 protected:
-    int renameFile(const char* from, const char* to) override {
-        if (crossFilesystem && !QByteArray(from).contains("/.zorvik-move-"))
-            return EXDEV;
-        return PosixFileOperations::renameFile(from, to);
+    bool sameMount(int a, int b) override { return !crossFilesystem && PosixFileOperations::sameMount(a, b); }
+    std::optional<QString> claimSource(int folder, const QByteArray& name, const FileId& id,
+                                       std::optional<ClaimedFile>& claimed) override {
+        if (claimError)
+            return errnoText(claimError);
+        return PosixFileOperations::claimSource(folder, name, id, claimed);
     }
     int copyBytes(int from, int to, long long size) override {
+        if (duringCopy)
+            duringCopy();
         if (copyError) {
             PosixFileOperations::copyBytes(from, to, size / 2); // fails halfway through
             return copyError;
@@ -51,8 +62,8 @@ protected:
         return PosixFileOperations::copyBytes(from, to, size);
     }
     int syncFile(int fd) override { return syncError ? syncError : PosixFileOperations::syncFile(fd); }
-    int removeFile(const char* path) override {
-        return removeError ? removeError : PosixFileOperations::removeFile(path);
+    int removeClaimed(int folder, const QByteArray& privateName) override {
+        return removeError ? removeError : PosixFileOperations::removeClaimed(folder, privateName);
     }
 };
 
@@ -87,7 +98,8 @@ protected:
     }
     QByteArray in(const TempTree& t, const QByteArray& name) { return t.path(name); }
 
-    std::shared_ptr<FaultyOperations> operations = std::make_shared<FaultyOperations>();
+    std::shared_ptr<RefusingTrash> trash = std::make_shared<RefusingTrash>();
+    std::shared_ptr<FaultyOperations> operations = std::make_shared<FaultyOperations>(trash);
     int yields = 0;
     std::function<void()> onYield;
     TempTree tree;
@@ -120,25 +132,57 @@ TEST_F(Move, CheckedFilesMoveTheirRowsLeaveAndTheFolderIsOfferedNextTime) {
     EXPECT_EQ(stored(u"LastFolder"_s), target.rootText());
 }
 
-TEST_F(Move, AFileAlreadyThereIsReplacedButOneThisMovePlacedIsNot) {
+TEST_F(Move, ATakenNameGoesToTheTrashFirstButNeverOneThisMoveTakesAlong) {
     Form1& f = form();
     const QByteArray first = file(tree, "one/same.txt");
     const QByteArray second = file(tree, "two/same.txt");
-    file(target, "old.txt");
-    const QByteArray old = file(tree, "old.txt");
-    row(first, true);
-    row(second, true);
-    row(old, true);
+    const QByteArray old = file(tree, "a/old.txt");
+    const QByteArray taken = file(target, "old.txt"); // not a result: it must survive in the trash
+    // A checked file that is in the destination already is never replaced by another checked file.
+    const QByteArray keep = file(target, "keep.txt");
+    const QByteArray other = file(tree, "b/keep.txt");
+    for (const QByteArray& path : {first, second, old, other, keep})
+        row(path, true);
     moveTo(target);
     EXPECT_EQ(contentOf(in(target, "same.txt")), "content of one/same.txt");
     EXPECT_EQ(contentOf(second), "content of two/same.txt");
-    EXPECT_EQ(contentOf(in(target, "old.txt")), "content of old.txt");
-    EXPECT_EQ(rows(), QStringList{QFile::decodeName(second) + u" [x]"_s});
+    EXPECT_EQ(contentOf(taken), "content of a/old.txt");
+    EXPECT_EQ(contentOf(keep), "content of keep.txt");
+    EXPECT_EQ(contentOf(other), "content of b/keep.txt");
+    const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash";
+    EXPECT_EQ(contentOf(trash + "/files/old.txt"), "content of old.txt");
+    EXPECT_TRUE(contentOf(trash + "/info/old.txt.trashinfo").contains(QByteArray("\nPath=" + taken + "\n")));
+    EXPECT_EQ(rows(),
+              (QStringList{QFile::decodeName(second) + u" [x]"_s, QFile::decodeName(other) + u" [x]"_s,
+                           QFile::decodeName(keep) + u" [x]"_s}));
     const QStringList notices = dialogs->notices();
     ASSERT_EQ(notices.size(), 1);
-    EXPECT_TRUE(notices[0].startsWith(u"1 file was not moved:\n"_s + QFile::decodeName(second)))
+    EXPECT_TRUE(notices[0].startsWith(u"1 file of the same name that was in that folder is now in the trash."
+                                      u"\n\n3 files were not moved:\n"_s))
         << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains(QFile::decodeName(other) + u" (A checked file of the same name"_s));
     EXPECT_EQ(f.pointerState(), 0);
+}
+
+TEST_F(Move, ATakenNameTheTrashRefusesKeepsBothFilesWhereTheyWere) {
+    for (bool acrossFilesystems : {false, true}) {
+        SCOPED_TRACE(acrossFilesystems);
+        dialogs->shown.clear();
+        form().PushButton6->click();
+        const QByteArray a = file(tree, "a.txt");
+        file(target, "a.txt");
+        ASSERT_EQ(::truncate(in(target, "a.txt").constData(), 3), 0); // unlike the source: no mix-up hides
+        row(a, true);
+        trash->refuse = {"a.txt"};
+        operations->crossFilesystem = acrossFilesystems;
+        const auto before = everything();
+        moveTo(target);
+        EXPECT_EQ(everything(), before);
+        EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
+        ASSERT_EQ(dialogs->notices().size(), 1);
+        EXPECT_TRUE(dialogs->notices()[0].contains(u"could not be put in the trash: Permission denied"_s))
+            << dialogs->notices()[0].toStdString();
+    }
 }
 
 TEST_F(Move, MovingIntoTheFilesOwnFolderLeavesItAlone) {
@@ -211,14 +255,90 @@ TEST_F(Move, ASourceThatCannotBeRemovedAfterItsCopyKeepsItsRow) {
     EXPECT_TRUE(dialogs->notices()[0].contains(u"could not be removed"_s));
 }
 
+TEST_F(Move, ASourceThatCannotLeaveItsFolderLeavesEveryFileAsItWas) {
+    const QByteArray a = file(tree, "a.txt");
+    const QByteArray old = file(target, "a.txt"); // the destination's own a.txt must not be replaced
+    row(a, true);
+    operations->claimError = EACCES;
+    for (bool acrossFilesystems : {true, false}) {
+        SCOPED_TRACE(acrossFilesystems);
+        operations->crossFilesystem = acrossFilesystems;
+        dialogs->shown.clear();
+        const auto before = everything();
+        moveTo(target);
+        EXPECT_EQ(everything(), before);
+        EXPECT_EQ(contentOf(old), "content of a.txt");
+        EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
+        ASSERT_EQ(dialogs->notices().size(), 1);
+        EXPECT_TRUE(dialogs->notices()[0].startsWith(u"1 file was not moved:"_s));
+        EXPECT_TRUE(dialogs->notices()[0].contains(u"(Permission denied)"_s))
+            << dialogs->notices()[0].toStdString();
+    }
+    EXPECT_FALSE(QDir(u"%1/Trash/files"_s.arg(qEnvironmentVariable("XDG_DATA_HOME"))).exists(u"a.txt"_s));
+}
+
+TEST_F(Move, AFolderSwappedForALinkAfterTheSearchLeavesTheFilesThereToMoveAndTrash) {
+    // Searched, then sub swapped for a link to a folder elsewhere with a file of the same name.
+    TempTree outside;
+    const QByteArray found = tree.file("sub/f.dat", 150);
+    const QByteArray stranger = file(outside, "f.dat");
+    Form1& f = form();
+    f.folders->add(tree.rootText());
+    f.PushButton1->click();
+    ASSERT_EQ(rows(), QStringList{QFile::decodeName(found)});
+    ASSERT_EQ(::rename(tree.path("sub").constData(), tree.path("sub-real").constData()), 0);
+    tree.link(outside.root(), "sub");
+    f.results->setAllChecked(true);
+    dialogs->shown.clear();
+    moveTo(target);
+    dialogs->yesNoAnswers = {true};
+    f.PushButton10->click();
+    EXPECT_EQ(contentOf(stranger), "content of f.dat");
+    EXPECT_FALSE(exists(in(target, "f.dat")));
+    EXPECT_FALSE(QDir(u"%1/Trash/files"_s.arg(qEnvironmentVariable("XDG_DATA_HOME"))).exists(u"f.dat"_s));
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(found) + u" [x]"_s});
+    const QStringList notices = dialogs->notices();
+    ASSERT_EQ(notices.size(), 2);
+    for (const QString& notice : notices)
+        EXPECT_TRUE(notice.contains(u"(It has changed since the search.)"_s)) << notice.toStdString();
+}
+
+TEST_F(Move, AFolderSwappedForALinkDuringTheCopyCostsNoFileOutsideTheSearch) {
+    // The search found sub/big.bin; while its copy runs, sub becomes a link to a folder elsewhere that
+    // holds a big.bin of its own.
+    TempTree outside;
+    const QByteArray found = file(tree, "sub/big.bin");
+    const QByteArray stranger = file(outside, "big.bin");
+    row(found, true, u"1 KB"_s, tree.root().size());
+    operations->crossFilesystem = true;
+    operations->duringCopy = [&] {
+        operations->duringCopy = nullptr;
+        ASSERT_EQ(::rename(tree.path("sub").constData(), tree.path("sub-real").constData()), 0);
+        tree.link(outside.root(), "sub");
+    };
+    moveTo(target);
+    EXPECT_EQ(contentOf(stranger), "content of big.bin");
+    EXPECT_EQ(contentOf(in(target, "big.bin")), "content of sub/big.bin");
+    EXPECT_FALSE(exists(tree.path("sub-real/big.bin"))); // the found file itself has moved
+    EXPECT_EQ(form().results->count(), 0);
+    EXPECT_TRUE(dialogs->notices().isEmpty());
+}
+
 TEST_F(Move, AcrossFilesystemsTheCopyKeepsContentModeAndTime) {
     if (!QDir(u"/dev/shm"_s).exists())
         GTEST_SKIP() << "no /dev/shm";
     TempTree shm(u"/dev/shm"_s);
     const QByteArray a = file(tree, "a.txt");
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(a.constData(), 1234, 5678), 0);
+    }
     ASSERT_EQ(::chmod(a.constData(), 0640), 0);
     const timespec times[2] = {{1000000000, 0}, {1234567890, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, a.constData(), times, 0), 0);
+    // An extended attribute, where both file systems keep them.
+    const bool attributes = ::setxattr(a.constData(), "user.zorvik", "kept", 4, 0) == 0 &&
+                            ::setxattr(shm.root().constData(), "user.zorvik", "probe", 5, 0) == 0;
     tree.link("a.txt", "link");
     row(a, true);
     row(in(tree, "link"), true);
@@ -228,6 +348,15 @@ TEST_F(Move, AcrossFilesystemsTheCopyKeepsContentModeAndTime) {
     EXPECT_EQ(contentOf(in(shm, "a.txt")), "content of a.txt");
     EXPECT_EQ(moved.st_mode & 07777, 0640u);
     EXPECT_EQ(moved.st_mtim.tv_sec, 1234567890);
+    if (root) {
+        EXPECT_EQ(moved.st_uid, 1234u);
+        EXPECT_EQ(moved.st_gid, 5678u);
+    }
+    if (attributes) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(in(shm, "a.txt").constData(), "user.zorvik", value, sizeof value), 4);
+        EXPECT_STREQ(value, "kept");
+    }
     char target[64] = {};
     EXPECT_EQ(::readlink(in(shm, "link").constData(), target, sizeof target - 1), 5); // still a link
     EXPECT_FALSE(exists(a));

@@ -1,7 +1,7 @@
 // "Send Checked To Recycle Bin" with the desktop's real trash (in the test's own data folder).
 #include "ResultFixture.h"
 
-#include "platform/GioTrash.h"
+#include "RefusingTrash.h"
 #include "shell/HoverButton.h"
 
 #include <QDir>
@@ -14,17 +14,6 @@ namespace zorvik::test {
 namespace {
 
 using Kind = ScriptedDialogs::Kind;
-
-// The real trash, refusing the files named here.
-class RefusingTrash : public GioTrash {
-public:
-    std::set<QByteArray> refuse;
-    std::optional<QString> moveToTrash(const QByteArray& path) override {
-        if (refuse.count(path.mid(path.lastIndexOf('/') + 1)))
-            return u"Permission denied"_s;
-        return GioTrash::moveToTrash(path);
-    }
-};
 
 class Recycle : public ResultFixture {
 protected:

@@ -16,12 +16,23 @@ namespace zorvik::test {
 // The real window with rows put straight into its result list.
 class ResultFixture : public FormFixture {
 protected:
-    // Adds a row for `path` with a size text, checked or not.
-    void row(const QByteArray& path, bool checked = false, const QString& size = QStringLiteral("1 KB")) {
+    // Adds a row for `path` with a size text, checked or not, as a search finding the file there now
+    // would; `rootLength` is how much of the path is the listed folder (its own folder by default).
+    void row(const QByteArray& path, bool checked = false, const QString& size = QStringLiteral("1 KB"),
+             qsizetype rootLength = RowOrigin::kOwnFolder) {
         ResultList& list = *form().results;
-        list.addPath(path, size);
+        list.addPath(path, size, 0, originOf(path, rootLength));
         if (checked)
             list.setChecked(list.count(), true);
+    }
+    // The identity of what is at `path` now, as the search would have seen it.
+    static RowOrigin originOf(const QByteArray& path, qsizetype rootLength = RowOrigin::kOwnFolder) {
+        RowOrigin origin;
+        origin.rootLength = rootLength;
+        struct stat status {};
+        if (::lstat(path.constData(), &status) == 0)
+            origin.id = {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+        return origin;
     }
     QStringList rows() {
         QStringList result;

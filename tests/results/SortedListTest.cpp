@@ -25,7 +25,8 @@ protected:
     // A real file of `bytes` bytes with its row (size text deliberately unlike its byte count's order).
     QByteArray sized(const QByteArray& name, qint64 bytes) {
         QByteArray path = tree.file(name, bytes);
-        form().results->addPath(path, QString::number(bytes / 100) + u" KB"_s, quint64(bytes));
+        form().results->addPath(path, QString::number(bytes / 100) + u" KB"_s, quint64(bytes),
+                                originOf(path));
         return path;
     }
     QStringList names() {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QtGlobal>
+
+namespace zorvik {
+
+class ResultList;
+
+// The rows a command works through, fixed when it starts: every row, in the order shown then. Whatever
+// runs while the command yields (a sort, a filter, "Clear Results", new rows of a search), each of
+// these rows is found again where it is now, or is known to be gone; no other row is ever visited.
+class RowSnapshot {
+public:
+    explicit RowSnapshot(const ResultList& list);
+
+    int size() const { return int(keys_.size()); }
+    // Where the row that stood at `index` (0-based) when the command started is now (1-based), or no
+    // value when it has left the list.
+    std::optional<int> position(int index) const;
+
+private:
+    const ResultList& list_;
+    std::vector<quint64> keys_;
+    quint64 layoutVersion_;
+};
+
+} // namespace zorvik
