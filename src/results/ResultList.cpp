@@ -123,7 +123,7 @@ void ResultList::append(quint32 prefix, QByteArrayView name, QByteArrayView size
     r.prefix = prefix;
     r.sizeLength = quint16(size.size());
     r.checked = false;
-    rows_.push_back(r);
+    rows_.pushBack(r);
     totalBytes_.add(bytes);
     if (sortState_) {
         sortState_.reset();
@@ -247,8 +247,8 @@ void ResultList::setChecked(int position, bool checked) {
 
 void ResultList::setAllChecked(bool checked) {
     announcePending();
-    for (Row& r : rows_)
-        r.checked = checked;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows_[i].checked = checked;
     checkedCount_ = checked ? count() : 0;
     checkedBytes_ = checked ? totalBytes_ : ByteTotal();
     checkedChanged(0, count() - 1);
@@ -259,7 +259,8 @@ void ResultList::invertChecks() {
     announcePending();
     checkedCount_ = 0;
     checkedBytes_ = ByteTotal();
-    for (Row& r : rows_) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        Row& r = rows_[i];
         r.checked = !r.checked;
         if (r.checked) {
             ++checkedCount_;
@@ -395,9 +396,9 @@ void ResultList::sortByPath(std::vector<quint32>& newOrder, Qt::SortOrder order)
 }
 
 void ResultList::applyOrder(const std::vector<quint32>& order) {
-    std::vector<Row> sorted(rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        sorted[i] = rows_[order[i]];
+    ChunkedVector<Row> sorted;
+    for (const quint32 from : order)
+        sorted.pushBack(rows_[from]);
     rows_.swap(sorted);
     // Selections and the current row follow their rows to the new places.
     const QModelIndexList before = persistentIndexList();
@@ -444,11 +445,17 @@ std::optional<int> ResultList::positionOfKey(quint64 key) const {
         return at->second;
     // Rows appended since the index was built follow it in the order they were stored, which is the
     // order of their offsets.
-    const auto appended = rows_.begin() + qsizetype(positionsByKey_.size());
-    const auto found = std::lower_bound(appended, rows_.end(), offset,
-                                        [](const Row& r, quint64 wanted) { return r.offset < wanted; });
-    if (found != rows_.end() && found->offset == offset)
-        return int(found - rows_.begin()) + 1;
+    std::size_t low = positionsByKey_.size();
+    std::size_t high = rows_.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (rows_[middle].offset < offset)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    if (low < rows_.size() && rows_[low].offset == offset)
+        return int(low) + 1;
     return std::nullopt;
 }
 
@@ -491,7 +498,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
             }
             rows_[kept++] = rows_[i];
         }
-        rows_.resize(kept);
+        rows_.truncate(kept);
         announced_ = count();
     };
     ++layoutVersion_;
@@ -505,7 +512,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
     // Highest first, so that the rows of the ranges still to go keep their places.
     for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
         beginRemoveRows(QModelIndex(), it->first, it->second);
-        rows_.erase(rows_.begin() + it->first, rows_.begin() + it->second + 1);
+        rows_.erase(std::size_t(it->first), std::size_t(it->second) + 1);
         announced_ = count();
         endRemoveRows();
     }
@@ -514,7 +521,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
 
 void ResultList::clear() {
     beginResetModel();
-    std::vector<Row>().swap(rows_);
+    rows_.clear();
     std::vector<QByteArray>().swap(prefixes_);
     std::vector<FolderFacts>().swap(folders_);
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);

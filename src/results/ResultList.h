@@ -2,6 +2,7 @@
 
 #include "platform/FileId.h"
 #include "results/ByteTotal.h"
+#include "results/ChunkedVector.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
@@ -184,7 +185,7 @@ private:
     void totalsChanged();
     QString totalsSuffix() const;
 
-    std::vector<Row> rows_;
+    ChunkedVector<Row> rows_;
     std::vector<QByteArray> prefixes_;
     std::vector<FolderFacts> folders_;            // beside prefixes_
     std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
