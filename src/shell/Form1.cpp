@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -46,9 +47,6 @@ void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-const QString kListTip =
-    u"Double-click item to remove it. Move | line to right and out of window to reveal full names."_s;
-
 // Full hinting gives whole-pixel advances, the metrics the layout was drawn with: the blanks of the
 // first option's caption then make room for Text1 and Combo1, and "and" ends just left of Text2.
 QFont arialBold(double points) {
@@ -59,13 +57,31 @@ QFont arialBold(double points) {
     return font;
 }
 
+// The first option's caption leaves a gap of blanks where Text1 and Combo1 sit and ends with "and" just
+// left of Text2. The design's caption has 55 blanks; a translation gets as many as keep it within the
+// width of the design's, so that its own word for "and" ends where the design's does.
+QString betweenCaption(const QFontMetrics& metrics) {
+    QString designed = u"Between"_s + QString(55, u' ') + u"and"_s;
+    const QString first = Form1::tr("Between");
+    //: The word between the two bounds of "Between ... and ...".
+    const QString second = Form1::tr("and");
+    if (first == u"Between"_s && second == u"and"_s)
+        return designed;
+    const int width = metrics.horizontalAdvance(designed);
+    int blanks = 1;
+    while (metrics.horizontalAdvance(first + QString(blanks + 1, u' ') + second) <= width)
+        ++blanks;
+    return first + QString(blanks, u' ') + second;
+}
+
 QTableView* makeListView(QWidget* parent, QAbstractItemModel* model) {
     auto* view = new ReportView(parent);
     view->setModel(model);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setFont(arialBold(9));
-    view->setToolTip(kListTip);
+    view->setToolTip(Form1::tr(
+        "Double-click item to remove it. Move | line to right and out of window to reveal full names."));
     view->horizontalHeader()->setStretchLastSection(false);
     view->horizontalHeader()->setSectionsMovable(false);
     view->viewport()->setMouseTracking(true);
@@ -102,14 +118,14 @@ void Form1::createControls() {
         place(b, left, top, width, 405);
         return b;
     };
-    PushButton3 = button(u"Add Folder to Search"_s, 120, 1920, 7800);
+    PushButton3 = button(tr("Add Folder to Search"), 120, 1920, 7800);
 
-    Frame1 = new QGroupBox(u"Search Option"_s, this);
+    Frame1 = new QGroupBox(tr("Search Option"), this);
     place(Frame1, 120, 2400, 7800, 2415);
     Frame1->setMouseTracking(true);
     static constexpr int kRowTop[4] = {360, 840, 1320, 1800};
-    const QString captions[4] = {u"Between"_s + QString(55, u' ') + u"and"_s, u"Greater than"_s,
-                                 u"Less than"_s, u"Equal to"_s};
+    const QString captions[4] = {betweenCaption(QFontMetrics(font())), tr("Greater than"), tr("Less than"),
+                                 tr("Equal to")};
     for (int i = 0; i < 4; ++i) {
         Option[i] = new QRadioButton(captions[i], Frame1);
         place(Option[i], 240, kRowTop[i], i == 0 ? 3975 : 3735, 375);
@@ -149,17 +165,17 @@ void Form1::createControls() {
     }
     Option[0]->setChecked(true);
 
-    PushButton1 = button(u"Start Finding"_s, 120, 4940, 7800);
+    PushButton1 = button(tr("Start Finding"), 120, 4940, 7800);
     ListView2 = makeListView(this, results);
     place(ListView2, 120, 5440, 7800, 1815);
-    PushButton2 = button(u"Save Results As Text File"_s, 120, 7360, 3840);
-    PushButton6 = button(u"Clear Results"_s, 4080, 7360, 3840);
-    PushButton4 = button(u"Copy Results To Clipboard"_s, 120, 7890, 3840);
-    PushButton5 = button(u"Help"_s, 4080, 7890, 3840);
-    PushButton17 = button(u"Clear Results Containing X"_s, 120, 8430, 3840);
-    PushButton11 = button(u"Clear Results Not Containing X"_s, 4080, 8430, 3840);
-    PushButton10 = button(u"Send Checked To Recycle Bin"_s, 120, 8970, 3840);
-    PushButton8 = button(u"Move Checked To Folder"_s, 4080, 8970, 3840);
+    PushButton2 = button(tr("Save Results As Text File"), 120, 7360, 3840);
+    PushButton6 = button(tr("Clear Results"), 4080, 7360, 3840);
+    PushButton4 = button(tr("Copy Results To Clipboard"), 120, 7890, 3840);
+    PushButton5 = button(tr("Help"), 4080, 7890, 3840);
+    PushButton17 = button(tr("Clear Results Containing X"), 120, 8430, 3840);
+    PushButton11 = button(tr("Clear Results Not Containing X"), 4080, 8430, 3840);
+    PushButton10 = button(tr("Send Checked To Recycle Bin"), 120, 8970, 3840);
+    PushButton8 = button(tr("Move Checked To Folder"), 4080, 8970, 3840);
 
     // Remember the cursors that controls set for themselves (the text cursor of the fields), so the
     // ordinary pointer state can give them back.

@@ -54,10 +54,10 @@ void Form1::Form_Load() {
         s->run(108, [&] { loadHandCursor(cursorPath); });
     s->run(110, [&] { visitHomePageRandomly(); });
 
-    s->run(128, [&] { folders->addColumn(u"Folder(s)"_s); });
+    s->run(128, [&] { folders->addColumn(tr("Folder(s)")); });
     s->run(130, [&] { ListView1->horizontalHeader()->resizeSection(0, px(7000)); });
-    s->run(132, [&] { results->addColumn(u"Results"_s); });
-    s->run(134, [&] { results->addColumn(u"Size"_s); });
+    s->run(132, [&] { results->addColumn(tr("Results")); });
+    s->run(134, [&] { results->addColumn(tr("Size")); });
     s->run(136, [&] { ListView2->horizontalHeader()->resizeSection(0, px(5500)); });
     s->run(138, [&] { ListView2->horizontalHeader()->resizeSection(1, px(1800)); });
 
@@ -68,7 +68,7 @@ void Form1::Form_Load() {
 void Form1::loadHandCursor(const QString& path) {
     QPixmap image;
     if (!image.load(path, "ICO"))
-        throw Failure(u"Invalid picture"_s);
+        throw Failure(tr("Invalid picture"));
     const QPoint hotspot = cursorHotspot(path);
     handCursor_ = QCursor(image, hotspot.x(), hotspot.y());
 }
@@ -81,7 +81,7 @@ void Form1::visitHomePageRandomly() {
 void Form1::PushButton5_Click() {
     auto s = steps(u"PushButton5_Click"_s);
     s->run(100, [&] {
-        services_.dialogs->notice(applicationTitle_, u"Questions? Please contact Team Teskaro at "_s +
+        services_.dialogs->notice(applicationTitle_, tr("Questions? Please contact Team Teskaro at ") +
                                                          QString::fromUtf16(kContactPageUrl));
     });
 }

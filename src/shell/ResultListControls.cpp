@@ -61,19 +61,19 @@ QMenu* ResultListControls::menuAt(const QPoint& viewportPosition) {
         connect(item, &QAction::triggered, this, [this, action = std::move(action)] { dispatch_(action); });
         return item;
     };
-    add(u"Open"_s, position > 0, [this, position] { actions_.open(position); });
-    add(u"Show in Folder"_s, position > 0, [this, position] {
+    add(tr("Open"), position > 0, [this, position] { actions_.open(position); });
+    add(tr("Show in Folder"), position > 0, [this, position] {
         actions_.showInFolder(position);
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-    add(u"Copy Path"_s, position > 0, [this, position] { actions_.copyPath(position); });
+    add(tr("Copy Path"), position > 0, [this, position] { actions_.copyPath(position); });
     menu->addSeparator();
     const bool anyRow = results_.rowCount() > 0;
     const bool anySelected = !selectedPositions().empty();
-    add(u"Check All"_s, anyRow, [this] { actions_.checkAll(); });
-    add(u"Uncheck All"_s, anyRow, [this] { actions_.uncheckAll(); });
-    add(u"Invert Checks"_s, anyRow, [this] { actions_.invertChecks(); });
-    add(u"Check Selected"_s, anySelected, [this] { actions_.setChecked(selectedPositions(), true); });
-    add(u"Uncheck Selected"_s, anySelected, [this] { actions_.setChecked(selectedPositions(), false); });
+    add(tr("Check All"), anyRow, [this] { actions_.checkAll(); });
+    add(tr("Uncheck All"), anyRow, [this] { actions_.uncheckAll(); });
+    add(tr("Invert Checks"), anyRow, [this] { actions_.invertChecks(); });
+    add(tr("Check Selected"), anySelected, [this] { actions_.setChecked(selectedPositions(), true); });
+    add(tr("Uncheck Selected"), anySelected, [this] { actions_.setChecked(selectedPositions(), false); });
     return menu;
 }
 
