@@ -114,6 +114,122 @@
         <source>Questions? Please contact Team Teskaro at </source>
         <translation>Fragen? Bitte wenden Sie sich an Team Teskaro unter </translation>
     </message>
+    <message>
+        <source>Folders to search</source>
+        <translation>Zu durchsuchende Ordner</translation>
+    </message>
+    <message>
+        <source>Opens a folder chooser and adds the chosen folder to the list</source>
+        <translation>Öffnet eine Ordnerauswahl und fügt den gewählten Ordner der Liste hinzu</translation>
+    </message>
+    <message>
+        <source>Size condition</source>
+        <translation>Größenbedingung</translation>
+    </message>
+    <message>
+        <source>Ctrl+F goes to the size of the chosen condition</source>
+        <translation>Strg+F springt zur Größe der gewählten Bedingung</translation>
+    </message>
+    <message>
+        <source>Files from the lower to the upper bound, both included</source>
+        <translation>Dateien von der Unter- bis zur Obergrenze, beide eingeschlossen</translation>
+    </message>
+    <message>
+        <source>Return starts finding</source>
+        <translation>Eingabetaste startet die Suche</translation>
+    </message>
+    <message>
+        <source>Lower bound</source>
+        <translation>Untergrenze</translation>
+    </message>
+    <message>
+        <source>Unit of the lower bound</source>
+        <translation>Einheit der Untergrenze</translation>
+    </message>
+    <message>
+        <source>Both bounds are read in this unit</source>
+        <translation>Beide Grenzen gelten in dieser Einheit</translation>
+    </message>
+    <message>
+        <source>Upper bound</source>
+        <translation>Obergrenze</translation>
+    </message>
+    <message>
+        <source>Unit of the upper bound</source>
+        <translation>Einheit der Obergrenze</translation>
+    </message>
+    <message>
+        <source>Not used: both bounds are read in the unit of the lower bound</source>
+        <translation>Nicht verwendet: Beide Grenzen gelten in der Einheit der Untergrenze</translation>
+    </message>
+    <message>
+        <source>Size for %1</source>
+        <translation>Größe für „%1“</translation>
+    </message>
+    <message>
+        <source>Unit for %1</source>
+        <translation>Einheit für „%1“</translation>
+    </message>
+    <message>
+        <source>Searches the listed folders and their sub-folders; Escape stops a search</source>
+        <translation>Durchsucht die aufgeführten Ordner samt Unterordnern; Esc hält die Suche an</translation>
+    </message>
+    <message>
+        <source>Writes the path of every result into a text file</source>
+        <translation>Schreibt den Pfad jedes Ergebnisses in eine Textdatei</translation>
+    </message>
+    <message>
+        <source>Empties the result list; no file is touched</source>
+        <translation>Leert die Ergebnisliste; keine Datei wird verändert</translation>
+    </message>
+    <message>
+        <source>Copies the checked results as a table</source>
+        <translation>Kopiert die angehakten Ergebnisse als Tabelle</translation>
+    </message>
+    <message>
+        <source>How to reach support, and the keys (F1)</source>
+        <translation>Wie Sie den Support erreichen, und die Tasten (F1)</translation>
+    </message>
+    <message>
+        <source>Asks for a text and removes the results whose path contains it</source>
+        <translation>Fragt nach einem Text und entfernt die Ergebnisse, deren Pfad ihn enthält</translation>
+    </message>
+    <message>
+        <source>Asks for a text and removes the results whose path does not contain it</source>
+        <translation>Fragt nach einem Text und entfernt die Ergebnisse, deren Pfad ihn nicht enthält</translation>
+    </message>
+    <message>
+        <source>Moves the files of the checked results to the trash</source>
+        <translation>Verschiebt die Dateien der angehakten Ergebnisse in den Papierkorb</translation>
+    </message>
+    <message>
+        <source>Moves the files of the checked results into a folder you choose</source>
+        <translation>Verschiebt die Dateien der angehakten Ergebnisse in einen Ordner Ihrer Wahl</translation>
+    </message>
+    <message>
+        <source>No results</source>
+        <translation>Keine Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Keys:
+Ctrl+F – go to the size of the chosen condition
+Return in a size box – start finding
+Escape – stop a running search
+Delete in the folder list – remove the selected folder
+Space in the result list – check or uncheck the selected rows
+Ctrl+Return in the result list – show the file in its folder
+Menu or Shift+F10 in the result list – its commands
+F1 – this help</source>
+        <translation>Tasten:
+Strg+F – zur Größe der gewählten Bedingung
+Eingabetaste in einem Größenfeld – Suche starten
+Esc – laufende Suche anhalten
+Entf in der Ordnerliste – gewählten Ordner entfernen
+Leertaste in der Ergebnisliste – gewählte Zeilen an- oder abhaken
+Strg+Eingabetaste in der Ergebnisliste – Datei im Ordner zeigen
+Menütaste oder Umschalt+F10 in der Ergebnisliste – ihre Befehle
+F1 – diese Hilfe</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::QtDesktop</name>

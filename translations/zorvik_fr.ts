@@ -114,6 +114,122 @@
         <source>Questions? Please contact Team Teskaro at </source>
         <translation>Des questions&#xa0;? Contactez l’équipe Teskaro à l’adresse </translation>
     </message>
+    <message>
+        <source>Folders to search</source>
+        <translation>Dossiers à parcourir</translation>
+    </message>
+    <message>
+        <source>Opens a folder chooser and adds the chosen folder to the list</source>
+        <translation>Ouvre un sélecteur de dossier et ajoute le dossier choisi à la liste</translation>
+    </message>
+    <message>
+        <source>Size condition</source>
+        <translation>Condition de taille</translation>
+    </message>
+    <message>
+        <source>Ctrl+F goes to the size of the chosen condition</source>
+        <translation>Ctrl+F va à la taille de la condition choisie</translation>
+    </message>
+    <message>
+        <source>Files from the lower to the upper bound, both included</source>
+        <translation>Fichiers de la borne inférieure à la borne supérieure, incluses</translation>
+    </message>
+    <message>
+        <source>Return starts finding</source>
+        <translation>Entrée lance la recherche</translation>
+    </message>
+    <message>
+        <source>Lower bound</source>
+        <translation>Borne inférieure</translation>
+    </message>
+    <message>
+        <source>Unit of the lower bound</source>
+        <translation>Unité de la borne inférieure</translation>
+    </message>
+    <message>
+        <source>Both bounds are read in this unit</source>
+        <translation>Les deux bornes sont dans cette unité</translation>
+    </message>
+    <message>
+        <source>Upper bound</source>
+        <translation>Borne supérieure</translation>
+    </message>
+    <message>
+        <source>Unit of the upper bound</source>
+        <translation>Unité de la borne supérieure</translation>
+    </message>
+    <message>
+        <source>Not used: both bounds are read in the unit of the lower bound</source>
+        <translation>Inutilisée&#xa0;: les deux bornes sont dans l’unité de la borne inférieure</translation>
+    </message>
+    <message>
+        <source>Size for %1</source>
+        <translation>Taille pour «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Unit for %1</source>
+        <translation>Unité pour «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Searches the listed folders and their sub-folders; Escape stops a search</source>
+        <translation>Parcourt les dossiers de la liste et leurs sous-dossiers&#xa0;; Échap arrête la recherche</translation>
+    </message>
+    <message>
+        <source>Writes the path of every result into a text file</source>
+        <translation>Écrit le chemin de chaque résultat dans un fichier texte</translation>
+    </message>
+    <message>
+        <source>Empties the result list; no file is touched</source>
+        <translation>Vide la liste des résultats&#xa0;; aucun fichier n’est modifié</translation>
+    </message>
+    <message>
+        <source>Copies the checked results as a table</source>
+        <translation>Copie les résultats cochés sous forme de tableau</translation>
+    </message>
+    <message>
+        <source>How to reach support, and the keys (F1)</source>
+        <translation>Comment joindre l’assistance, et les touches (F1)</translation>
+    </message>
+    <message>
+        <source>Asks for a text and removes the results whose path contains it</source>
+        <translation>Demande un texte et retire les résultats dont le chemin le contient</translation>
+    </message>
+    <message>
+        <source>Asks for a text and removes the results whose path does not contain it</source>
+        <translation>Demande un texte et retire les résultats dont le chemin ne le contient pas</translation>
+    </message>
+    <message>
+        <source>Moves the files of the checked results to the trash</source>
+        <translation>Met les fichiers des résultats cochés à la corbeille</translation>
+    </message>
+    <message>
+        <source>Moves the files of the checked results into a folder you choose</source>
+        <translation>Déplace les fichiers des résultats cochés dans un dossier de votre choix</translation>
+    </message>
+    <message>
+        <source>No results</source>
+        <translation>Aucun résultat</translation>
+    </message>
+    <message>
+        <source>Keys:
+Ctrl+F – go to the size of the chosen condition
+Return in a size box – start finding
+Escape – stop a running search
+Delete in the folder list – remove the selected folder
+Space in the result list – check or uncheck the selected rows
+Ctrl+Return in the result list – show the file in its folder
+Menu or Shift+F10 in the result list – its commands
+F1 – this help</source>
+        <translation>Touches&#xa0;:
+Ctrl+F – aller à la taille de la condition choisie
+Entrée dans une case de taille – lancer la recherche
+Échap – arrêter la recherche en cours
+Suppr dans la liste des dossiers – retirer le dossier choisi
+Espace dans la liste des résultats – cocher ou décocher les lignes choisies
+Ctrl+Entrée dans la liste des résultats – montrer le fichier dans son dossier
+Menu ou Maj+F10 dans la liste des résultats – ses commandes
+F1 – cette aide</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::QtDesktop</name>

@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -95,6 +96,8 @@ Form1::Form1(Services services, QWidget* parent) : QWidget(parent), services_(st
     createControls();
     createCommands();
     connectHandlers();
+    describeControls();
+    installKeys();
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
@@ -320,6 +323,8 @@ void Form1::addGivenFolders(const QStringList& folders) {
     folderCommands_->addGivenFolders(folders);
 }
 void Form1::PushButton1_Click() {
+    ++searchRuns_;
+    const auto done = qScopeGuard([this] { --searchRuns_; });
     search_->startOrStop(*steps(u"PushButton1_Click"_s));
 }
 void Form1::PushButton2_Click() {

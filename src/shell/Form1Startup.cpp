@@ -39,6 +39,19 @@ QPoint cursorHotspot(const QString& path) {
     return {word(10), word(12)};
 }
 
+// The keys, after the design's sentence of the Help box.
+QString keysHelp() {
+    return Form1::tr("Keys:\n"
+                     "Ctrl+F – go to the size of the chosen condition\n"
+                     "Return in a size box – start finding\n"
+                     "Escape – stop a running search\n"
+                     "Delete in the folder list – remove the selected folder\n"
+                     "Space in the result list – check or uncheck the selected rows\n"
+                     "Ctrl+Return in the result list – show the file in its folder\n"
+                     "Menu or Shift+F10 in the result list – its commands\n"
+                     "F1 – this help");
+}
+
 } // namespace
 
 void Form1::Form_Load() {
@@ -82,7 +95,8 @@ void Form1::PushButton5_Click() {
     auto s = steps(u"PushButton5_Click"_s);
     s->run(100, [&] {
         services_.dialogs->notice(applicationTitle_, tr("Questions? Please contact Team Teskaro at ") +
-                                                         QString::fromUtf16(kContactPageUrl));
+                                                         QString::fromUtf16(kContactPageUrl) + u"\n\n"_s +
+                                                         keysHelp());
     });
 }
 
