@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev qt6-base-dev fonts-liberation
-          desktop-file-utils e2fsprogs appstream man-db ccache "$@")
+          desktop-file-utils e2fsprogs appstream man-db ccache qt6-l10n-tools qt6-tools-dev
+          qt6-translations-l10n "$@")
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then

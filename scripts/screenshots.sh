@@ -2,8 +2,10 @@
 # Takes the README's screenshots from the real window: builds the release preset, starts Zorvik under
 # Xvfb on a small generated folder tree, adds the folder through the folder dialog, runs a search,
 # sorts the results by size and saves docs/screenshot-main.png (plain look, with the result list's
-# context menu open) and docs/screenshot-skin.png (the example skin).
-# Usage: scripts/screenshots.sh            (ZORVIK_SHOTS_BUILD=<folder> builds a release there instead)
+# context menu open), docs/screenshot-skin.png (the example skin), and the plain window in German and
+# French, docs/screenshot-de.png (menu open) and docs/screenshot-fr.png.
+# Usage: scripts/screenshots.sh            (ZORVIK_SHOTS_BUILD=<folder> builds a release there instead;
+#                                           ZORVIK_SHOTS="de fr" takes only those of main skin de fr)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -58,13 +60,14 @@ source scripts/x11-session.sh
 start_xvfb "$display_number" "$work/xvfb.log"
 
 # One session of the program: $1 is its program folder, $2 the picture to save, $3 "menu" to open the
-# result list's context menu before the picture is taken.
+# result list's context menu before the picture is taken, $4 the language (LANG) to start it in.
 shoot() {
-    local program_folder=$1 picture=$2 menu=${3:-}
+    local program_folder=$1 picture=$2 menu=${3:-} language=${4:-en_US.UTF-8}
     local home="$work/home-$(basename "$picture" .png)"
     mkdir -p "$home/config" "$home/data" "$home/runtime"
     chmod 700 "$home/runtime"
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+        LANG="$language" LANGUAGE= LC_ALL= LC_MESSAGES= \
         QT_QPA_PLATFORM=xcb "$program_folder/zorvik" >"$work/zorvik.log" 2>&1 &
     app_pid=$!
     local main
@@ -125,12 +128,26 @@ shoot() {
     app_pid=
 }
 
-shoot "$root/$build/src" docs/screenshot-main.png menu
-
-skinned="$work/skinned"
-mkdir -p "$skinned/x"
-cp "$build/src/zorvik" "$build/src/HAND-M.CUR" "$skinned/"
-cp skins/example/x/o.cjs "$skinned/x/"
-shoot "$skinned" docs/screenshot-skin.png
-
-echo "saved docs/screenshot-main.png and docs/screenshot-skin.png"
+shots=" ${ZORVIK_SHOTS:-main skin de fr} "
+saved=()
+if [[ $shots == *" main "* ]]; then
+    shoot "$root/$build/src" docs/screenshot-main.png menu
+    saved+=(docs/screenshot-main.png)
+fi
+if [[ $shots == *" skin "* ]]; then
+    skinned="$work/skinned"
+    mkdir -p "$skinned/x"
+    cp "$build/src/zorvik" "$build/src/HAND-M.CUR" "$skinned/"
+    cp skins/example/x/o.cjs "$skinned/x/"
+    shoot "$skinned" docs/screenshot-skin.png
+    saved+=(docs/screenshot-skin.png)
+fi
+if [[ $shots == *" de "* ]]; then
+    shoot "$root/$build/src" docs/screenshot-de.png menu de_DE.UTF-8
+    saved+=(docs/screenshot-de.png)
+fi
+if [[ $shots == *" fr "* ]]; then
+    shoot "$root/$build/src" docs/screenshot-fr.png "" fr_FR.UTF-8
+    saved+=(docs/screenshot-fr.png)
+fi
+echo "saved ${saved[*]}"

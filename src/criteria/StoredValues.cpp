@@ -4,6 +4,8 @@
 #include "criteria/NumberReading.h"
 #include "criteria/SizeTypes.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 
@@ -14,12 +16,12 @@ namespace zorvik {
 int unitIndexFrom(const QString& text, const QLocale& locale) {
     const std::optional<double> number = toNumber(text, locale);
     if (!number)
-        throw Failure(u"Type mismatch"_s);
+        throw Failure(QCoreApplication::translate("zorvik::StoredValues", "Type mismatch"));
     const double rounded = std::nearbyint(*number); // halves to even
     if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
-        throw Failure(u"Overflow"_s);
+        throw Failure(QCoreApplication::translate("zorvik::StoredValues", "Overflow"));
     if (rounded < -1 || rounded >= double(kUnitNames.size()))
-        throw Failure(u"Invalid property value"_s);
+        throw Failure(QCoreApplication::translate("zorvik::StoredValues", "Invalid property value"));
     return int(rounded);
 }
 
@@ -30,7 +32,7 @@ bool truthFrom(const QString& text, const QLocale& locale) {
         return false;
     if (const std::optional<double> number = toNumber(text, locale))
         return *number != 0.0;
-    throw Failure(u"Type mismatch"_s);
+    throw Failure(QCoreApplication::translate("zorvik::StoredValues", "Type mismatch"));
 }
 
 } // namespace zorvik

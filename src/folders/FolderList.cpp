@@ -19,7 +19,7 @@ void FolderList::addColumn(const QString& header) {
 
 void FolderList::setHeaderText(const QString& text) {
     if (headers_.isEmpty())
-        throw Failure(QStringLiteral("The folder list has no column"));
+        throw Failure(tr("The folder list has no column"));
     headers_[0] = text;
     headerPending_ = false;
     headerChanged();
@@ -27,7 +27,7 @@ void FolderList::setHeaderText(const QString& text) {
 
 void FolderList::setHeaderPath(const QString& prefix, const QByteArray& path) {
     if (headers_.isEmpty())
-        throw Failure(QStringLiteral("The folder list has no column"));
+        throw Failure(tr("The folder list has no column"));
     // Kept as bytes: most of these texts are replaced before anybody reads them.
     pendingPrefix_ = prefix;
     pendingPath_ = path;
@@ -91,13 +91,13 @@ void FolderList::add(const QString& folder) {
 QString FolderList::item(int position) const {
     // A search counts the rows once; a row removed meanwhile must fail, not read past the end.
     if (position < 1 || position > folders_.size())
-        throw Failure(u"There is no folder at position "_s + QString::number(position) + u"."_s);
+        throw Failure(tr("There is no folder at position %1.").arg(position));
     return folders_.at(position - 1);
 }
 
 void FolderList::remove(int position) {
     if (position < 1 || position > count())
-        throw Failure(QStringLiteral("Index out of bounds"));
+        throw Failure(tr("Index out of bounds"));
     beginRemoveRows(QModelIndex(), position - 1, position - 1);
     folders_.removeAt(position - 1);
     endRemoveRows();

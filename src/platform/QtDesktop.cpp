@@ -2,6 +2,7 @@
 
 #include "platform/FileUrl.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDesktopServices>
@@ -20,7 +21,7 @@ QByteArray folderOf(const QByteArray& path) {
 std::optional<QString> open(const QUrl& url) {
     if (QDesktopServices::openUrl(url))
         return std::nullopt;
-    return u"The desktop has no application to open it."_s;
+    return QCoreApplication::translate("zorvik::QtDesktop", "The desktop has no application to open it.");
 }
 
 // Asks the file manager to show the item; false when none answered.

@@ -2,6 +2,7 @@
 
 #include "platform/FileNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -36,7 +37,8 @@ void QtDialogs::notice(const QString& title, const QString& text) {
 
 void QtDialogs::errorReport(const QString& text) {
     if (!suppressed())
-        showBox(parent_, QMessageBox::Warning, u"Application Error"_s, text, QMessageBox::Ok);
+        showBox(parent_, QMessageBox::Warning,
+                QCoreApplication::translate("zorvik::QtDialogs", "Application Error"), text, QMessageBox::Ok);
 }
 
 bool QtDialogs::askYesNo(const QString& title, const QString& text) {
@@ -67,11 +69,12 @@ QString QtDialogs::browseForFolder(const QString& prompt, const QString& startFo
 QString QtDialogs::saveFileName(const QString& proposedPath) {
     if (suppressed())
         return {};
-    const QString textFiles = u"Text Files (*.txt)"_s;
+    const QString textFiles = QCoreApplication::translate("zorvik::QtDialogs", "Text Files (*.txt)");
+    const QString allFiles = QCoreApplication::translate("zorvik::QtDialogs", "All Files (*)");
     QString chosenFilter;
-    const QString name =
-        QFileDialog::getSaveFileName(parent_, u"Save"_s, proposedPath, textFiles + u";;All Files (*)"_s,
-                                     &chosenFilter, QFileDialog::DontConfirmOverwrite);
+    const QString name = QFileDialog::getSaveFileName(
+        parent_, QCoreApplication::translate("zorvik::QtDialogs", "Save"), proposedPath,
+        textFiles + u";;"_s + allFiles, &chosenFilter, QFileDialog::DontConfirmOverwrite);
     return withTextExtension(name, chosenFilter == textFiles);
 }
 

@@ -4,6 +4,7 @@
 #include "shell/CommandLine.h"
 #include "shell/Form1.h"
 #include "shell/Services.h"
+#include "shell/Translations.h"
 
 #include <QApplication>
 
@@ -42,6 +43,7 @@ int runApplication(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    installTranslations(QLocale::system(), &app);
     auto dialogs = std::make_shared<QtDialogs>();
     Form1 form(makeRealServices(dialogs));
     dialogs->setParentWindow(&form);

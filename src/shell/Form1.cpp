@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -46,12 +48,6 @@ void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-const QString kFolderListTip =
-    u"Double-click item to remove it. Move | line to right and out of window to reveal full names."_s;
-// The result list removes nothing on a double-click; its tip says what it does do.
-const QString kResultListTip = u"Check the files to work on; right-click for more. "
-                               u"Move | line to right and out of window to reveal full names."_s;
-
 // Full hinting gives whole-pixel advances, the metrics the layout was drawn with: the blanks of the
 // first option's caption then make room for Text1 and Combo1, and "and" ends just left of Text2.
 QFont arialBold(double points) {
@@ -60,6 +56,23 @@ QFont arialBold(double points) {
     font.setBold(true);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
+}
+
+// The first option's caption leaves a gap of blanks where Text1 and Combo1 sit and ends with "and" just
+// left of Text2. The design's caption has 55 blanks; a translation gets as many as keep it within the
+// width of the design's, so that its own word for "and" ends where the design's does.
+QString betweenCaption(const QFontMetrics& metrics) {
+    QString designed = u"Between"_s + QString(55, u' ') + u"and"_s;
+    const QString first = Form1::tr("Between");
+    //: The word between the two bounds of "Between ... and ...".
+    const QString second = Form1::tr("and");
+    if (first == u"Between"_s && second == u"and"_s)
+        return designed;
+    const int width = metrics.horizontalAdvance(designed);
+    int blanks = 1;
+    while (metrics.horizontalAdvance(first + QString(blanks + 1, u' ') + second) <= width)
+        ++blanks;
+    return first + QString(blanks, u' ') + second;
 }
 
 QTableView* makeListView(QWidget* parent, QAbstractItemModel* model, const QString& tip) {
@@ -82,6 +95,8 @@ Form1::Form1(Services services, QWidget* parent) : QWidget(parent), services_(st
     createControls();
     createCommands();
     connectHandlers();
+    describeControls();
+    installKeys();
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
@@ -96,7 +111,9 @@ void Form1::createControls() {
     folders = new FolderList(this);
     results = new ResultList(this);
 
-    ListView1 = makeListView(this, folders, kFolderListTip);
+    ListView1 = makeListView(
+        this, folders,
+        tr("Double-click item to remove it. Move | line to right and out of window to reveal full names."));
     place(ListView1, 120, 120, 7800, 1695);
 
     auto button = [this](const QString& caption, int left, int top, int width) {
@@ -105,14 +122,14 @@ void Form1::createControls() {
         place(b, left, top, width, 405);
         return b;
     };
-    PushButton3 = button(u"Add Folder to Search"_s, 120, 1920, 7800);
+    PushButton3 = button(tr("Add Folder to Search"), 120, 1920, 7800);
 
-    Frame1 = new QGroupBox(u"Search Option"_s, this);
+    Frame1 = new QGroupBox(tr("Search Option"), this);
     place(Frame1, 120, 2400, 7800, 2415);
     Frame1->setMouseTracking(true);
     static constexpr int kRowTop[4] = {360, 840, 1320, 1800};
-    const QString captions[4] = {u"Between"_s + QString(55, u' ') + u"and"_s, u"Greater than"_s,
-                                 u"Less than"_s, u"Equal to"_s};
+    const QString captions[4] = {betweenCaption(QFontMetrics(font())), tr("Greater than"), tr("Less than"),
+                                 tr("Equal to")};
     for (int i = 0; i < 4; ++i) {
         Option[i] = new QRadioButton(captions[i], Frame1);
         place(Option[i], 240, kRowTop[i], i == 0 ? 3975 : 3735, 375);
@@ -152,17 +169,21 @@ void Form1::createControls() {
     }
     Option[0]->setChecked(true);
 
-    PushButton1 = button(u"Start Finding"_s, 120, 4940, 7800);
-    ListView2 = makeListView(this, results, kResultListTip);
+    PushButton1 = button(tr("Start Finding"), 120, 4940, 7800);
+    // The result list removes nothing on a double-click; its tip says what it does do.
+    ListView2 = makeListView(
+        this, results,
+        tr("Check the files to work on; right-click for more. "
+           "Move | line to right and out of window to reveal full names."));
     place(ListView2, 120, 5440, 7800, 1815);
-    PushButton2 = button(u"Save Results As Text File"_s, 120, 7360, 3840);
-    PushButton6 = button(u"Clear Results"_s, 4080, 7360, 3840);
-    PushButton4 = button(u"Copy Results To Clipboard"_s, 120, 7890, 3840);
-    PushButton5 = button(u"Help"_s, 4080, 7890, 3840);
-    PushButton17 = button(u"Clear Results Containing X"_s, 120, 8430, 3840);
-    PushButton11 = button(u"Clear Results Not Containing X"_s, 4080, 8430, 3840);
-    PushButton10 = button(u"Send Checked To Recycle Bin"_s, 120, 8970, 3840);
-    PushButton8 = button(u"Move Checked To Folder"_s, 4080, 8970, 3840);
+    PushButton2 = button(tr("Save Results As Text File"), 120, 7360, 3840);
+    PushButton6 = button(tr("Clear Results"), 4080, 7360, 3840);
+    PushButton4 = button(tr("Copy Results To Clipboard"), 120, 7890, 3840);
+    PushButton5 = button(tr("Help"), 4080, 7890, 3840);
+    PushButton17 = button(tr("Clear Results Containing X"), 120, 8430, 3840);
+    PushButton11 = button(tr("Clear Results Not Containing X"), 4080, 8430, 3840);
+    PushButton10 = button(tr("Send Checked To Recycle Bin"), 120, 8970, 3840);
+    PushButton8 = button(tr("Move Checked To Folder"), 4080, 8970, 3840);
 
     // Remember the cursors that controls set for themselves (the text cursor of the fields), so the
     // ordinary pointer state can give them back.
@@ -307,6 +328,8 @@ void Form1::addGivenFolders(const QStringList& folders) {
     folderCommands_->addGivenFolders(folders);
 }
 void Form1::PushButton1_Click() {
+    ++searchRuns_;
+    const auto done = qScopeGuard([this] { --searchRuns_; });
     search_->startOrStop(*steps(u"PushButton1_Click"_s));
 }
 void Form1::PushButton2_Click() {

@@ -79,6 +79,12 @@ public:
     // ---- search
     void PushButton1_Click();
     bool stopRequested() const { return search_->stopRequested(); }
+    bool isSearching() const { return searchRuns_ > 0; }
+
+    // ---- keys beyond the controls' own (Form1Keys.cpp)
+    void stopSearchKey();              // Escape
+    void startFromSizeField(int text); // Return in Text1 .. Text5
+    void focusSizeCondition();         // Ctrl+F
 
     // ---- results
     void PushButton2_Click();  // Save Results As Text File
@@ -120,6 +126,10 @@ private:
     void createControls();
     void createCommands();
     void connectHandlers();
+    // Names and descriptions for assistive technology, and the header lines they follow
+    // (Form1Accessibility.cpp); the window's keys (Form1Keys.cpp).
+    void describeControls();
+    void installKeys();
     // Runs one event handler; a close during the handler ends it here, at the edge of Qt's code.
     void dispatch(const std::function<void()>& handler);
     // The numbered steps of one handler, reporting a failed step with the handler's name.
@@ -139,6 +149,7 @@ private:
     std::optional<QCursor> handCursor_;
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
+    int searchRuns_ = 0;                  // PushButton1_Click calls under way: a search and its Stop
 
     std::unique_ptr<CriteriaPanel> criteria_;
     std::unique_ptr<FolderCommands> folderCommands_;

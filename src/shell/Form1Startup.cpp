@@ -39,6 +39,19 @@ QPoint cursorHotspot(const QString& path) {
     return {word(10), word(12)};
 }
 
+// The keys, after the design's sentence of the Help box.
+QString keysHelp() {
+    return Form1::tr("Keys:\n"
+                     "Ctrl+F – go to the size of the chosen condition\n"
+                     "Return in a size box – start finding\n"
+                     "Escape – stop a running search\n"
+                     "Delete in the folder list – remove the selected folder\n"
+                     "Space in the result list – check or uncheck the selected rows\n"
+                     "Ctrl+Return in the result list – show the file in its folder\n"
+                     "Menu or Shift+F10 in the result list – its commands\n"
+                     "F1 – this help");
+}
+
 } // namespace
 
 void Form1::Form_Load() {
@@ -54,10 +67,10 @@ void Form1::Form_Load() {
         s->run(108, [&] { loadHandCursor(cursorPath); });
     s->run(110, [&] { visitHomePageRandomly(); });
 
-    s->run(128, [&] { folders->addColumn(u"Folder(s)"_s); });
+    s->run(128, [&] { folders->addColumn(tr("Folder(s)")); });
     s->run(130, [&] { ListView1->horizontalHeader()->resizeSection(0, px(7000)); });
-    s->run(132, [&] { results->addColumn(u"Results"_s); });
-    s->run(134, [&] { results->addColumn(u"Size"_s); });
+    s->run(132, [&] { results->addColumn(tr("Results")); });
+    s->run(134, [&] { results->addColumn(tr("Size")); });
     s->run(136, [&] { ListView2->horizontalHeader()->resizeSection(0, px(5500)); });
     s->run(138, [&] { ListView2->horizontalHeader()->resizeSection(1, px(1800)); });
 
@@ -68,7 +81,7 @@ void Form1::Form_Load() {
 void Form1::loadHandCursor(const QString& path) {
     QPixmap image;
     if (!image.load(path, "ICO"))
-        throw Failure(u"Invalid picture"_s);
+        throw Failure(tr("Invalid picture"));
     const QPoint hotspot = cursorHotspot(path);
     handCursor_ = QCursor(image, hotspot.x(), hotspot.y());
 }
@@ -81,8 +94,9 @@ void Form1::visitHomePageRandomly() {
 void Form1::PushButton5_Click() {
     auto s = steps(u"PushButton5_Click"_s);
     s->run(100, [&] {
-        services_.dialogs->notice(applicationTitle_, u"Questions? Please contact Team Teskaro at "_s +
-                                                         QString::fromUtf16(kContactPageUrl));
+        services_.dialogs->notice(applicationTitle_, tr("Questions? Please contact Team Teskaro at ") +
+                                                         QString::fromUtf16(kContactPageUrl) + u"\n\n"_s +
+                                                         keysHelp());
     });
 }
 

@@ -33,11 +33,35 @@ ResultListControls::ResultListControls(QTableView& view, ResultList& results, Ro
     // Rows appended after a sort stand at the end: the list is no longer in the order shown.
     connect(&results_, &ResultList::sortOrderLost, this,
             [this] { view_.horizontalHeader()->setSortIndicatorShown(false); });
-    connect(&view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu* menu = menuAt(at);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(view_.viewport()->mapToGlobal(at));
-    });
+    connect(&view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { popupMenu(at); });
+}
+
+QMenu* ResultListControls::popupMenu(const QPoint& viewportPosition) {
+    QMenu* menu = menuAt(viewportPosition);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(view_.viewport()->mapToGlobal(viewportPosition));
+    return menu;
+}
+
+QMenu* ResultListControls::popupMenuForKeyboard() {
+    // The menu of the current row, opened at that row with its first command ready for the arrows and
+    // Return; without a current row, the commands for the whole list, at the list's corner.
+    const int position = currentPosition();
+    QPoint at(0, 0);
+    if (position > 0) {
+        view_.scrollTo(view_.currentIndex());
+        at = view_.visualRect(view_.currentIndex()).center();
+    }
+    QMenu* menu = menuFor(position);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(view_.viewport()->mapToGlobal(at));
+    for (QAction* action : menu->actions()) {
+        if (action->isEnabled() && !action->isSeparator()) {
+            menu->setActiveAction(action);
+            break;
+        }
+    }
+    return menu;
 }
 
 void ResultListControls::sortByHeader(int section) {
@@ -54,28 +78,31 @@ void ResultListControls::sortByHeader(int section) {
 }
 
 QMenu* ResultListControls::menuAt(const QPoint& viewportPosition) {
-    auto* menu = new QMenu(&view_);
     const QModelIndex under = view_.indexAt(viewportPosition);
-    const int position = under.isValid() ? under.row() + 1 : 0;
+    return menuFor(under.isValid() ? under.row() + 1 : 0);
+}
+
+QMenu* ResultListControls::menuFor(int position) {
+    auto* menu = new QMenu(&view_);
     auto add = [&](const QString& text, bool enabled, std::function<void()> action) {
         QAction* item = menu->addAction(text);
         item->setEnabled(enabled);
         connect(item, &QAction::triggered, this, [this, action = std::move(action)] { dispatch_(action); });
         return item;
     };
-    add(u"Open"_s, position > 0, [this, position] { actions_.open(position); });
-    add(u"Show in Folder"_s, position > 0, [this, position] {
+    add(tr("Open"), position > 0, [this, position] { actions_.open(position); });
+    add(tr("Show in Folder"), position > 0, [this, position] {
         actions_.showInFolder(position);
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-    add(u"Copy Path"_s, position > 0, [this, position] { actions_.copyPath(position); });
+    add(tr("Copy Path"), position > 0, [this, position] { actions_.copyPath(position); });
     menu->addSeparator();
     const bool anyRow = results_.rowCount() > 0;
     const bool anySelected = !selectedPositions().empty();
-    add(u"Check All"_s, anyRow, [this] { actions_.checkAll(); });
-    add(u"Uncheck All"_s, anyRow, [this] { actions_.uncheckAll(); });
-    add(u"Invert Checks"_s, anyRow, [this] { actions_.invertChecks(); });
-    add(u"Check Selected"_s, anySelected, [this] { actions_.setChecked(selectedPositions(), true); });
-    add(u"Uncheck Selected"_s, anySelected, [this] { actions_.setChecked(selectedPositions(), false); });
+    add(tr("Check All"), anyRow, [this] { actions_.checkAll(); });
+    add(tr("Uncheck All"), anyRow, [this] { actions_.uncheckAll(); });
+    add(tr("Invert Checks"), anyRow, [this] { actions_.invertChecks(); });
+    add(tr("Check Selected"), anySelected, [this] { actions_.setChecked(selectedPositions(), true); });
+    add(tr("Uncheck Selected"), anySelected, [this] { actions_.setChecked(selectedPositions(), false); });
     return menu;
 }
 
@@ -90,6 +117,10 @@ bool ResultListControls::eventFilter(QObject* watched, QEvent* event) {
             dispatch_([this, selected] { actions_.toggleChecked(selected); });
             return true;
         }
+    }
+    if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+        dispatch_([this] { popupMenuForKeyboard(); });
+        return true;
     }
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         key->modifiers() == Qt::ControlModifier) {

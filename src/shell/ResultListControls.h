@@ -15,7 +15,7 @@ class ResultList;
 class RowActions;
 
 // The result list's own controls beyond its rows: sorting by a click on a column header, the context
-// menu, the Space and Ctrl+Return keys, dragging rows out, and long paths cut in the middle.
+// menu, the Space, Ctrl+Return, Menu and Shift+F10 keys, dragging rows out, and long paths cut in the middle.
 class ResultListControls : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +31,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QMenu* menuFor(int position); // 0: no row
+    // The menu shown, as the pointer's right button opens it, or as the Menu key and Shift+F10 do; it
+    // deletes itself when closed.
+    QMenu* popupMenu(const QPoint& viewportPosition);
+    QMenu* popupMenuForKeyboard();
     std::vector<int> selectedPositions() const;
     int currentPosition() const; // 0 when there is no current row
 

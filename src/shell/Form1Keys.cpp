@@ -1,0 +1,59 @@
+// Keys of the whole window: Escape stops a search, Return in a size box starts one, Ctrl+F goes to the
+// size of the chosen condition, F1 opens Help. The result list's own keys are in ResultListControls.
+#include "shell/Form1.h"
+
+#include "criteria/NumberReading.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QShortcut>
+
+namespace zorvik {
+
+void Form1::installKeys() {
+    const std::pair<QKeySequence, void (Form1::*)()> keys[] = {
+        {QKeySequence(Qt::Key_Escape), &Form1::stopSearchKey},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), &Form1::focusSizeCondition},
+        {QKeySequence(Qt::Key_F1), &Form1::PushButton5_Click},
+    };
+    for (const auto& [sequence, handler] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, h = handler] { dispatch([this, h] { (this->*h)(); }); });
+    }
+    for (int i = 0; i < 5; ++i)
+        connect(Text[i], &QLineEdit::returnPressed, this,
+                [this, i] { dispatch([this, i] { startFromSizeField(i + 1); }); });
+}
+
+void Form1::stopSearchKey() {
+    // Only a search that runs is stopped: pressed otherwise, the same button would start one.
+    if (isSearching() && !stopRequested())
+        PushButton1_Click();
+}
+
+void Form1::startFromSizeField(int text) {
+    // Return starts a search but never stops the one that runs.
+    if (isSearching())
+        return;
+    // The box is checked as if the user left it; a box that holds no number keeps the focus.
+    Text_LostFocus(text);
+    if (isNumeric(Text[text - 1]->text(), services_.locale))
+        PushButton1_Click();
+}
+
+void Form1::focusSizeCondition() {
+    static constexpr int kFirstBox[4] = {0, 2, 3, 4}; // Text1, Text3, Text4, Text5
+    for (int i = 0; i < 4; ++i) {
+        if (Option[i]->isChecked()) {
+            QLineEdit* box = Text[kFirstBox[i]];
+            box->setFocus(Qt::ShortcutFocusReason);
+            box->selectAll();
+            return;
+        }
+    }
+    // No condition is chosen, so every size box is disabled: the choice comes first.
+    Option[0]->setFocus(Qt::ShortcutFocusReason);
+}
+
+} // namespace zorvik
