@@ -171,10 +171,9 @@ void Form1::createControls() {
 
     PushButton1 = button(tr("Start Finding"), 120, 4940, 7800);
     // The result list removes nothing on a double-click; its tip says what it does do.
-    ListView2 = makeListView(
-        this, results,
-        tr("Check the files to work on; right-click for more. "
-           "Move | line to right and out of window to reveal full names."));
+    ListView2 = makeListView(this, results,
+                             tr("Check the files to work on; right-click for more. "
+                                "Move | line to right and out of window to reveal full names."));
     place(ListView2, 120, 5440, 7800, 1815);
     PushButton2 = button(tr("Save Results As Text File"), 120, 7360, 3840);
     PushButton6 = button(tr("Clear Results"), 4080, 7360, 3840);
