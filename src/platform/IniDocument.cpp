@@ -461,6 +461,8 @@ QByteArray IniDocument::endingForAppend() const {
             ending += '\n'; // taken by the backslash as a continued line, which ends at the next break
         if (endsInQuotes_)
             ending += '"';
+        else if (bytes_.endsWith('\r'))
+            ending += '\n'; // an escaped CR would take the LF after it as its pair
         ending += '\n';
     } else if (bytes_.size() > start_ && !bytes_.endsWith('\n') && !bytes_.endsWith('\r')) {
         ending += '\n';

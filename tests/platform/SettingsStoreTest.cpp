@@ -144,7 +144,8 @@ TEST_F(Settings, AnEditChangesItsOwnValueOrAddsALineAndLeavesEveryOtherByte) {
 
     // A last line that runs to the end of the file inside quotes or an escape keeps its value when a
     // line is added after it.
-    for (const QByteArray& open : {QByteArray("[Zorvik]\nText1=\"5"), QByteArray("[Zorvik]\nText1=5\\")}) {
+    for (const QByteArray& open : {QByteArray("[Zorvik]\nText1=\"5"), QByteArray("[Zorvik]\nText1=5\\"),
+                                   QByteArray("[Zorvik]\nText1=5\\\r")}) {
         putOnDisk(open);
         IniSettingsStore(/*reads the file*/).write(u"Text2"_s, u"7"_s);
         const IniSettingsStore reread;
