@@ -364,7 +364,9 @@ QByteArray escapedValue(const QString& text) {
             bytes += char(c);
             break;
         default:
-            if (c <= 0x1F) {
+            // A byte-order mark in UTF-8 would be dropped when it comes first to the decoder, as it
+            // does at the start of a value; QSettings reads the escape back as well.
+            if (c <= 0x1F || c == 0xFEFF) {
                 bytes += "\\x" + QByteArray::number(c, 16);
                 digitsContinueEscape = true;
             } else if (c >= 0x7F) {
