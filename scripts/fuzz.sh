@@ -17,8 +17,10 @@ export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
 
-# target and the longest input worth trying: a size text, a folder path, a settings file, a skin
-targets=(fuzz_size_text:256 fuzz_normalize_path:1024 fuzz_startup_settings:4096 fuzz_skin:4096)
+# target and the longest input worth trying: a size text, a folder path, the settings values at start-up,
+# the settings file, a skin
+targets=(fuzz_size_text:256 fuzz_normalize_path:1024 fuzz_startup_settings:4096 fuzz_settings_file:4096
+         fuzz_skin:4096)
 
 runs=build/fuzz/runs
 failed=0

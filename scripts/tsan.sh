@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the core tests under ThreadSanitizer and runs the walk and search tests, where worker threads
-# read folders ahead of the search. Any report of a data race fails the run.
+# read folders ahead of the search, and those of the bounded file checks, whose worker may outlive its
+# caller. Any report of a data race fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh

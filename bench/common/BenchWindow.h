@@ -3,7 +3,7 @@
 // The real window for a benchmark: offscreen, with the given dialogs, settings in a throw-away folder,
 // the real file system, trash and clipboard, started and shown as a user would see it.
 #include "platform/Dialogs.h"
-#include "platform/QtSettingsStore.h"
+#include "platform/IniSettingsStore.h"
 #include "shell/Form1.h"
 #include "shell/Services.h"
 
@@ -15,7 +15,7 @@ namespace zorvik::bench {
 inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, const QString& programFolder,
                                           int walkThreads = 0) {
     Services services = makeRealServices(std::move(dialogs));
-    services.settings = std::make_shared<QtSettingsStore>();
+    services.settings = std::make_shared<IniSettingsStore>();
     services.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     services.programFolder = programFolder;
     services.homePageDraw = [] { return 1; };

@@ -8,6 +8,7 @@
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
+#include "platform/SettingsStore.h"
 #include "results/ResultList.h"
 #include "shell/Skin.h"
 
@@ -76,6 +77,14 @@ void Form1::Form_Load() {
 
     criteria_->fillUnitLists(*s, 140);
     criteria_->restore(*s);
+
+    // Said once the event loop runs, over the shown window: a box before it would stand alone on the
+    // screen, with nothing to say what it belongs to.
+    if (const QString notice = services_.settings->setAsideNotice(); !notice.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this, [this, notice] { services_.dialogs->notice(applicationTitle_, notice); },
+            Qt::QueuedConnection);
+    }
 }
 
 void Form1::loadHandCursor(const QString& path) {

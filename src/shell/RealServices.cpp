@@ -2,11 +2,11 @@
 #include "shell/Services.h"
 
 #include "platform/FreedesktopTrash.h"
+#include "platform/IniSettingsStore.h"
 #include "platform/PosixFileOperations.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDesktop.h"
-#include "platform/QtSettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -18,7 +18,7 @@ namespace zorvik {
 Services makeRealServices(std::shared_ptr<Dialogs> dialogs) {
     Services services;
     services.dialogs = std::move(dialogs);
-    services.settings = std::make_shared<QtSettingsStore>();
+    services.settings = std::make_shared<IniSettingsStore>();
     services.fileSystem = std::make_shared<PosixFileSystem>();
     services.trash = std::make_shared<FreedesktopTrash>();
     services.fileOperations = std::make_shared<PosixFileOperations>(services.trash);

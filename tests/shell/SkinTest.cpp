@@ -1,5 +1,5 @@
-// The optional skin beside the program: what counts as one, what it changes, and how a broken one
-// is reported without stopping start-up.
+// The optional skin beside the program: what counts as one, what it changes, the files it names, and
+// how a broken one is reported without stopping start-up.
 #include "FormFixture.h"
 
 #include "core/Failure.h"
@@ -9,10 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -87,6 +90,28 @@ TEST_F(Skin, AValidSkinRecoloursAndRestylesTheWindow) {
     f.PushButton3->ensurePolished();
     EXPECT_EQ(f.PushButton3->palette().color(QPalette::ButtonText), QColor(1, 2, 3));
     EXPECT_NE(f.Text[0]->palette().color(QPalette::Text), QColor(1, 2, 3)) << "only buttons were named";
+}
+
+TEST_F(Skin, FilesTheSkinNamesAreUsedOnlyWhenTheyAreRegularFiles) {
+    const QString folder = programFolder.path() + u"/x"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder + u"/good.png"_s));
+    // Qt would wait forever on a named pipe, and for a missing picture it tries the name with each
+    // extension it knows: "missing.png" is a pipe too.
+    for (const char* pipe : {"/pipe", "/missing.png"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QLatin1String(pipe)).constData(), 0600), 0);
+    const QString good = u"QCheckBox { image: url(\""_s + folder + u"/good.png\"); }\n"_s;
+    writeSkin((u"QPushButton { color: rgb(1, 2, 3); }\n"
+               "QRadioButton { background-image: url("_s +
+               folder + u"/pipe); }\nQGroupBox { background-image: url('"_s + folder + u"/missing'); }\n"_s +
+               good)
+                  .toUtf8());
+    Form1& f = form();
+    f.grab(); // paints every control, with whatever the sheet names
+    EXPECT_TRUE(dialogs->shown.empty());
+    f.PushButton3->ensurePolished();
+    EXPECT_EQ(f.PushButton3->palette().color(QPalette::ButtonText), QColor(1, 2, 3));
+    EXPECT_TRUE(f.styleSheet().contains(good)) << "a regular file is kept";
 }
 
 TEST_F(Skin, ABareListOfDeclarationsIsAValidSkin) {

@@ -1,5 +1,5 @@
-// Start-up: what an empty or a damaged settings file gives, the optional files beside the program,
-// the home-page draw and Help.
+// Start-up: what an empty or a damaged settings file gives, a settings file that cannot be used, the
+// optional files beside the program, the home-page draw and Help.
 #include "FormFixture.h"
 
 #include "folders/FolderList.h"
@@ -7,11 +7,16 @@
 #include "shell/HoverButton.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTableView>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -107,6 +112,110 @@ TEST_F(Startup, DamagedValuesAreReportedAtTheirStepAndTheRestGoesOn) {
     EXPECT_EQ(f.Combo[1]->currentText(), u"KB"_s);
     EXPECT_EQ(stored(u"Combo3"_s), u"7"_s);
     EXPECT_EQ(f.sizeCondition().mode, std::nullopt);
+}
+
+// A value nested `depth` lists deep in the form QSettings stores variants in; Qt's loader recurses once
+// per level.
+QByteArray nestedVariant(int depth) {
+    QByteArray value = "@Variant(";
+    for (int i = 0; i < depth; ++i)
+        value += QByteArray("\0\0\0\x09\0\0\0\x01", 8); // a list of one element
+    return value + QByteArray("\0\0\0\x02\0\0\0\x05", 8) + ')';
+}
+
+class SettingsFile : public Startup {
+protected:
+    // Starts the window on what now stands at the settings file's place, as the next run would.
+    Form1& startAfresh() {
+        settings = std::make_shared<IniSettingsStore>();
+        restart();
+        Form1& f = form();
+        // The notice waits for the event loop, which shows it over the window.
+        QCoreApplication::sendPostedEvents(&f, QEvent::MetaCall);
+        return f;
+    }
+    void putFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    static struct stat statusOf(const QString& path) {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0) << path.toStdString();
+        return status;
+    }
+    QTemporaryDir elsewhere;
+};
+
+TEST_F(SettingsFile, WhatIsNoRegularFileOrTooLargeIsSetAsideWithOneNoticeAndNeverWrittenThrough) {
+    const QString pipe = elsewhere.path() + u"/pipe"_s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Too large to read, and deep enough to crash Qt's variant loader many times over.
+    const QString large = elsewhere.path() + u"/large.conf"_s;
+    putFile(large, "[Zorvik]\nText1=5\nText2=" + nestedVariant(200000) + '\n');
+    ASSERT_GT(QFileInfo(large).size(), IniSettingsStore::kLargestFile);
+
+    const std::pair<QString, QString> cases[] = {
+        {pipe, u"named pipe"_s}, {u"/dev/null"_s, u"device"_s}, {large, u"larger than 1 MB"_s}};
+    for (const auto& [target, reason] : cases) {
+        SCOPED_TRACE(target.toStdString());
+        QFile::remove(settings->fileName());
+        ASSERT_TRUE(QFile::link(target, settings->fileName()));
+        const struct stat before = statusOf(target);
+        dialogs->shown.clear();
+        Form1& f = startAfresh();
+        EXPECT_EQ(f.Text[0]->text(), u"100"_s);
+        EXPECT_EQ(f.Combo[0]->currentText(), u"Bytes"_s);
+        EXPECT_TRUE(f.Option[0]->isChecked());
+        ASSERT_EQ(dialogs->notices().size(), 1);
+        EXPECT_TRUE(dialogs->notices()[0].contains(settings->fileName()));
+        EXPECT_TRUE(dialogs->notices()[0].contains(reason)) << dialogs->notices()[0].toStdString();
+
+        // Changes keep working in the window and reach no file.
+        f.Text[0]->setText(u"7"_s);
+        EXPECT_EQ(stored(u"Text1"_s), u"<absent>"_s);
+        EXPECT_EQ(QFileInfo(settings->fileName()).symLinkTarget(), target);
+        const struct stat after = statusOf(target);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_size, before.st_size);
+        EXPECT_EQ(dialogs->shown.size(), 1u);
+    }
+    EXPECT_TRUE(S_ISCHR(statusOf(u"/dev/null"_s).st_mode));
+}
+
+TEST_F(SettingsFile, ATypedValueReadsAsItsDefaultWithoutQtsLoaderAndTheOtherKeysStillRead) {
+    const QByteArray deep = nestedVariant(100000); // crashes Qt's loader, within the size bound
+    putFile(settings->fileName(), "[Zorvik]\nText1=5\nText2=" + deep + "\nCombo1=2\n");
+    Form1& f = startAfresh();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(f.Text[0]->text(), u"5"_s);
+    EXPECT_EQ(f.Text[1]->text(), u"200"_s);
+    EXPECT_EQ(f.Combo[0]->currentText(), u"MB"_s);
+
+    f.Text[1]->setText(u"300"_s);
+    QFile file(settings->fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("[Zorvik]\nText1=5\nText2=300\nCombo1=2\n"))
+        << bytes.left(100).toStdString();
+}
+
+TEST_F(SettingsFile, ALinkToARegularFileElsewhereIsReadAndWrittenThrough) {
+    const QString target = elsewhere.path() + u"/dotfiles/Teskaro.conf"_s;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(target).path()));
+    putFile(target, "[Other]\nkept=1\n\n[Zorvik]\nText1=5\n");
+    QFile::remove(settings->fileName());
+    ASSERT_TRUE(QFile::link(target, settings->fileName()));
+    Form1& f = startAfresh();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(f.Text[0]->text(), u"5"_s);
+
+    f.Text[0]->setText(u"6"_s);
+    EXPECT_EQ(QFileInfo(settings->fileName()).symLinkTarget(), target);
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("[Other]\nkept=1\n\n[Zorvik]\nText1=6\n"));
 }
 
 TEST_F(Startup, HandCursorIsOptionalAndAnUnreadableOneIsReportedAt108) {

@@ -3,7 +3,7 @@
 #include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "ScriptedDialogs.h"
-#include "platform/QtSettingsStore.h"
+#include "platform/IniSettingsStore.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
 
@@ -20,9 +20,9 @@ namespace zorvik::test {
 class FormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = std::make_shared<QtSettingsStore>();
+        settings = std::make_shared<IniSettingsStore>();
         QFile::remove(settings->fileName());
-        settings = std::make_shared<QtSettingsStore>();
+        settings = std::make_shared<IniSettingsStore>();
         dialogs = std::make_shared<ScriptedDialogs>();
     }
 
@@ -58,7 +58,7 @@ protected:
 
     QString stored(const QString& key) const { return settings->read(key, QStringLiteral("<absent>")); }
 
-    std::shared_ptr<QtSettingsStore> settings;
+    std::shared_ptr<IniSettingsStore> settings;
     std::shared_ptr<ScriptedDialogs> dialogs;
     std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
     QTemporaryDir programFolder;
