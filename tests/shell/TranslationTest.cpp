@@ -34,7 +34,7 @@ protected:
         installed = installTranslations(language, translations.get());
         locale = language;
         QFile::remove(settings->fileName());
-        settings = std::make_shared<QtSettingsStore>();
+        settings = std::make_shared<IniSettingsStore>();
         dialogs = std::make_shared<ScriptedDialogs>();
         clipboard = std::make_shared<FakeClipboard>();
         return form();
