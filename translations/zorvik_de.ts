@@ -2,6 +2,201 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CopyResults</name>
+    <message>
+        <source>No result is checked.</source>
+        <translation>Kein Ergebnis ist angehakt.</translation>
+    </message>
+    <message>
+        <source>Results have been copied to the clipboard.</source>
+        <translation>Die Ergebnisse wurden in die Zwischenablage kopiert.</translation>
+    </message>
+    <message>
+        <source>Click a text area where you normally type and press Ctrl+V to paste the clipboard.</source>
+        <translation>Klicken Sie in ein Feld, in dem Sie sonst schreiben, und drücken Sie Strg+V, um die Zwischenablage einzufügen.</translation>
+    </message>
+</context>
+<context>
+    <name>CriteriaPanel</name>
+    <message>
+        <source>Must be a numeric entry.</source>
+        <translation>Hier muss eine Zahl stehen.</translation>
+    </message>
+</context>
+<context>
+    <name>FoundFileAccess</name>
+    <message>
+        <source>It has changed since the search.</source>
+        <translation>Sie hat sich seit der Suche geändert.</translation>
+    </message>
+    <message>
+        <source>The row names no file.</source>
+        <translation>Die Zeile nennt keine Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>FreedesktopTrash</name>
+    <message>
+        <source>The file system it is on keeps no trash.</source>
+        <translation>Ihr Dateisystem hat keinen Papierkorb.</translation>
+    </message>
+    <message>
+        <source>The trash folder of this file system belongs to someone else.</source>
+        <translation>Der Papierkorb dieses Dateisystems gehört jemand anderem.</translation>
+    </message>
+</context>
+<context>
+    <name>MoveChecked</name>
+    <message>
+        <source>The row names no file.</source>
+        <translation>Die Zeile nennt keine Datei.</translation>
+    </message>
+    <message>
+        <source>1 file of the same name that was in that folder is now in the trash.</source>
+        <translation>1 gleichnamige Datei, die in diesem Ordner war, liegt jetzt im Papierkorb.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files of the same name that were in that folder are now in the trash.</source>
+        <translation>
+            <numerusform>%n gleichnamige Datei, die in diesem Ordner war, liegt jetzt im Papierkorb.</numerusform>
+            <numerusform>%n gleichnamige Dateien, die in diesem Ordner waren, liegen jetzt im Papierkorb.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file was not moved:</source>
+        <translation>1 Datei wurde nicht verschoben:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were not moved:</source>
+        <translation>
+            <numerusform>%n Datei wurde nicht verschoben:</numerusform>
+            <numerusform>%n Dateien wurden nicht verschoben:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Bitte einen Ordner wählen:</translation>
+    </message>
+</context>
+<context>
+    <name>PosixFileOperations</name>
+    <message>
+        <source>It is a folder.</source>
+        <translation>Es ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>It is already in that folder.</source>
+        <translation>Sie liegt schon in diesem Ordner.</translation>
+    </message>
+    <message>
+        <source>A checked file of the same name is in that folder.</source>
+        <translation>In diesem Ordner liegt eine angehakte Datei gleichen Namens.</translation>
+    </message>
+    <message>
+        <source>The file of the same name in that folder could not be put in the trash: %1</source>
+        <translation>Die gleichnamige Datei in diesem Ordner konnte nicht in den Papierkorb: %1</translation>
+    </message>
+    <message>
+        <source>It was copied, but the original could not be removed: %1</source>
+        <translation>Sie wurde kopiert, aber das Original konnte nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>It is not an ordinary file.</source>
+        <translation>Es ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The copy came out at a different size.</source>
+        <translation>Die Kopie hat eine andere Größe als das Original.</translation>
+    </message>
+</context>
+<context>
+    <name>PruneResults</name>
+    <message>
+        <source>Remove entries containing: </source>
+        <translation>Einträge entfernen, die Folgendes enthalten: </translation>
+    </message>
+    <message>
+        <source>Remove entries not containing: </source>
+        <translation>Einträge entfernen, die Folgendes nicht enthalten: </translation>
+    </message>
+</context>
+<context>
+    <name>RecycleChecked</name>
+    <message>
+        <source>No result is checked.</source>
+        <translation>Kein Ergebnis ist angehakt.</translation>
+    </message>
+    <message>
+        <source>Move the checked file to the trash?</source>
+        <translation>Die angehakte Datei in den Papierkorb verschieben?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move the %n checked files to the trash?</source>
+        <translation>
+            <numerusform>Die %n angehakte Datei in den Papierkorb verschieben?</numerusform>
+            <numerusform>Die %n angehakten Dateien in den Papierkorb verschieben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file could not be moved to the trash:</source>
+        <translation>1 Datei konnte nicht in den Papierkorb verschoben werden:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files could not be moved to the trash:</source>
+        <translation>
+            <numerusform>%n Datei konnte nicht in den Papierkorb verschoben werden:</numerusform>
+            <numerusform>%n Dateien konnten nicht in den Papierkorb verschoben werden:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RowActions</name>
+    <message>
+        <source>%1 could not be opened:</source>
+        <translation>%1 konnte nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>%1 could not be shown in its folder:</source>
+        <translation>%1 konnte nicht in seinem Ordner gezeigt werden:</translation>
+    </message>
+</context>
+<context>
+    <name>SaveResults</name>
+    <message>
+        <source>Zorvik results.txt</source>
+        <translation>Zorvik-Ergebnisse.txt</translation>
+    </message>
+    <message>
+        <source>Are you sure you wish to overwrite %1 ?</source>
+        <translation>Soll %1 wirklich überschrieben werden?</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+</context>
+<context>
+    <name>TotalsText</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 files</source>
+        <translation>
+            <numerusform>%1 Datei</numerusform>
+            <numerusform>%1 Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 checked</source>
+        <translation>
+            <numerusform>%1 angehakt</numerusform>
+            <numerusform>%1 angehakt</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>zorvik::ErrorReport</name>
     <message>
         <source>Please email screenshot of this message to </source>

@@ -2,6 +2,201 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>CopyResults</name>
+    <message>
+        <source>No result is checked.</source>
+        <translation>Aucun résultat n’est coché.</translation>
+    </message>
+    <message>
+        <source>Results have been copied to the clipboard.</source>
+        <translation>Les résultats ont été copiés dans le presse-papiers.</translation>
+    </message>
+    <message>
+        <source>Click a text area where you normally type and press Ctrl+V to paste the clipboard.</source>
+        <translation>Cliquez dans une zone où vous tapez du texte et appuyez sur Ctrl+V pour coller le presse-papiers.</translation>
+    </message>
+</context>
+<context>
+    <name>CriteriaPanel</name>
+    <message>
+        <source>Must be a numeric entry.</source>
+        <translation>Il faut saisir un nombre.</translation>
+    </message>
+</context>
+<context>
+    <name>FoundFileAccess</name>
+    <message>
+        <source>It has changed since the search.</source>
+        <translation>Il a changé depuis la recherche.</translation>
+    </message>
+    <message>
+        <source>The row names no file.</source>
+        <translation>La ligne ne nomme aucun fichier.</translation>
+    </message>
+</context>
+<context>
+    <name>FreedesktopTrash</name>
+    <message>
+        <source>The file system it is on keeps no trash.</source>
+        <translation>Son système de fichiers n’a pas de corbeille.</translation>
+    </message>
+    <message>
+        <source>The trash folder of this file system belongs to someone else.</source>
+        <translation>La corbeille de ce système de fichiers appartient à quelqu’un d’autre.</translation>
+    </message>
+</context>
+<context>
+    <name>MoveChecked</name>
+    <message>
+        <source>The row names no file.</source>
+        <translation>La ligne ne nomme aucun fichier.</translation>
+    </message>
+    <message>
+        <source>1 file of the same name that was in that folder is now in the trash.</source>
+        <translation>1 fichier du même nom qui se trouvait dans ce dossier est maintenant dans la corbeille.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files of the same name that were in that folder are now in the trash.</source>
+        <translation>
+            <numerusform>%n fichier du même nom qui se trouvait dans ce dossier est maintenant dans la corbeille.</numerusform>
+            <numerusform>%n fichiers du même nom qui se trouvaient dans ce dossier sont maintenant dans la corbeille.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file was not moved:</source>
+        <translation>1 fichier n’a pas été déplacé&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were not moved:</source>
+        <translation>
+            <numerusform>%n fichier n’a pas été déplacé&#xa0;:</numerusform>
+            <numerusform>%n fichiers n’ont pas été déplacés&#xa0;:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Veuillez choisir un dossier&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>PosixFileOperations</name>
+    <message>
+        <source>It is a folder.</source>
+        <translation>C’est un dossier.</translation>
+    </message>
+    <message>
+        <source>It is already in that folder.</source>
+        <translation>Il est déjà dans ce dossier.</translation>
+    </message>
+    <message>
+        <source>A checked file of the same name is in that folder.</source>
+        <translation>Un fichier coché du même nom se trouve dans ce dossier.</translation>
+    </message>
+    <message>
+        <source>The file of the same name in that folder could not be put in the trash: %1</source>
+        <translation>Le fichier du même nom dans ce dossier n’a pas pu aller à la corbeille&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>It was copied, but the original could not be removed: %1</source>
+        <translation>Il a été copié, mais l’original n’a pas pu être supprimé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>It is not an ordinary file.</source>
+        <translation>Ce n’est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>The copy came out at a different size.</source>
+        <translation>La copie n’a pas la même taille que l’original.</translation>
+    </message>
+</context>
+<context>
+    <name>PruneResults</name>
+    <message>
+        <source>Remove entries containing: </source>
+        <translation>Retirer les entrées contenant&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Remove entries not containing: </source>
+        <translation>Retirer les entrées ne contenant pas&#xa0;: </translation>
+    </message>
+</context>
+<context>
+    <name>RecycleChecked</name>
+    <message>
+        <source>No result is checked.</source>
+        <translation>Aucun résultat n’est coché.</translation>
+    </message>
+    <message>
+        <source>Move the checked file to the trash?</source>
+        <translation>Mettre le fichier coché à la corbeille&#xa0;?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move the %n checked files to the trash?</source>
+        <translation>
+            <numerusform>Mettre le fichier coché à la corbeille&#xa0;?</numerusform>
+            <numerusform>Mettre les %n fichiers cochés à la corbeille&#xa0;?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file could not be moved to the trash:</source>
+        <translation>1 fichier n’a pas pu être mis à la corbeille&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files could not be moved to the trash:</source>
+        <translation>
+            <numerusform>%n fichier n’a pas pu être mis à la corbeille&#xa0;:</numerusform>
+            <numerusform>%n fichiers n’ont pas pu être mis à la corbeille&#xa0;:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RowActions</name>
+    <message>
+        <source>%1 could not be opened:</source>
+        <translation>%1 n’a pas pu être ouvert&#xa0;:</translation>
+    </message>
+    <message>
+        <source>%1 could not be shown in its folder:</source>
+        <translation>%1 n’a pas pu être montré dans son dossier&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>SaveResults</name>
+    <message>
+        <source>Zorvik results.txt</source>
+        <translation>Résultats Zorvik.txt</translation>
+    </message>
+    <message>
+        <source>Are you sure you wish to overwrite %1 ?</source>
+        <translation>Voulez-vous vraiment remplacer %1&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Terminé.</translation>
+    </message>
+</context>
+<context>
+    <name>TotalsText</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 fichier</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 files</source>
+        <translation>
+            <numerusform>%1 fichier</numerusform>
+            <numerusform>%1 fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 checked</source>
+        <translation>
+            <numerusform>%1 coché</numerusform>
+            <numerusform>%1 cochés</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>zorvik::ErrorReport</name>
     <message>
         <source>Please email screenshot of this message to </source>

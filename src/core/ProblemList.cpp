@@ -13,7 +13,11 @@ void ProblemList::add(const QByteArray& path, const QString& reason) {
 }
 
 QString ProblemList::summary(const QString& one, const QString& many) const {
-    QString text = count_ == 1 ? one : many.arg(count_);
+    return summary(count_ == 1 ? one : many.arg(count_));
+}
+
+QString ProblemList::summary(const QString& headline) const {
+    QString text = headline;
     for (const auto& [path, reason] : first_)
         text += u"\n"_s + QFile::decodeName(path) + u" ("_s + reason + u")"_s;
     if (count_ > kNamed)

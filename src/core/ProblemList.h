@@ -17,6 +17,8 @@ public:
     int count() const { return count_; }
     // The headline (`one`, or `many` with %1 for the count), then the first few paths with their reasons.
     QString summary(const QString& one, const QString& many) const;
+    // The same with the headline made by the caller (a translation that counts for itself).
+    QString summary(const QString& headline) const;
 
     static constexpr int kNamed = 5;
 

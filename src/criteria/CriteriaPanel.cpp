@@ -79,7 +79,7 @@ bool CriteriaPanel::refuseNonNumeric(int text) {
     if (isNumeric(field->text(), locale_))
         return false;
     checkingField_ = true;
-    dialogs_.notice(host_.applicationTitle(), u"Must be a numeric entry."_s);
+    dialogs_.notice(host_.applicationTitle(), tr("Must be a numeric entry."));
     // Giving the focus back makes whichever box held it lose it; that is no leaving by the user.
     field->setFocus(Qt::OtherFocusReason);
     checkingField_ = false;

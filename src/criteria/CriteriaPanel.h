@@ -2,6 +2,7 @@
 
 #include "criteria/SizeTypes.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 
@@ -29,6 +30,8 @@ struct CriteriaControls {
 // the write-through of every change to the settings, and the restore at start-up. Numbers of options,
 // boxes and fields are 1-based, like their names.
 class CriteriaPanel {
+    Q_DECLARE_TR_FUNCTIONS(CriteriaPanel)
+
 public:
     CriteriaPanel(const CriteriaControls& controls, CommandHost& host, Dialogs& dialogs,
                   SettingsStore& settings, const QLocale& locale);

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QRandomGenerator>
 
@@ -26,7 +27,7 @@ namespace zorvik {
 namespace {
 
 QString changedSinceTheSearch() {
-    return u"It has changed since the search."_s;
+    return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
 }
 
 // A link, a file or an escape where the search went through a folder: the way to the file is not the
@@ -86,7 +87,7 @@ std::optional<QString> openChosenFolder(const QByteArray& path, UniqueFd& opened
 std::optional<QString> openFoundFolder(const FoundFile& file, FoundFolder& opened) {
     const qsizetype slash = file.path.lastIndexOf('/');
     if (slash < 0 || slash == file.path.size() - 1)
-        return u"The row names no file."_s;
+        return QCoreApplication::translate("FoundFileAccess", "The row names no file.");
     opened.name = file.path.mid(slash + 1);
     const qsizetype rootLength = std::clamp<qsizetype>(file.rootLength, 0, slash);
     QByteArray root = file.path.left(rootLength);

@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "platform/FoundFileAccess.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QStandardPaths>
@@ -25,7 +26,7 @@ namespace zorvik {
 namespace {
 
 QString keepsNoTrash() {
-    return u"The file system it is on keeps no trash."_s;
+    return QCoreApplication::translate("FreedesktopTrash", "The file system it is on keeps no trash.");
 }
 
 // The system's memory and kernel file systems, where the desktop keeps no trash either.
@@ -95,7 +96,8 @@ std::optional<QString> ownFolder(int parent, const QByteArray& name, bool mustBe
     if (::fstat(opened.get(), &status) != 0)
         return errnoText(errno);
     if (mustBeOwn && status.st_uid != ::getuid())
-        return u"The trash folder of this file system belongs to someone else."_s;
+        return QCoreApplication::translate("FreedesktopTrash",
+                                           "The trash folder of this file system belongs to someone else.");
     return std::nullopt;
 }
 

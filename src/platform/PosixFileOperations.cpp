@@ -4,6 +4,8 @@
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -24,7 +26,7 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name) {
 }
 
 QString changedSinceTheSearch() {
-    return u"It has changed since the search."_s;
+    return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
 }
 
 FileId idOf(const struct stat& status) {
@@ -132,7 +134,7 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     if (!source.id.isKnown() || idOf(status) != source.id)
         return {changedSinceTheSearch()};
     if (S_ISDIR(status.st_mode))
-        return {u"It is a folder."_s};
+        return {QCoreApplication::translate("PosixFileOperations", "It is a folder.")};
 
     Destination to;
     if (std::optional<QString> failed = openChosenFolder(destinationFolder, to.folder))
@@ -141,9 +143,10 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     to.path = joined(destinationFolder, to.name);
     to.occupant = identityOf(to.folder.get(), to.name);
     if (to.occupant && *to.occupant == source.id)
-        return {u"It is already in that folder."_s};
+        return {QCoreApplication::translate("PosixFileOperations", "It is already in that folder.")};
     if (to.occupant && isBeingMoved && isBeingMoved(*to.occupant))
-        return {u"A checked file of the same name is in that folder."_s};
+        return {QCoreApplication::translate("PosixFileOperations",
+                                            "A checked file of the same name is in that folder.")};
 
     if (sameMount(from.folder.get(), to.folder.get())) {
         bool crossesMounts = false;
@@ -159,7 +162,10 @@ std::optional<QString> PosixFileOperations::makeRoom(Destination& to) {
         return std::nullopt;
     if (std::optional<QString> failed =
             trash_->trashEntry(to.folder.get(), to.name, *to.occupant, to.path, &to.receipt))
-        return u"The file of the same name in that folder could not be put in the trash: "_s + *failed;
+        return QCoreApplication::translate(
+                   "PosixFileOperations",
+                   "The file of the same name in that folder could not be put in the trash: %1")
+            .arg(*failed);
     to.occupantTrashed = true;
     return std::nullopt;
 }
@@ -215,7 +221,9 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
     syncFile(folder);
     if (const int error = removeClaimed(from.folder.get(), claimed->privateName())) {
         claimed->giveBack(); // the original under its own name again: the file is in both places now
-        return {u"It was copied, but the original could not be removed: "_s + errnoText(error),
+        return {QCoreApplication::translate("PosixFileOperations",
+                                            "It was copied, but the original could not be removed: %1")
+                    .arg(errnoText(error)),
                 to.occupantTrashed};
     }
     claimed->settle();
@@ -244,7 +252,7 @@ std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& f
         return std::nullopt;
     }
     if (!S_ISREG(status.st_mode))
-        return u"It is not an ordinary file."_s;
+        return QCoreApplication::translate("PosixFileOperations", "It is not an ordinary file.");
 
     const UniqueFd in(::openat(from.folder.get(), from.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (!in)
@@ -280,7 +288,7 @@ std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& f
     if (error)
         return errnoText(error);
     if (copied.st_size != opened.st_size)
-        return u"The copy came out at a different size."_s;
+        return QCoreApplication::translate("PosixFileOperations", "The copy came out at a different size.");
     return std::nullopt;
 }
 

@@ -35,14 +35,14 @@ void CopyResults::run(Steps& s) {
     bool copied = true;
     s.run(106, [&] { copied = copyListToClipboard(); });
     if (!copied) {
-        s.run(108, [&] { dialogs_.notice(host_.applicationTitle(), u"No result is checked."_s); });
+        s.run(108, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
         return;
     }
     s.run(108, [&] {
-        dialogs_.notice(
-            host_.applicationTitle(),
-            u"Results have been copied to the clipboard.\r\r"_s
-            u"Click a text area where you normally type and press Ctrl+V to paste the clipboard."_s);
+        dialogs_.notice(host_.applicationTitle(),
+                        tr("Results have been copied to the clipboard.") + u"\r\r"_s +
+                            tr("Click a text area where you normally type and press Ctrl+V to paste the "
+                               "clipboard."));
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 namespace zorvik {
 
 class Clipboard;
@@ -10,6 +12,8 @@ class Steps;
 
 // "Copy Results To Clipboard": the checked rows as aligned, tab-separated text.
 class CopyResults {
+    Q_DECLARE_TR_FUNCTIONS(CopyResults)
+
 public:
     CopyResults(CommandHost& host, ResultList& results, Dialogs& dialogs, Clipboard& clipboard)
         : host_(host), results_(results), dialogs_(dialogs), clipboard_(clipboard) {}

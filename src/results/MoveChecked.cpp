@@ -46,7 +46,7 @@ struct MoveRecord {
 void moveOne(FileOperations& files, const FoundFile& source, const QByteArray& destinationFolder,
              MoveRecord& record) {
     if (source.path.trimmed().isEmpty()) {
-        record.notMoved.add(source.path, u"The row names no file."_s);
+        record.notMoved.add(source.path, MoveChecked::tr("The row names no file."));
         return;
     }
     const QByteArray destination = destinationFolder + fileNameOf(source.path);
@@ -69,13 +69,17 @@ void moveOne(FileOperations& files, const FoundFile& source, const QByteArray& d
 
 QString summaryOf(const MoveRecord& record) {
     QStringList parts;
-    if (record.replacedFilesTrashed == 1)
-        parts << u"1 file of the same name that was in that folder is now in the trash."_s;
-    else if (record.replacedFilesTrashed > 1)
-        parts << QString::number(record.replacedFilesTrashed) +
-                     u" files of the same name that were in that folder are now in the trash."_s;
-    if (!record.notMoved.isEmpty())
-        parts << record.notMoved.summary(u"1 file was not moved:"_s, u"%1 files were not moved:"_s);
+    const int trashed = record.replacedFilesTrashed;
+    if (trashed == 1)
+        parts << MoveChecked::tr("1 file of the same name that was in that folder is now in the trash.");
+    else if (trashed > 1)
+        parts << MoveChecked::tr("%n files of the same name that were in that folder are now in the trash.",
+                                 nullptr, trashed);
+    const int notMoved = record.notMoved.count();
+    if (notMoved == 1)
+        parts << record.notMoved.summary(MoveChecked::tr("1 file was not moved:"));
+    else if (notMoved > 1)
+        parts << record.notMoved.summary(MoveChecked::tr("%n files were not moved:", nullptr, notMoved));
     return parts.join(u"\n\n"_s);
 }
 
@@ -85,7 +89,7 @@ void MoveChecked::run(Steps& s) {
     QString chosen;
     s.run(106, [&] {
         rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
-        chosen = dialogs_.browseForFolder(u"Please select folder:"_s, rememberedFolder_);
+        chosen = dialogs_.browseForFolder(tr("Please select folder:"), rememberedFolder_);
     });
     if (s.test(108, [&] { return chosen.isEmpty(); }))
         return;

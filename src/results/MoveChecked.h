@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QString>
 
 namespace zorvik {
@@ -14,6 +16,8 @@ class Steps;
 // "Move Checked To Folder": the checked files move into a folder the user picks, which is remembered
 // for the next time. A row leaves the list only when its file arrived whole.
 class MoveChecked {
+    Q_DECLARE_TR_FUNCTIONS(MoveChecked)
+
 public:
     MoveChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, SettingsStore& settings,
                 FileOperations& files)

@@ -12,7 +12,7 @@ namespace zorvik {
 
 void PruneResults::run(Steps& s, bool containing) {
     const QString prompt =
-        containing ? u"Remove entries containing: "_s : u"Remove entries not containing: "_s;
+        containing ? tr("Remove entries containing: ") : tr("Remove entries not containing: ");
     QString text;
     s.run(100, [&] { text = dialogs_.inputText(host_.applicationTitle(), prompt); });
     if (s.test(102, [&] { return text.isEmpty(); }))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 namespace zorvik {
 
 class CommandHost;
@@ -10,6 +12,8 @@ class Steps;
 // "Clear Results Containing X" and "Clear Results Not Containing X": asks for a text and removes the
 // rows whose path contains it, or does not. The files are not touched.
 class PruneResults {
+    Q_DECLARE_TR_FUNCTIONS(PruneResults)
+
 public:
     PruneResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
         : host_(host), results_(results), dialogs_(dialogs) {}

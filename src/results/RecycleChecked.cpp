@@ -63,14 +63,14 @@ void RecycleChecked::run(Steps& s) {
     }
     // Linux has no confirmation of its own for the trash, so the command asks before anything moves.
     if (files.empty()) {
-        s.run(122, [&] { dialogs_.notice(host_.applicationTitle(), u"No result is checked."_s); });
+        s.run(122, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
         return;
     }
     bool yes = false;
     s.run(122, [&] {
-        const QString question = files.size() == 1 ? u"Move the checked file to the trash?"_s
-                                                   : u"Move the "_s + QString::number(files.size()) +
-                                                         u" checked files to the trash?"_s;
+        const int count = int(files.size());
+        const QString question = count == 1 ? tr("Move the checked file to the trash?")
+                                            : tr("Move the %n checked files to the trash?", nullptr, count);
         yes = dialogs_.askYesNo(host_.applicationTitle(), question);
     });
     ProblemList refused;
@@ -83,8 +83,10 @@ void RecycleChecked::run(Steps& s) {
     if (!refused.isEmpty())
         s.run(128, [&] {
             dialogs_.notice(host_.applicationTitle(),
-                            refused.summary(u"1 file could not be moved to the trash:"_s,
-                                            u"%1 files could not be moved to the trash:"_s));
+                            refused.summary(refused.count() == 1
+                                                ? tr("1 file could not be moved to the trash:")
+                                                : tr("%n files could not be moved to the trash:", nullptr,
+                                                     refused.count())));
         });
 }
 

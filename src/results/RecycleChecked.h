@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 namespace zorvik {
 
 class CommandHost;
@@ -11,6 +13,8 @@ class Trash;
 // "Send Checked To Recycle Bin": after one question, the checked files go to the desktop's trash. A row
 // leaves the list only when its file is really gone.
 class RecycleChecked {
+    Q_DECLARE_TR_FUNCTIONS(RecycleChecked)
+
 public:
     RecycleChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, Trash& trash)
         : host_(host), results_(results), dialogs_(dialogs), trash_(trash) {}

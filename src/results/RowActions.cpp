@@ -26,13 +26,13 @@ void RowActions::toggleChecked(const std::vector<int>& positions) {
 void RowActions::open(int position) {
     const QByteArray path = results_.pathBytes(position);
     if (const std::optional<QString> reason = desktop_.openFile(path))
-        tell(u"could not be opened"_s, path, *reason);
+        tell(tr("%1 could not be opened:"), path, *reason);
 }
 
 void RowActions::showInFolder(int position) {
     const QByteArray path = results_.pathBytes(position);
     if (const std::optional<QString> reason = desktop_.showInFolder(path))
-        tell(u"could not be shown in its folder"_s, path, *reason);
+        tell(tr("%1 could not be shown in its folder:"), path, *reason);
 }
 
 void RowActions::copyPath(int position) {
@@ -42,7 +42,7 @@ void RowActions::copyPath(int position) {
 }
 
 void RowActions::tell(const QString& what, const QByteArray& path, const QString& reason) {
-    dialogs_.notice(host_.applicationTitle(), QFile::decodeName(path) + u' ' + what + u":\n"_s + reason);
+    dialogs_.notice(host_.applicationTitle(), what.arg(QFile::decodeName(path)) + u"\n"_s + reason);
 }
 
 ResultList::SortState RowActions::orderForHeaderClick(const std::optional<ResultList::SortState>& current,

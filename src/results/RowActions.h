@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "results/ResultList.h"
 
 #include <optional>
@@ -15,6 +17,8 @@ class Dialogs;
 // What the result list's context menu and keys do with rows: check boxes of many rows at once, and a
 // found file opened, shown in its folder, or its path copied. Rows are 1-based positions.
 class RowActions {
+    Q_DECLARE_TR_FUNCTIONS(RowActions)
+
 public:
     RowActions(CommandHost& host, ResultList& results, Dialogs& dialogs, Desktop& desktop,
                Clipboard& clipboard)

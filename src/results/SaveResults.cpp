@@ -20,7 +20,7 @@ void SaveResults::run(Steps& s) {
     QString name;
     s.run(114, [&] {
         const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
-        name = dialogs_.saveFileName(folder + u"/Zorvik results.txt"_s);
+        name = dialogs_.saveFileName(folder + u'/' + tr("Zorvik results.txt"));
     });
     if (s.test(118, [&] { return name.isEmpty(); }))
         return;
@@ -28,7 +28,7 @@ void SaveResults::run(Steps& s) {
     if (s.test(120, [&] { return PathExists(name); }))
         s.run(122, [&] {
             yes = dialogs_.askYesNo(host_.applicationTitle(),
-                                    u"Are you sure you wish to overwrite "_s + name + u" ?"_s);
+                                    tr("Are you sure you wish to overwrite %1 ?").arg(name));
         });
     if (s.test(126, [&] { return !yes; }))
         return;
@@ -69,7 +69,7 @@ void SaveResults::run(Steps& s) {
         });
     if (!failed) {
         lastFolder_ = QFileInfo(name).absolutePath();
-        s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), u"Done."_s); });
+        s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), tr("Done.")); });
     }
     s.run(146, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QString>
 
 namespace zorvik {
@@ -12,6 +14,8 @@ class Steps;
 // "Save Results As Text File": every row's path, one per line, into a file the user names. The dialog
 // proposes "Zorvik results.txt" in the folder of the last save (the home folder at first).
 class SaveResults {
+    Q_DECLARE_TR_FUNCTIONS(SaveResults)
+
 public:
     SaveResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
         : host_(host), results_(results), dialogs_(dialogs) {}

@@ -1,5 +1,7 @@
 #include "results/TotalsText.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -18,9 +20,15 @@ QString totalSizeText(double bytes, const QLocale& locale) {
 
 QString totalsText(qint64 rows, double bytes, qint64 checkedRows, double checkedBytes,
                    const QLocale& locale) {
-    const QString files = rows == 1 ? u"1 file"_s : locale.toString(rows) + u" files"_s;
-    return files + u", "_s + totalSizeText(bytes, locale) + u"; "_s + locale.toString(checkedRows) +
-           u" checked, "_s + totalSizeText(checkedBytes, locale);
+    // Numbers are written in the list's locale, with its digit grouping; the count picks the word.
+    const QString files = rows == 1
+                              ? QCoreApplication::translate("TotalsText", "1 file")
+                              : QCoreApplication::translate("TotalsText", "%1 files", nullptr, int(rows))
+                                    .arg(locale.toString(rows));
+    const QString checked = QCoreApplication::translate("TotalsText", "%1 checked", nullptr, int(checkedRows))
+                                .arg(locale.toString(checkedRows));
+    return files + u", "_s + totalSizeText(bytes, locale) + u"; "_s + checked + u", "_s +
+           totalSizeText(checkedBytes, locale);
 }
 
 } // namespace zorvik
