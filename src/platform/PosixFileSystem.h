@@ -11,6 +11,7 @@ public:
     void list(Handle folder, const EntrySink& sink) override;
     std::optional<EntryStatus> statusOf(Handle folder, const char* name) override;
     std::uint64_t waitsOfThisThread() override;
+    Storage storageOf(Handle folder) override;
 
 protected:
     Handle openFolderHandle(const QByteArray& path) override;
