@@ -1,6 +1,9 @@
 #include "core/BlockingCall.h"
 
+#include <cstdio>
 #include <thread>
+
+#include <unistd.h>
 
 namespace zorvik {
 
@@ -68,6 +71,15 @@ bool WorkerThreads::waitUntilNoneRuns(std::chrono::milliseconds timeout) {
     Running& state = runningState();
     std::unique_lock lock(state.mutex);
     return state.changed.wait_for(lock, timeout, [&] { return state.count == 0; });
+}
+
+void WorkerThreads::endProcessIfAnyRuns(int exitCode, std::chrono::milliseconds grace) {
+    if (waitUntilNoneRuns(grace))
+        return;
+    // exit() would destroy what a worker may touch when its call returns; the settings are on disk
+    // already (every change is written when it is made), so nothing is lost.
+    std::fflush(nullptr);
+    ::_exit(exitCode);
 }
 
 } // namespace zorvik

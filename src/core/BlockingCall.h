@@ -42,6 +42,10 @@ public:
     // Waits until no started thread runs, at most `timeout`; true when none runs. For the program's
     // end and for tests that must know every worker is gone.
     static bool waitUntilNoneRuns(std::chrono::milliseconds timeout);
+    // The program's last word: when a worker still runs after `grace` (stuck in a call), ends the
+    // process at once with `exitCode`, output flushed, and runs no static destructor under it. Returns
+    // when none runs, for the ordinary way out.
+    static void endProcessIfAnyRuns(int exitCode, std::chrono::milliseconds grace);
 };
 
 namespace detail {
