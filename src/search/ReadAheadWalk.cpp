@@ -87,6 +87,7 @@ struct Node {
     FolderListing listing;
     std::vector<std::unique_ptr<Node>> children; // its sub-folders, in listing order, once Ready
     std::shared_ptr<LeftRead> handOver;          // set when its walk ended while it was being read
+    std::atomic<bool> leftBehind = false;        // the same, for its worker to read without the lock
     // Kept open while sub-folders whose paths are too long for one call are still to be opened from it.
     FileSystem::Folder kept;
     std::size_t childrenToOpen = 0;
@@ -184,26 +185,33 @@ public:
                 continue; // its worker waits for an older read of the same folder, itself left behind
             slot = std::make_shared<LeftRead>();
             node->handOver = slot;
+            node->leftBehind = true; // a later walk may wait for this read: it is finished, not abandoned
         }
     }
 
     Node& root() { return *tree_; }
 
-    // Waits until the node is Ready; `waiting` runs between waits of options.waitingCallMs.
-    void await(Node& node, const std::function<void()>& waiting) {
+    // Waits until the node is Ready; `waiting` runs between waits of options.waitingCallMs, and its
+    // false ends the wait with the node not there (false).
+    bool await(Node& node, const std::function<bool()>& waiting) {
         std::unique_lock lock(mutex_);
         auto there = [&] { return node.state == Node::State::Ready; };
         if (there())
-            return;
+            return true;
         awaited_ = &node; // read even when the window is full
         // It is next in walk order, so the first worker that is free takes it.
         workAvailable_.notify_one();
         while (!listingReady_.wait_for(lock, std::chrono::milliseconds(options_.waitingCallMs), there)) {
             lock.unlock();
-            waiting();
+            const bool goOn = waiting();
             lock.lock();
+            if (!goOn) {
+                awaited_ = nullptr;
+                return false;
+            }
         }
         awaited_ = nullptr;
+        return true;
     }
 
     // The visitor is done with the node's listing: its memory and its place in the window go.
@@ -405,6 +413,12 @@ private:
 
     // Opens and lists one folder outside the lock.
     FolderRead readNow(const Node& node) {
+        // Once the walk has ended the listing is abandoned between two entries, unless it was left
+        // behind: the share answers again, and a later walk may be waiting for this very listing.
+        const auto keepGoing = [this, &node] {
+            return !stopping_.load(std::memory_order_relaxed) ||
+                   node.leftBehind.load(std::memory_order_relaxed);
+        };
         FolderRead read;
         FileSystem::Folder opened;
         if (node.parent) {
@@ -416,7 +430,7 @@ private:
             }
         }
         read.listing = readFolderListing(fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_,
-                                         [this] { return !stopping_.load(std::memory_order_relaxed); });
+                                         keepGoing);
         read.folder = std::move(opened);
         return read;
     }
@@ -571,7 +585,8 @@ public:
 
     void run() {
         Node& root = readAhead_->root();
-        wait(root);
+        if (!wait(root))
+            return;
         replay(root, rootPath_);
         const std::optional<QString> failure = root.listing.failure;
         readAhead_->release(root);
@@ -587,9 +602,8 @@ public:
             }
             Node& child = *top.node->children[top.next++];
             const QByteArray path = joinPath(top.path, child.name);
-            if (!visitor_.beforeSubFolder())
+            if (!visitor_.beforeSubFolder() || !enter(child, path))
                 return;
-            enter(child, path);
         }
     }
 
@@ -600,16 +614,19 @@ private:
         std::size_t next;
     };
 
-    void wait(Node& node) {
-        readAhead_->await(node, [this] { visitor_.stillWaiting(); });
+    // False when the visitor stopped the walk while it waited.
+    bool wait(Node& node) {
+        return readAhead_->await(node, [this] { return visitor_.stillWaiting(); });
     }
 
-    void enter(Node& node, const QByteArray& path) {
-        wait(node);
+    // False when the visitor stopped the walk while it waited for the folder.
+    bool enter(Node& node, const QByteArray& path) {
+        if (!wait(node))
+            return false;
         if (node.openFailure) {
             readAhead_->release(node);
             visitor_.folderSkipped(path, *node.openFailure);
-            return;
+            return true;
         }
         replay(node, path);
         const std::optional<QString> failure = node.listing.failure;
@@ -617,9 +634,10 @@ private:
         if (failure) {
             // What was found before the failure stays; the folder's own sub-folders are not entered.
             visitor_.folderSkipped(path, *failure);
-            return;
+            return true;
         }
         stack_.push_back(Frame{&node, path, 0});
+        return true;
     }
 
     // The calls the sequential walk makes while it lists a folder.

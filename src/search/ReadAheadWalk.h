@@ -34,7 +34,7 @@ struct ReadAheadOptions {
     int threadsOnRotatingDisk = 2;
     // When the walk ends, workers still inside a system call after this long are left behind (a share
     // that stopped answering): they end on their own whenever the call returns.
-    int leaveBehindAfterMs = 100;
+    int leaveBehindAfterMs = 250;
 };
 
 // The same walk as ScanFolder, with the same calls of the visitor in the same order, but worker

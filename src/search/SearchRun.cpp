@@ -61,8 +61,12 @@ public:
         return true;
     }
     void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
-    // The window stays answerable while the disk is slow to hand over the next folder.
-    void stillWaiting() override { host_.yield(); }
+    // The window stays answerable while the disk is slow to hand over the next folder, and Stop ends
+    // a wait for a share that may never answer.
+    bool stillWaiting() override {
+        host_.yield();
+        return !run_.stopRequested();
+    }
 
 private:
     SearchHost& host_;
