@@ -3,6 +3,8 @@
 #include "platform/UniqueFd.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <vector>
 
 #include <dirent.h>
@@ -200,22 +202,39 @@ FileSystem::Storage PosixFileSystem::storageOf(Handle folder) {
     if (::fstatfs(folder, &system) != 0)
         fail(errno);
     if (isNetworkFileSystem(static_cast<std::uint32_t>(system.f_type))) // magic numbers are 32 bits
-        return Storage::Network;
+        return Storage::Network;                                        // no need to ask further
     struct stat status {};
     if (::fstat(folder, &status) != 0)
         fail(errno);
-    // A partition has no queue of its own: its disk's is one folder up. Devices without one (major 0:
-    // btrfs subvolumes, overlays, tmpfs) count as local storage that does not turn.
+    // A partition has no queue of its own: its disk's is one folder up.
     const QByteArray device = "/sys/dev/block/" + QByteArray::number(major(status.st_dev)) + ':' +
                               QByteArray::number(minor(status.st_dev));
     std::optional<bool> rotational = readRotational(device + "/queue/rotational");
     if (!rotational)
         rotational = readRotational(device + "/../queue/rotational");
-    return rotational.value_or(false) ? Storage::RotatingDisk : Storage::Local;
+    char place[PATH_MAX];
+    const bool placed = ::realpath(device.constData(), place) != nullptr;
+    return storageFrom(static_cast<std::uint32_t>(system.f_type), rotational, placed ? place : "");
 #else
     (void)folder;
     return Storage::Local;
 #endif
+}
+
+FileSystem::Storage storageFrom(std::uint32_t fileSystemType, std::optional<bool> rotational,
+                                QByteArrayView sysfsDevice) {
+#if defined(__linux__)
+    if (isNetworkFileSystem(fileSystemType))
+        return FileSystem::Storage::Network;
+#else
+    (void)fileSystemType;
+#endif
+    // Paravirtual disks (virtio, Xen) say they turn whatever the host keeps them on, and most hosts
+    // keep them on storage that serves many requests at once: their flag says nothing. Devices without
+    // a queue (btrfs's, overlays, tmpfs) do not turn.
+    const bool paravirtual = sysfsDevice.contains("/virtio") || sysfsDevice.contains("/vbd-");
+    return rotational.value_or(false) && !paravirtual ? FileSystem::Storage::RotatingDisk
+                                                      : FileSystem::Storage::Local;
 }
 
 std::uint64_t PosixFileSystem::waitsOfThisThread() {
