@@ -21,6 +21,7 @@
 #include "TimedCommand.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
+#include "platform/PosixFileSystem.h"
 #include "results/ResultList.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
@@ -336,8 +337,14 @@ int main(int argc, char** argv) {
     const double findTime = median(theirs);
     const ReadAheadOptions& readAhead = window->services().readAhead;
     QString walk;
+    PosixFileSystem probeStorage;
+    const FileSystem::Folder root = probeStorage.openFolder(tree);
     if (readAhead.threads == 1)
         walk = u"the sequential walk"_s;
+    else if (probeStorage.storageOf(root.handle()) == FileSystem::Storage::Network)
+        walk = u"%1 read-ahead threads from the start (a network share)"_s.arg(readAhead.threadsOnNetwork);
+    else if (probeStorage.storageOf(root.handle()) == FileSystem::Storage::RotatingDisk)
+        walk = u"%1 read-ahead threads (a disk that turns)"_s.arg(readAhead.threadsOnRotatingDisk);
     else if (readAhead.threadsWhileWaiting <= readAhead.threads)
         walk = u"%1 read-ahead threads"_s.arg(readAhead.threads);
     else
