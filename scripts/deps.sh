@@ -3,8 +3,9 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
+# openssh-server and sshfs: the test and the benchmark of a network share serve one on the loopback.
 packages=(build-essential cmake pkg-config libgtest-dev qt6-base-dev libglib2.0-dev fonts-liberation
-          desktop-file-utils e2fsprogs appstream man-db ccache "$@")
+          desktop-file-utils e2fsprogs appstream man-db ccache openssh-server sshfs "$@")
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then
