@@ -23,6 +23,8 @@ inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, cons
     if (walkThreads > 0) {
         services.readAhead.threads = walkThreads;
         services.readAhead.threadsWhileWaiting = walkThreads;
+        services.readAhead.threadsOnNetwork = walkThreads;
+        services.readAhead.threadsOnRotatingDisk = walkThreads;
     }
     auto form = std::make_unique<Form1>(std::move(services));
     form->Form_Load();

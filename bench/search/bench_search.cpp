@@ -1,12 +1,16 @@
 // Times a search through the real window against GNU find asking the same question of the same tree,
 // in the same run, and prints the ratio, the peak memory and the longest stretch without a yield.
 //
-//   zorvik_bench_search TREE [--case between|all] [--runs N] [--threads N] [--cold]
+//   zorvik_bench_search TREE [--case between|all] [--runs N] [--threads N] [--cold] [--prepare CMD]
+//                      [--label TEXT]
 //
 // --threads: the search's read-ahead threads (1: the sequential walk); the program's choice otherwise.
 // --cold: before every timed run of every contender the page, folder and inode caches are emptied
 // (sync, then 3 into /proc/sys/vm/drop_caches), as on a disk the system has not read lately. Needs
 // root; without it the case is skipped and says why.
+// --prepare: a shell command run before every timed run of every contender, after the caches were
+// emptied (the network-share cases remount the share with it, which empties sshfs's own caches).
+// --label: what the tree is, for the first line of the report ("share, 2 ms round trip").
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
@@ -17,6 +21,7 @@
 #include "TimedCommand.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
+#include "platform/PosixFileSystem.h"
 #include "results/ResultList.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
@@ -85,39 +90,48 @@ template <typename OnEntry> void forEachEntry(int folder, std::vector<char>& buf
 
 // The floor for any single-threaded search: only the system calls, with nothing around them (open each
 // folder, list it with getdents64, fstatat every entry that is not a folder). Counts matches of the
-// first case so that the compiler keeps the work.
-long bareWalk(int folder) {
+// first case so that the compiler keeps the work, and the entries it saw in `entries`.
+long bareWalk(int folder, long& entries) {
     static std::vector<char> buffer(std::size_t(64) << 10);
     std::vector<std::string> subFolders;
     long matches = 0;
     forEachEntry(folder, buffer, [&](const char* name, unsigned char type) {
+        ++entries;
+        struct stat status {};
         if (type == DT_DIR) {
             subFolders.emplace_back(name);
             return;
         }
-        struct stat status {};
-        if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+        // A file system that does not say what an entry is (DT_UNKNOWN) is asked, as the search asks.
+        if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return;
+        if (S_ISDIR(status.st_mode))
+            subFolders.emplace_back(name);
+        else
             matches += status.st_size > 100 && status.st_size < 201;
     });
     for (const std::string& name : subFolders) {
         const int child = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (child >= 0) {
-            matches += bareWalk(child);
+            matches += bareWalk(child, entries);
             ::close(child);
         }
     }
     return matches;
 }
 
+// Seconds of the bare walk, or -1 when it saw nothing of a tree that the search found rows in.
 double secondsOfBareWalk(const QByteArray& tree) {
     QElapsedTimer clock;
     clock.start();
+    long entries = 0;
     const int root = ::open(tree.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (root >= 0) {
-        bareWalk(root);
+        bareWalk(root, entries);
         ::close(root);
     }
-    return double(clock.nsecsElapsed()) / 1e9;
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    return entries > 0 ? seconds : -1;
 }
 
 // The same system calls spread over `threads` threads, each listing a folder at a time from a shared
@@ -201,6 +215,8 @@ int main(int argc, char** argv) {
     int threads = 0;
     bool cold = false;
     bool probeYields = true;
+    QByteArray prepareCommand;
+    QString label;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == u"--case"_s && i + 1 < args.size())
@@ -213,6 +229,10 @@ int main(int argc, char** argv) {
             threads = std::max(1, args[++i].toInt());
         else if (args[i] == u"--cold"_s)
             cold = true;
+        else if (args[i] == u"--prepare"_s && i + 1 < args.size())
+            prepareCommand = args[++i].toLocal8Bit();
+        else if (args[i] == u"--label"_s && i + 1 < args.size())
+            label = args[++i];
         else
             tree = QFile::encodeName(args[i]);
     }
@@ -287,6 +307,10 @@ int main(int argc, char** argv) {
     auto prepare = [&] {
         if (cold)
             dropCaches();
+        if (!prepareCommand.isEmpty() && bench::secondsOfCommand({"sh", "-c", prepareCommand}) < 0) {
+            std::fprintf(stderr, "the command before each run failed: %s\n", prepareCommand.constData());
+            std::exit(1);
+        }
     };
     if (!cold)
         secondsOfFind(find);
@@ -313,15 +337,21 @@ int main(int argc, char** argv) {
     const double findTime = median(theirs);
     const ReadAheadOptions& readAhead = window->services().readAhead;
     QString walk;
+    PosixFileSystem probeStorage;
+    const FileSystem::Folder root = probeStorage.openFolder(tree);
     if (readAhead.threads == 1)
         walk = u"the sequential walk"_s;
+    else if (probeStorage.storageOf(root.handle()) == FileSystem::Storage::Network)
+        walk = u"%1 read-ahead threads from the start (a network share)"_s.arg(readAhead.threadsOnNetwork);
+    else if (probeStorage.storageOf(root.handle()) == FileSystem::Storage::RotatingDisk)
+        walk = u"%1 read-ahead threads (a disk that turns)"_s.arg(readAhead.threadsOnRotatingDisk);
     else if (readAhead.threadsWhileWaiting <= readAhead.threads)
         walk = u"%1 read-ahead threads"_s.arg(readAhead.threads);
     else
         walk = u"%1 read-ahead threads, up to %2 while reads wait for the disk"_s.arg(readAhead.threads)
                    .arg(readAhead.threadsWhileWaiting);
-    std::printf("case %s, %s cache: %d rows, %s\n", qPrintable(mode), cold ? "cold" : "warm", rows,
-                qPrintable(walk));
+    std::printf("case %s%s%s, %s cache: %d rows, %s\n", qPrintable(mode), label.isEmpty() ? "" : ", ",
+                qPrintable(label), cold ? "cold" : "warm", rows, qPrintable(walk));
     std::printf("  zorvik  %.3f s (median of %d; CPU in user mode %.3f s, in the kernel %.3f s)\n", ourTime,
                 runs, median(userSeconds), median(systemSeconds));
     std::printf("  find    %.3f s (median of %d)\n", findTime, runs);
@@ -329,8 +359,11 @@ int main(int argc, char** argv) {
                 *std::min_element(ours.begin(), ours.end()), *std::min_element(theirs.begin(), theirs.end()),
                 *std::min_element(ours.begin(), ours.end()) /
                     *std::min_element(theirs.begin(), theirs.end()));
-    std::printf("  for scale: the bare system calls alone %.3f s (median) = %.2f x find\n", median(floor),
-                median(floor) / findTime);
+    if (*std::min_element(floor.begin(), floor.end()) < 0)
+        std::printf("  for scale: the bare system calls saw no entry of the tree: skipped\n");
+    else
+        std::printf("  for scale: the bare system calls alone %.3f s (median) = %.2f x find\n", median(floor),
+                    median(floor) / findTime);
     if (!parallelFloor.empty())
         std::printf("  for scale: the same calls on %d threads, nothing else %.3f s (median) = %.2f x find\n",
                     kParallelFloorThreads, median(parallelFloor), median(parallelFloor) / findTime);

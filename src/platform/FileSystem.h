@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -28,10 +29,16 @@ private:
 // What the folder walk needs of the file system: folders opened by handle, listed in the system's own
 // order, and the sizes of their entries. Names and paths are the system's bytes. Every operation may
 // be called from several threads at once, each on its own handles (or on a handle only read by all).
-class FileSystem {
+// Owned through a shared_ptr in the program: workers left behind in a call that never returns keep
+// their share of it (sharedFileSystem).
+class FileSystem : public std::enable_shared_from_this<FileSystem> {
 public:
     using Handle = int; // an open folder, borrowed from its owner
     enum class EntryKind { Folder, File, Unknown };
+    // Where a folder's entries are kept, as far as it tells how to read them fast: over a network or
+    // through a user-space file system (every request a round trip: many in flight pay), on a local
+    // disk that turns (requests in parallel make its head seek), or any other local storage.
+    enum class Storage { Local, RotatingDisk, Network };
     using FolderId = FileId;
     // What the walk needs to know of an entry.
     struct EntryStatus {
@@ -104,6 +111,11 @@ public:
     // (a block from the disk, mostly) since it started; 0 where the system does not count them. Tells a
     // walk whether its reads are served from memory or wait for the disk.
     virtual std::uint64_t waitsOfThisThread() { return 0; }
+    // The storage that holds the open folder. Throws FileSystemFailure.
+    virtual Storage storageOf(Handle folder) {
+        (void)folder;
+        return Storage::Local;
+    }
 
 protected:
     // The openings behind the owning functions above; each returns a handle that close() releases.
@@ -113,5 +125,13 @@ protected:
     virtual Handle openBelowHandle(Handle root, const QByteArray& relativePath) = 0;
     virtual void close(Handle folder) = 0;
 };
+
+// A share of `fileSystem` for workers that may outlive their caller: its owners' when a shared_ptr owns
+// it, otherwise none, and then whoever owns it keeps it until every call on it has returned.
+inline std::shared_ptr<FileSystem> sharedFileSystem(FileSystem& fileSystem) {
+    if (std::shared_ptr<FileSystem> owned = fileSystem.weak_from_this().lock())
+        return owned;
+    return {std::shared_ptr<FileSystem>(), &fileSystem};
+}
 
 } // namespace zorvik

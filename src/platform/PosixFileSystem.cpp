@@ -3,6 +3,8 @@
 #include "platform/UniqueFd.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <vector>
 
 #include <dirent.h>
@@ -13,7 +15,9 @@
 
 #if defined(__linux__)
 #include <linux/openat2.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #endif
 
 namespace zorvik {
@@ -42,6 +46,44 @@ std::vector<char>& listingBuffer() {
     thread_local std::vector<char> buffer(kListingBuffer);
     return buffer;
 }
+
+#if defined(__linux__)
+// File systems whose every request travels to another machine or to a user-space server (statfs's
+// f_type): NFS, SMB/CIFS (three generations), FUSE (sshfs, rclone and the like), 9p, Ceph, AFS, Coda,
+// NCP, Lustre, GFS2 and OCFS2 (cluster locks over the network).
+bool isNetworkFileSystem(std::uint32_t type) {
+    switch (type) {
+    case 0x6969:     // NFS
+    case 0x517B:     // SMB
+    case 0xFF534D42: // CIFS
+    case 0xFE534D42: // SMB2
+    case 0x65735546: // FUSE
+    case 0x01021997: // 9p
+    case 0x00C36400: // Ceph
+    case 0x5346414F: // AFS
+    case 0x6B414653: // kAFS
+    case 0x73757245: // Coda
+    case 0x564C:     // NCP
+    case 0x0BD00BD0: // Lustre
+    case 0x01161970: // GFS2
+    case 0x7461636F: // OCFS2
+        return true;
+    default:
+        return false;
+    }
+}
+
+// "1" or "0" from a block device's queue/rotational in sysfs; no value when there is no such file.
+std::optional<bool> readRotational(const QByteArray& path) {
+    const UniqueFd file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (!file)
+        return std::nullopt;
+    char first = 0;
+    if (::read(file.get(), &first, 1) != 1)
+        return std::nullopt;
+    return first == '1';
+}
+#endif
 
 } // namespace
 
@@ -152,6 +194,47 @@ std::optional<FileSystem::EntryStatus> PosixFileSystem::statusOf(Handle folder, 
     return EntryStatus{std::uint64_t(status.st_size),
                        {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)},
                        S_ISDIR(status.st_mode)};
+}
+
+FileSystem::Storage PosixFileSystem::storageOf(Handle folder) {
+#if defined(__linux__)
+    struct statfs system {};
+    if (::fstatfs(folder, &system) != 0)
+        fail(errno);
+    if (isNetworkFileSystem(static_cast<std::uint32_t>(system.f_type))) // magic numbers are 32 bits
+        return Storage::Network;                                        // no need to ask further
+    struct stat status {};
+    if (::fstat(folder, &status) != 0)
+        fail(errno);
+    // A partition has no queue of its own: its disk's is one folder up.
+    const QByteArray device = "/sys/dev/block/" + QByteArray::number(major(status.st_dev)) + ':' +
+                              QByteArray::number(minor(status.st_dev));
+    std::optional<bool> rotational = readRotational(device + "/queue/rotational");
+    if (!rotational)
+        rotational = readRotational(device + "/../queue/rotational");
+    char place[PATH_MAX];
+    const bool placed = ::realpath(device.constData(), place) != nullptr;
+    return storageFrom(static_cast<std::uint32_t>(system.f_type), rotational, placed ? place : "");
+#else
+    (void)folder;
+    return Storage::Local;
+#endif
+}
+
+FileSystem::Storage storageFrom(std::uint32_t fileSystemType, std::optional<bool> rotational,
+                                QByteArrayView sysfsDevice) {
+#if defined(__linux__)
+    if (isNetworkFileSystem(fileSystemType))
+        return FileSystem::Storage::Network;
+#else
+    (void)fileSystemType;
+#endif
+    // Paravirtual disks (virtio, Xen) say they turn whatever the host keeps them on, and most hosts
+    // keep them on storage that serves many requests at once: their flag says nothing. Devices without
+    // a queue (btrfs's, overlays, tmpfs) do not turn.
+    const bool paravirtual = sysfsDevice.contains("/virtio") || sysfsDevice.contains("/vbd-");
+    return rotational.value_or(false) && !paravirtual ? FileSystem::Storage::RotatingDisk
+                                                      : FileSystem::Storage::Local;
 }
 
 std::uint64_t PosixFileSystem::waitsOfThisThread() {

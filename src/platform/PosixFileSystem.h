@@ -2,6 +2,11 @@
 
 #include "platform/FileSystem.h"
 
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <optional>
+
 namespace zorvik {
 
 // The file system through openat/openat2/fstatat and the kernel's directory listing.
@@ -11,6 +16,7 @@ public:
     void list(Handle folder, const EntrySink& sink) override;
     std::optional<EntryStatus> statusOf(Handle folder, const char* name) override;
     std::uint64_t waitsOfThisThread() override;
+    Storage storageOf(Handle folder) override;
 
 protected:
     Handle openFolderHandle(const QByteArray& path) override;
@@ -19,5 +25,10 @@ protected:
     Handle openBelowHandle(Handle root, const QByteArray& relativePath) override;
     void close(Handle folder) override;
 };
+
+// How storageOf weighs what the system says of a folder's storage: statfs's f_type, the rotational flag
+// of its block device's queue (none without a queue) and the device's place in sysfs.
+FileSystem::Storage storageFrom(std::uint32_t fileSystemType, std::optional<bool> rotational,
+                                QByteArrayView sysfsDevice);
 
 } // namespace zorvik

@@ -1,48 +1,114 @@
+// Threads and ownership:
+// - The visitor's thread (the user-interface thread in the program) owns the Consumer: the walk's
+//   order, the visitor and the stack of folders being walked. It makes no call of the file system.
+// - The workers share the ReadAhead with it through a shared_ptr: the tree of folders read so far, the
+//   listed folder's descriptor and a share of the file system. Everything in it is guarded by its
+//   mutex, except what a worker reads outside the lock: the node it took (no one else touches it until
+//   it is Ready) and the names of that node's ancestors (never changed once made).
+// - When the walk ends the Consumer tells the workers to stop and lets its share go. Workers that are
+//   still inside a system call are left behind, holding their share: the tree and the descriptor stay
+//   until the last of them has returned. A read they finish then is handed to a later walk that waits
+//   for the same folder (LeftReads, shared by every walk of the process and never destroyed), or
+//   dropped.
 #include "search/ReadAheadWalk.h"
 
+#include "core/BlockingCall.h"
 #include "search/FolderListing.h"
 
-#include <QList>
-
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
+#include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 namespace zorvik {
 
 namespace {
 
+// What one read of a folder gives: why it could not be opened, or its listing (and the folder, still
+// open, for the walk to keep when its sub-folders' paths are long).
+struct FolderRead {
+    std::optional<QString> openFailure;
+    FolderListing listing;
+    FileSystem::Folder folder;
+};
+
+// A read of a folder that an ended walk left inside a system call. A later walk of the same listed
+// folder that needs the same folder waits for this read instead of starting another one that would
+// hang just the same.
+struct LeftRead {
+    std::mutex mutex;
+    std::condition_variable finishedChanged;
+    bool finished = false;
+    int waiters = 0;
+    std::optional<FolderRead> result; // kept only when a waiter is there to take it
+};
+
+struct LeftReads {
+    std::mutex mutex; // taken after a walk's own lock, before a LeftRead's
+    std::map<std::string, std::shared_ptr<LeftRead>> byKey;
+};
+
+// Never destroyed: a worker left behind may return from its call after static destructors would run.
+LeftReads& leftReads() {
+    static auto* const reads = new LeftReads; // NOLINT: deliberately immortal
+    return *reads;
+}
+
+// How often a worker waiting for a read left behind looks whether its own walk has ended.
+constexpr std::chrono::milliseconds kLeftReadPoll{10};
+
+// Folders kept open at once because their sub-folders' paths are too long to open from the root in
+// one call; beyond them such sub-folders are opened from the root piece by piece.
+constexpr int kMostKeptOpen = 32;
+
 // A folder of the tree as far as the workers have read it.
 struct Node {
     enum class State {
         Pending, // waiting for a worker
-        Reading, // a worker lists it
+        Reading, // a worker reads it
         Ready,   // its listing (or why it could not be opened) is there
-        Deep,    // its path is too long to open in one step: the visitor's thread walks it
     };
     Node* parent = nullptr;
     std::uint32_t index = 0; // among its parent's sub-folders
     std::uint32_t depth = 0;
-    qsizetype nameStart = 0; // of its own name in `relative`
-    QByteArray relative;     // below the walk's root; empty for the root
+    qsizetype relativeLength = 0; // of its path below the walk's root
+    QByteArray name;              // empty for the root
     State state = State::Pending;
     bool counted = false; // taken into the read-ahead window
     std::optional<QString> openFailure;
     FolderListing listing;
     std::vector<std::unique_ptr<Node>> children; // its sub-folders, in listing order, once Ready
-
-    QByteArrayView name() const { return QByteArrayView(relative).sliced(nameStart); }
+    std::shared_ptr<LeftRead> handOver;          // set when its walk ended while it was being read
+    std::atomic<bool> leftBehind = false;        // the same, for its worker to read without the lock
+    // Kept open while sub-folders whose paths are too long for one call are still to be opened from it.
+    FileSystem::Folder kept;
+    std::size_t childrenToOpen = 0;
 };
 
-bool isDeep(const FileSystemFailure& failure) {
-    return failure.errorNumber() == ENAMETOOLONG || failure.errorNumber() == ENOSYS;
+// The names from the root's child down to `node`.
+std::vector<const QByteArray*> namesBelowRoot(const Node& node) {
+    std::vector<const QByteArray*> names(node.depth);
+    for (const Node* at = &node; at->parent; at = at->parent)
+        names[at->depth - 1] = &at->name;
+    return names;
+}
+
+QByteArray joined(const std::vector<const QByteArray*>& names, std::size_t from, std::size_t to) {
+    QByteArray path;
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from)
+            path += '/';
+        path += *names[i];
+    }
+    return path;
 }
 
 // Walk order (depth first, pre-order): an ancestor before its descendants, and between two branches
@@ -66,53 +132,86 @@ struct WalkOrder {
 };
 
 // The workers and what they have read, shared with the visitor's thread under one lock.
-class ReadAhead {
+class ReadAhead : public std::enable_shared_from_this<ReadAhead> {
 public:
-    ReadAhead(FileSystem& fileSystem, FileSystem::Handle root, bool includeSubFolders,
+    ReadAhead(FileSystem& fileSystem, FileSystem::Folder root, FileId rootId, bool includeSubFolders,
               const ReadAheadOptions& options)
-        : fs_(fileSystem), root_(root), includeSubFolders_(includeSubFolders), options_(options),
+        : fileSystemShare_(sharedFileSystem(fileSystem)), fs_(fileSystem), root_(std::move(root)),
+          rootHandle_(root_.handle()), includeSubFolders_(includeSubFolders), options_(options),
           fewest_(std::max(1, options.threads)), most_(std::max(fewest_, options.threadsWhileWaiting)),
-          active_(fewest_) {
+          active_(fewest_), rootId_(rootId) {
         tree_ = std::make_unique<Node>();
         pending_.insert(tree_.get());
-        const std::lock_guard lock(mutex_);
-        startWorkers(fewest_);
-        if (workers_.empty()) // not even one thread: nothing would ever be read
-            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-        active_ = std::min(active_, int(workers_.size()));
-    }
-
-    ~ReadAhead() {
-        {
-            const std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
-        workAvailable_.notify_all();
-        spare_.notify_all();
-        for (std::thread& worker : workers_)
-            worker.join();
     }
 
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
+    // Starts the first workers; throws when the system starts not even one.
+    void start() {
+        const std::lock_guard lock(mutex_);
+        startWorkers(fewest_);
+        if (started_ == 0) // nothing would ever be read
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        active_ = std::min(active_, started_);
+    }
+
+    // The walk is over: the workers stop. Those that have not ended within leaveBehindAfterMs are
+    // inside a call that does not return; they are left behind, and what they read is offered to the
+    // next walk that needs it.
+    void finish() {
+        std::unique_lock lock(mutex_);
+        stopping_ = true;
+        workAvailable_.notify_all();
+        spare_.notify_all();
+        workerEnded_.wait_for(lock, std::chrono::milliseconds(options_.leaveBehindAfterMs),
+                              [this] { return alive_ == 0; });
+        if (alive_ == 0) {
+            // No worker uses them any more: the descriptors close here, not on whichever thread lets
+            // the walk go last.
+            pending_.clear();
+            tree_.reset();
+            lock.unlock();
+            root_.reset();
+            return;
+        }
+        if (!rootId_.isKnown())
+            return;
+        LeftReads& left = leftReads();
+        const std::lock_guard registry(left.mutex);
+        for (Node* node : inCall_) {
+            std::shared_ptr<LeftRead>& slot = left.byKey[keyOf(*node)];
+            if (slot)
+                continue; // its worker waits for an older read of the same folder, itself left behind
+            slot = std::make_shared<LeftRead>();
+            node->handOver = slot;
+            node->leftBehind = true; // a later walk may wait for this read: it is finished, not abandoned
+        }
+    }
+
     Node& root() { return *tree_; }
 
-    // Waits until the node is Ready or Deep; `waiting` runs between waits of options.waitingCallMs.
-    void await(Node& node, const std::function<void()>& waiting) {
+    // Waits until the node is Ready; `waiting` runs between waits of options.waitingCallMs, and its
+    // false ends the wait with the node not there (false).
+    bool await(Node& node, const std::function<bool()>& waiting) {
         std::unique_lock lock(mutex_);
-        auto there = [&] { return node.state == Node::State::Ready || node.state == Node::State::Deep; };
+        auto there = [&] { return node.state == Node::State::Ready; };
         if (there())
-            return;
+            return true;
         awaited_ = &node; // read even when the window is full
         // It is next in walk order, so the first worker that is free takes it.
         workAvailable_.notify_one();
         while (!listingReady_.wait_for(lock, std::chrono::milliseconds(options_.waitingCallMs), there)) {
             lock.unlock();
-            waiting();
+            const bool goOn = waiting();
             lock.lock();
+            if (!goOn) {
+                awaited_ = nullptr;
+                return false;
+            }
         }
         awaited_ = nullptr;
+        return true;
     }
 
     // The visitor is done with the node's listing: its memory and its place in the window go.
@@ -142,6 +241,14 @@ private:
         return (ahead_ < options_.folders && aheadBytes_ < options_.bytes) || *pending_.begin() == awaited_;
     }
 
+    // Worker `index`: reads folders until the walk ends, then counts itself out.
+    void run(int index) {
+        work(index);
+        const std::lock_guard lock(mutex_);
+        --alive_;
+        workerEnded_.notify_all();
+    }
+
     // Worker `index` reads only while fewer than index + 1 are let in; otherwise it sleeps apart, so
     // that the wakes for new work reach only workers that may take it.
     void work(int index) {
@@ -166,13 +273,53 @@ private:
             node->counted = true;
             ++ahead_;
             ++reading_;
+            inCall_.insert(node);
             lock.unlock();
             const std::uint64_t waitsBefore = fs_.waitsOfThisThread();
-            read(*node);
+            if (!node->parent)
+                learnRoot();
+            std::optional<FolderRead> got = readOrWait(*node);
             const bool waited = fs_.waitsOfThisThread() != waitsBefore;
             lock.lock();
             --reading_;
+            inCall_.erase(node);
+            if (Node* parent = node->parent;
+                parent && parent->childrenToOpen > 0 && --parent->childrenToOpen == 0) {
+                parent->kept.reset();
+                --keptOpen_;
+            }
+            if (node->handOver) {
+                handOver(*node->handOver, std::move(got));
+                continue; // the walk has ended: the loop's next look sees it
+            }
+            if (!got) // the walk ended while this worker waited for an older read
+                continue;
+            store(*node, std::move(*got));
             adapt(waited);
+        }
+    }
+
+    // What kind of storage the listed folder is on, and its identity when the caller did not know it;
+    // one worker asks before it lists the root.
+    void learnRoot() {
+        FileSystem::Storage storage = FileSystem::Storage::Local;
+        FileId id;
+        try {
+            storage = fs_.storageOf(rootHandle_);
+            id = rootId_.isKnown() ? rootId_ : fs_.identify(rootHandle_);
+        } catch (const FileSystemFailure&) {
+            // Without them the walk still works: it adapts as it reads and keys no read to wait for.
+        }
+        const std::lock_guard lock(mutex_);
+        rootId_ = id;
+        if (storage == FileSystem::Storage::Network) {
+            fewest_ = most_ = std::max(1, options_.threadsOnNetwork);
+            startWorkers(most_);
+            active_ = std::min(most_, started_);
+            spare_.notify_all();
+        } else if (storage == FileSystem::Storage::RotatingDisk) {
+            fewest_ = most_ = std::clamp(options_.threadsOnRotatingDisk, 1, fewest_);
+            active_ = std::min(active_, fewest_);
         }
     }
 
@@ -185,9 +332,9 @@ private:
         const int before = active_;
         if (waitedShare_ > 0.5) {
             startWorkers(most_); // the first time only: the extra workers then stay until the walk ends
-            active_ = std::min(most_, int(workers_.size()));
+            active_ = std::min(most_, started_);
         } else if (waitedShare_ < 0.25) {
-            active_ = std::min(fewest_, int(workers_.size()));
+            active_ = std::min(fewest_, started_);
         }
         if (active_ > before)
             spare_.notify_all();
@@ -199,44 +346,166 @@ private:
         if (stopping_)
             return;
         try {
-            for (int i = int(workers_.size()); i < count; ++i)
-                workers_.emplace_back([this, i] { work(i); });
+            for (; started_ < count; ++started_) {
+                WorkerThreads::start([self = shared_from_this(), index = started_] { self->run(index); });
+                ++alive_;
+            }
         } catch (const std::system_error&) {
         }
     }
 
-    // Opens and lists one folder outside the lock, then hands the listing over.
-    void read(Node& node) {
-        FileSystem::Folder opened;
-        std::optional<QString> openFailure;
-        bool deep = false;
-        if (node.parent) {
-            try {
-                opened = fs_.openBelow(root_, node.relative);
-            } catch (const FileSystemFailure& failure) {
-                deep = isDeep(failure);
-                openFailure = failure.description();
+    // The folder's key among the reads left behind: the listed folder's identity and the path below it.
+    std::string keyOf(const Node& node) const {
+        std::string key = std::to_string(rootId_.device) + ':' + std::to_string(rootId_.inode) + '/';
+        const QByteArray relative = joined(namesBelowRoot(node), 0, node.depth);
+        key.append(relative.constData(), std::size_t(relative.size()));
+        return key;
+    }
+
+    // Reads the folder, or, when an ended walk left a read of the same folder inside a call, waits for
+    // that one. No value when this walk ended meanwhile.
+    std::optional<FolderRead> readOrWait(Node& node) {
+        std::shared_ptr<LeftRead> older;
+        {
+            const std::lock_guard lock(mutex_);
+            if (rootId_.isKnown()) {
+                LeftReads& left = leftReads();
+                const std::lock_guard registry(left.mutex);
+                if (!left.byKey.empty()) { // mostly: no key to make
+                    const auto found = left.byKey.find(keyOf(node));
+                    if (found != left.byKey.end())
+                        older = found->second;
+                }
             }
         }
-        FolderListing listing;
-        if (!openFailure)
-            listing = readFolderListing(fs_, node.parent ? opened.handle() : root_, includeSubFolders_,
-                                        [this] { return !stopping_.load(std::memory_order_relaxed); });
-        opened.reset();
+        if (older) {
+            std::unique_lock lock(older->mutex);
+            ++older->waiters;
+            while (!older->finished && !stopping_)
+                older->finishedChanged.wait_for(lock, kLeftReadPoll);
+            --older->waiters;
+            if (older->result)
+                return std::exchange(older->result, std::nullopt);
+            if (!older->finished)
+                return std::nullopt;
+            // Taken by another walk's worker: this one reads the folder afresh.
+        }
+        return readNow(node);
+    }
 
+    // A read finished after its walk ended: the walk that waits for it takes it, or it is dropped.
+    static void handOver(LeftRead& slot, std::optional<FolderRead> got) {
+        LeftReads& left = leftReads();
+        {
+            const std::lock_guard registry(left.mutex);
+            for (auto it = left.byKey.begin(); it != left.byKey.end(); ++it)
+                if (it->second.get() == &slot) {
+                    left.byKey.erase(it);
+                    break;
+                }
+            const std::lock_guard lock(slot.mutex);
+            slot.finished = true;
+            if (slot.waiters > 0 && got)
+                slot.result = std::move(got);
+        }
+        slot.finishedChanged.notify_all();
+    }
+
+    // Opens and lists one folder outside the lock.
+    FolderRead readNow(const Node& node) {
+        // Once the walk has ended the listing is abandoned between two entries, unless it was left
+        // behind: the share answers again, and a later walk may be waiting for this very listing.
+        const auto keepGoing = [this, &node] {
+            return !stopping_.load(std::memory_order_relaxed) ||
+                   node.leftBehind.load(std::memory_order_relaxed);
+        };
+        FolderRead read;
+        FileSystem::Folder opened;
+        if (node.parent) {
+            try {
+                opened = open(node);
+            } catch (const FileSystemFailure& failure) {
+                read.openFailure = failure.description();
+                return read;
+            }
+        }
+        read.listing = readFolderListing(fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_,
+                                         keepGoing);
+        read.folder = std::move(opened);
+        return read;
+    }
+
+    // Opens a folder below the root in one call, or, when its path is too long for one, in pieces of
+    // at most longestRelativePath bytes, each below the folder the piece before opened; a worker holds
+    // at most two descriptors at any depth. No link is followed on the way.
+    FileSystem::Folder open(const Node& node) {
+        if (node.parent->kept.isOpen()) // set before the node was made, closed only after it was read
+            return fs_.openSubFolder(node.parent->kept.handle(), node.name.constData());
+        const std::vector<const QByteArray*> names = namesBelowRoot(node);
+        const qsizetype longest = longestRelativePath();
+        if (node.relativeLength <= longest && !noOpenInOneCall_) {
+            try {
+                return fs_.openBelow(rootHandle_, joined(names, 0, names.size()));
+            } catch (const FileSystemFailure& failure) {
+                if (failure.errorNumber() != ENOSYS && failure.errorNumber() != ENAMETOOLONG)
+                    throw;
+                noOpenInOneCall_ = failure.errorNumber() == ENOSYS;
+            }
+        }
+        FileSystem::Folder at;
+        for (std::size_t from = 0; from < names.size();) {
+            std::size_t to = from + 1;
+            qsizetype length = names[from]->size();
+            while (to < names.size() && length + 1 + names[to]->size() <= longest)
+                length += 1 + names[to++]->size();
+            const FileSystem::Handle above = at.isOpen() ? at.handle() : rootHandle_;
+            at = openPiece(above, names, from, to);
+            from = to;
+        }
+        return at;
+    }
+
+    FileSystem::Folder openPiece(FileSystem::Handle above, const std::vector<const QByteArray*>& names,
+                                 std::size_t from, std::size_t to) {
+        if (to - from > 1 && !noOpenInOneCall_) {
+            try {
+                return fs_.openBelow(above, joined(names, from, to));
+            } catch (const FileSystemFailure& failure) {
+                if (failure.errorNumber() != ENOSYS)
+                    throw;
+                noOpenInOneCall_ = true;
+            }
+        }
+        // One level at a time, as the sequential walk opens every folder.
+        FileSystem::Folder at = fs_.openSubFolder(above, names[from]->constData());
+        for (std::size_t i = from + 1; i < to; ++i)
+            at = fs_.openSubFolder(at.handle(), names[i]->constData());
+        return at;
+    }
+
+    qsizetype longestRelativePath() const { return std::max(1, options_.longestRelativePath); }
+
+    // Hands a finished read over to the visitor's side, with the lock held.
+    void store(Node& node, FolderRead read) {
         std::size_t newWork = 0;
-        const std::lock_guard lock(mutex_);
-        if (deep) {
-            node.state = Node::State::Deep;
-        } else if (openFailure) {
-            node.openFailure = openFailure;
-            node.state = Node::State::Ready;
+        if (read.openFailure) {
+            node.openFailure = std::move(read.openFailure);
         } else {
-            node.listing = std::move(listing);
+            node.listing = std::move(read.listing);
             newWork = adopt(node);
             aheadBytes_ += node.listing.memoryUse();
-            node.state = Node::State::Ready;
+            // A deep branch: its sub-folders open from it in one step each, not from the root in pieces
+            // (which would cost as many calls as the branch is deep, for every folder in it).
+            const bool longPaths =
+                std::any_of(node.children.begin(), node.children.end(),
+                            [&](const auto& child) { return child->relativeLength > longestRelativePath(); });
+            if (longPaths && read.folder.isOpen() && keptOpen_ < kMostKeptOpen) {
+                node.kept = std::move(read.folder);
+                node.childrenToOpen = node.children.size();
+                ++keptOpen_;
+            }
         }
+        node.state = Node::State::Ready;
         listingReady_.notify_one(); // only the visitor's thread waits for listings
         // Wake as many workers as there is new work, not all of them for every folder.
         const std::size_t free = std::size_t(std::max(0, active_ - reading_));
@@ -258,95 +527,82 @@ private:
             child->parent = &node;
             child->index = index++;
             child->depth = node.depth + 1;
-            if (!node.relative.isEmpty())
-                child->relative = node.relative + '/';
-            child->nameStart = child->relative.size();
-            child->relative += node.listing.nameOf(entry);
-            if (child->relative.size() > options_.longestRelativePath)
-                child->state = Node::State::Deep;
-            else
-                pending += pending_.insert(child.get()).second ? 1 : 0;
+            child->name = node.listing.nameOf(entry);
+            child->relativeLength = node.relativeLength + (node.parent ? 1 : 0) + child->name.size();
+            pending += pending_.insert(child.get()).second ? 1 : 0;
             node.children.push_back(std::move(child));
         }
         return pending;
     }
 
+    // Declared first, gone last: the root and every listing are let go while it still stands.
+    const std::shared_ptr<FileSystem> fileSystemShare_;
     FileSystem& fs_;
-    const FileSystem::Handle root_;
+    FileSystem::Folder root_; // closed by finish() once no worker runs, or with the last one left behind
+    const FileSystem::Handle rootHandle_;
     const bool includeSubFolders_;
     const ReadAheadOptions options_;
-    // The workers allowed to read while reads come from memory, and while they wait for the disk; only
-    // the first are started with the walk, the others when reads first wait.
-    const int fewest_;
-    const int most_;
+    std::atomic<bool> noOpenInOneCall_ = false; // the system has no openat2
 
     std::mutex mutex_;
     std::condition_variable workAvailable_;
     std::condition_variable listingReady_;
     std::condition_variable spare_; // workers not let in wait here
+    std::condition_variable workerEnded_;
+    // The workers allowed to read while reads come from memory, and while they wait for the disk; only
+    // the first are started with the walk, the others when reads first wait (or at once on a share).
+    int fewest_;
+    int most_;
     std::unique_ptr<Node> tree_;
     std::set<Node*, WalkOrder> pending_;
+    std::set<Node*> inCall_; // taken by a worker, not yet handed over
     Node* awaited_ = nullptr;
     int active_;      // workers allowed to read at once, between fewest_ and most_
     int reading_ = 0; // workers reading now
+    int started_ = 0;
+    int alive_ = 0; // started and not yet ended
+    int keptOpen_ = 0;
     double waitedShare_ = 0;
     int ahead_ = 0;
     std::size_t aheadBytes_ = 0;
     std::atomic<bool> stopping_ = false;
-    std::vector<std::thread> workers_; // last: started when everything else is in place; under mutex_
-};
-
-// Passes every call on and notes whether the visitor asked to stop.
-class StopNoting : public WalkVisitor {
-public:
-    explicit StopNoting(WalkVisitor& visitor) : visitor_(visitor) {}
-    void enterFolder(const QByteArray& path) override { visitor_.enterFolder(path); }
-    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
-        visitor_.file(folderPath, name, bytes, id);
-    }
-    bool beforeSubFolder() override {
-        stopped = !visitor_.beforeSubFolder();
-        return !stopped;
-    }
-    void folderSkipped(const QByteArray& path, const QString& reason) override {
-        visitor_.folderSkipped(path, reason);
-    }
-    void stillWaiting() override { visitor_.stillWaiting(); }
-    bool stopped = false;
-
-private:
-    WalkVisitor& visitor_;
+    FileId rootId_;
 };
 
 // The visitor's side: the walk in its order, over the listings the workers hand over.
 class Consumer {
 public:
-    Consumer(FileSystem& fileSystem, FileSystem::Handle root, const QByteArray& rootPath,
+    Consumer(FileSystem& fileSystem, FileSystem::Folder root, FileId rootId, const QByteArray& rootPath,
              bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options)
-        : fs_(fileSystem), root_(root), rootPath_(rootPath), includeSubFolders_(includeSubFolders),
-          visitor_(visitor), readAhead_(fileSystem, root, includeSubFolders, options) {}
+        : rootPath_(rootPath), visitor_(visitor),
+          readAhead_(
+              std::make_shared<ReadAhead>(fileSystem, std::move(root), rootId, includeSubFolders, options)) {
+        readAhead_->start();
+    }
+    Consumer(const Consumer&) = delete;
+    Consumer& operator=(const Consumer&) = delete;
+    ~Consumer() { readAhead_->finish(); }
 
     void run() {
-        Node& root = readAhead_.root();
-        wait(root);
+        Node& root = readAhead_->root();
+        if (!wait(root))
+            return;
         replay(root, rootPath_);
         const std::optional<QString> failure = root.listing.failure;
-        readAhead_.release(root);
+        readAhead_->release(root);
         if (failure) // a failure of the listed folder itself is passed on
             throw FileSystemFailure(*failure);
         stack_.push_back(Frame{&root, rootPath_, 0});
         while (!stack_.empty()) {
             Frame& top = stack_.back();
             if (top.next == top.node->children.size()) {
-                readAhead_.forget(*top.node);
+                readAhead_->forget(*top.node);
                 stack_.pop_back();
                 continue;
             }
             Node& child = *top.node->children[top.next++];
-            const QByteArray path = joinPath(top.path, child.name());
-            if (!visitor_.beforeSubFolder())
-                return;
-            if (!enter(child, path))
+            const QByteArray path = joinPath(top.path, child.name);
+            if (!visitor_.beforeSubFolder() || !enter(child, path))
                 return;
         }
     }
@@ -358,25 +614,23 @@ private:
         std::size_t next;
     };
 
-    void wait(Node& node) {
-        readAhead_.await(node, [this] { visitor_.stillWaiting(); });
+    // False when the visitor stopped the walk while it waited.
+    bool wait(Node& node) {
+        return readAhead_->await(node, [this] { return visitor_.stillWaiting(); });
     }
 
-    // Enters a sub-folder; false when the visitor asked to stop inside it.
+    // False when the visitor stopped the walk while it waited for the folder.
     bool enter(Node& node, const QByteArray& path) {
-        wait(node);
-        if (node.state == Node::State::Deep) {
-            readAhead_.release(node);
-            return walkOneLevelAtATime(node, path);
-        }
+        if (!wait(node))
+            return false;
         if (node.openFailure) {
-            readAhead_.release(node);
+            readAhead_->release(node);
             visitor_.folderSkipped(path, *node.openFailure);
             return true;
         }
         replay(node, path);
         const std::optional<QString> failure = node.listing.failure;
-        readAhead_.release(node);
+        readAhead_->release(node);
         if (failure) {
             // What was found before the failure stays; the folder's own sub-folders are not entered.
             visitor_.folderSkipped(path, *failure);
@@ -395,61 +649,18 @@ private:
                 visitor_.file(path, listing.nameOf(entry), entry.bytes, entry.id);
     }
 
-    // A folder too deep for the workers: opened through its parent and walked by the sequential walk,
-    // which needs only a bounded number of descriptors at any depth.
-    bool walkOneLevelAtATime(const Node& node, const QByteArray& path) {
-        FileSystem::Folder folder;
-        try {
-            folder = openStepwise(node);
-        } catch (const FileSystemFailure& failure) {
-            visitor_.folderSkipped(path, failure.description());
-            return true;
-        }
-        StopNoting noting(visitor_);
-        try {
-            ScanFolder(fs_, std::move(folder), path, includeSubFolders_, noting);
-        } catch (const FileSystemFailure& failure) {
-            // Only the listing of the folder itself reaches here; below it the walk skips and goes on.
-            visitor_.folderSkipped(path, failure.description());
-        }
-        return !noting.stopped;
-    }
-
-    FileSystem::Folder openStepwise(const Node& node) {
-        const Node* parent = node.parent;
-        if (!parent->parent)
-            return fs_.openSubFolder(root_, node.name().toByteArray().constData());
-        FileSystem::Folder above;
-        try {
-            above = fs_.openBelow(root_, parent->relative);
-        } catch (const FileSystemFailure& failure) {
-            if (!isDeep(failure))
-                throw;
-            // No way to open a path in one step: one level after the other from the root.
-            const QList<QByteArray> names = parent->relative.split('/');
-            above = fs_.openSubFolder(root_, names.first().constData());
-            for (qsizetype i = 1; i < names.size(); ++i)
-                above = fs_.openSubFolder(above.handle(), names[i].constData());
-        }
-        return fs_.openSubFolder(above.handle(), node.name().toByteArray().constData());
-    }
-
-    FileSystem& fs_;
-    const FileSystem::Handle root_;
     const QByteArray rootPath_;
-    const bool includeSubFolders_;
     WalkVisitor& visitor_;
-    ReadAhead readAhead_;
+    const std::shared_ptr<ReadAhead> readAhead_;
     std::vector<Frame> stack_;
 };
 
 } // namespace
 
 void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
-                   bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options) {
-    // The root stays open until the consumer, and with it every worker, is gone.
-    const FileSystem::Folder ownedRoot = std::move(root);
-    Consumer(fileSystem, ownedRoot.handle(), rootPath, includeSubFolders, visitor, options).run();
+                   bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options,
+                   FileId rootId) {
+    Consumer(fileSystem, std::move(root), rootId, rootPath, includeSubFolders, visitor, options).run();
 }
 
 } // namespace zorvik

@@ -22,8 +22,9 @@ public:
     // A sub-folder that could not be opened or listed; the walk goes on without it.
     virtual void folderSkipped(const QByteArray& path, const QString& reason) = 0;
     // The walk is waiting for the file system (a read-ahead walk whose next listing is not there yet);
-    // called again and again while it waits. The sequential walk never calls it.
-    virtual void stillWaiting() {}
+    // called again and again while it waits; false stops the walk there, without waiting for a call
+    // that may never return. The sequential walk never calls it.
+    virtual bool stillWaiting() { return true; }
 };
 
 // Walks the open folder `root` (whose path is `rootPath`), depth first: all files of a folder in the

@@ -1,5 +1,6 @@
 #include "search/SearchRun.h"
 
+#include "core/BlockingCall.h"
 #include "core/ProblemList.h"
 #include "core/Steps.h"
 #include "folders/FolderList.h"
@@ -17,6 +18,12 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 namespace {
+
+// The listed folder as a worker opened it, with its identity when the system would tell it.
+struct OpenedFolder {
+    FileSystem::Folder folder;
+    FileId id;
+};
 
 // Feeds the walk's findings to the lists: the status line, the result rows, the yields between
 // sub-folders and the folders that had to be skipped.
@@ -54,8 +61,12 @@ public:
         return true;
     }
     void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
-    // The window stays answerable while the disk is slow to hand over the next folder.
-    void stillWaiting() override { host_.yield(); }
+    // The window stays answerable while the disk is slow to hand over the next folder, and Stop ends
+    // a wait for a share that may never answer.
+    bool stillWaiting() override {
+        host_.yield();
+        return !run_.stopRequested();
+    }
 
 private:
     SearchHost& host_;
@@ -125,19 +136,41 @@ void SearchRun::searchListedFolders(Steps& s) {
             rowRead = true;
         });
         FileSystem::Folder folder;
+        FileId folderId;
         if (rowRead)
             s.run(124, [&] {
                 // Without a file system every folder fails here, as the first step did, rather than
                 // the run ending the program.
                 requireFileSystem();
-                folder = fileSystem_->openFolder(path);
+                // A share that stopped answering never returns from the opening: the window waits for
+                // it while yielding, and Stop or closing walks away from it. Another search of the
+                // same folder then waits for the same opening.
+                std::optional<OpenedFolder> opened = waitWhileYielding<OpenedFolder>(
+                    [fileSystem = sharedFileSystem(*fileSystem_), path] {
+                        OpenedFolder opened{fileSystem->openFolder(path), {}};
+                        try {
+                            opened.id = fileSystem->identify(opened.folder.handle());
+                        } catch (const FileSystemFailure&) {
+                            // Only read ahead of a later walk needs it.
+                        }
+                        return opened;
+                    },
+                    "open folder " + path.toStdString(), std::chrono::milliseconds(readAhead_.waitingCallMs),
+                    [this] {
+                        host_.yield();
+                        return !stopRequested_;
+                    });
+                if (opened) {
+                    folder = std::move(opened->folder);
+                    folderId = opened->id;
+                }
             });
         if (folder.isOpen()) {
             s.run(126, [&] {
                 SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped, path);
                 if (readAhead_.threads > 1)
                     readAheadScan(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
-                                  readAhead_);
+                                  readAhead_, folderId);
                 else
                     ScanFolder(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
             });

@@ -1,5 +1,6 @@
 #include "shell/Application.h"
 
+#include "core/BlockingCall.h"
 #include "platform/QtDialogs.h"
 #include "shell/CommandLine.h"
 #include "shell/Form1.h"
@@ -51,7 +52,11 @@ int runApplication(int argc, char** argv) {
     form.Form_Load();
     form.show();
     form.addGivenFolders(commandLine.folders);
-    return app.exec();
+    const int exitCode = app.exec();
+    // A worker stuck in a call to a share that stopped answering must neither hold the program nor
+    // outlive the objects it may touch.
+    WorkerThreads::endProcessIfAnyRuns(exitCode, std::chrono::milliseconds(200));
+    return exitCode;
 }
 
 } // namespace zorvik

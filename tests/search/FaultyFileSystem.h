@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Gate.h"
 #include "platform/PosixFileSystem.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <set>
@@ -29,6 +31,23 @@ public:
     bool slowDisk = false;
     std::atomic<int> listingsNow = 0;
     std::atomic<int> mostListingsAtOnce = 0;
+    // The folder (by name) whose opening and listing wait at `stall` until the test opens it, as on a
+    // share that stopped answering.
+    std::string stallAt;
+    std::shared_ptr<Gate> stall = std::make_shared<Gate>();
+    // What storageOf says of every folder.
+    Storage storage = Storage::Local;
+    // Listings of folders named by a number wait until this many are under way at once (from then on none
+    // waits), or until releaseListings(): how many requests a walk has in flight, counted without timing
+    // anything.
+    int listingsToGather = 0;
+    void releaseListings() {
+        const std::lock_guard lock(gatherMutex_);
+        gatherReleased_ = true;
+        gathered_.notify_all();
+    }
+
+    Storage storageOf(Handle) override { return storage; }
 
     std::uint64_t waitsOfThisThread() override { return waitsOfThread(); }
 
@@ -38,11 +57,21 @@ public:
             std::atomic<int>& now;
             ~Done() { --now; }
         } done{listingsNow};
+        const std::string name = nameOf(folder);
+        if (listingsToGather > 0 && !name.empty() &&
+            name.find_first_not_of("0123456789") == std::string::npos) {
+            std::unique_lock lock(gatherMutex_);
+            gatherReleased_ = gatherReleased_ || listingsNow >= listingsToGather;
+            gathered_.notify_all();
+            gathered_.wait(lock, [&] { return gatherReleased_; });
+        }
         if (slowDisk) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             ++waitsOfThread();
         }
-        const auto breaks = listingBreaksAfter.find(nameOf(folder));
+        if (!stallAt.empty() && name == stallAt)
+            stall->pass();
+        const auto breaks = listingBreaksAfter.find(name);
         if (breaks == listingBreaksAfter.end())
             return PosixFileSystem::list(folder, sink);
         int left = breaks->second;
@@ -60,6 +89,8 @@ public:
 
 protected:
     Handle openFolderHandle(const QByteArray& path) override {
+        if (!stallAt.empty() && lastName(path) == stallAt)
+            stall->pass();
         return opened(PosixFileSystem::openFolderHandle(path), lastName(path));
     }
     Handle openSubFolderHandle(Handle parent, const char* name) override {
@@ -112,6 +143,9 @@ private:
 
     std::mutex mutex_;
     std::map<Handle, std::string> names_;
+    std::mutex gatherMutex_;
+    std::condition_variable gathered_;
+    bool gatherReleased_ = false;
 };
 
 } // namespace zorvik::test

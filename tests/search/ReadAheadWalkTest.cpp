@@ -38,6 +38,12 @@ public:
         lines << "before";
         return subFolders++ != stopAtSubFolder;
     }
+    bool stillWaiting() override {
+        if (onWaiting)
+            onWaiting();
+        return true;
+    }
+    std::function<void()> onWaiting;
     void folderSkipped(const QByteArray& path, const QString& reason) override {
         lines << "skip " + path + " (" + reason.toUtf8() + ')';
     }
@@ -133,6 +139,38 @@ TEST(ReadAhead, MoreWorkersReadWhileReadsWaitForTheDiskAndTheFewestWhileTheyDoNo
     EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
     EXPECT_GT(fs.mostListingsAtOnce, 2);
     EXPECT_LE(fs.mostListingsAtOnce, 8);
+
+    // A rotating disk keeps its few requests, however much its reads wait.
+    ReadAheadOptions rotating = options;
+    rotating.threadsOnRotatingDisk = 1;
+    fs.storage = FileSystem::Storage::RotatingDisk;
+    fs.mostListingsAtOnce = 0;
+    EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, rotating).lines, reference.lines);
+    EXPECT_EQ(fs.mostListingsAtOnce, 1);
+    EXPECT_EQ(fs.openHandles, 0);
+}
+
+TEST(ReadAhead, AShareIsReadWithManyRequestsInFlightFromTheFirstFolder) {
+    TempTree tree(inMemory());
+    for (int i = 0; i < 40; ++i)
+        tree.file(QByteArray::number(i) + "/file", i);
+    FaultyFileSystem fs;
+    const Transcript reference = walk(fs, tree.root(), Kind::Sequential);
+    // No read ever waits, so only the kind of storage can bring more workers than the fewest; each
+    // listing is held until eight are under way at once.
+    fs.storage = FileSystem::Storage::Network;
+    fs.listingsToGather = 8;
+    ReadAheadOptions options{2, 2048, 8 << 20, 3072, 1, 4};
+    options.threadsOnNetwork = 8;
+    Transcript got;
+    int waits = 0;
+    got.onWaiting = [&] {
+        if (++waits == 2000) // never eight at once: let them go, and fail below rather than hang
+            fs.releaseListings();
+    };
+    readAheadScan(fs, fs.openFolder(tree.root()), tree.root(), true, got, options);
+    EXPECT_EQ(got.lines, reference.lines);
+    EXPECT_EQ(fs.mostListingsAtOnce, 8);
     EXPECT_EQ(fs.openHandles, 0);
 }
 
@@ -168,19 +206,18 @@ TEST(ReadAhead, FaultsOnTheWorkersGiveTheSameCallsAsInTheSequentialWalk) {
     EXPECT_EQ(fs.openHandles, 0);
 }
 
-TEST(ReadAhead, AStopEndsBothWalksAtTheSameCallAndTheWorkersAreJoinedAtOnce) {
+TEST(ReadAhead, AStopEndsBothWalksAtTheSameCallAndNoWorkerOutlivesTheWalk) {
     TempTree tree(inMemory());
     std::mt19937 random(42);
     grow(tree, random);
     FaultyFileSystem fs;
     for (int stopAt : {0, 1, 7, 30}) {
         const Transcript reference = walk(fs, tree.root(), Kind::Sequential, {}, stopAt);
-        const auto started = std::chrono::steady_clock::now();
         EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, {8, 2048, 8 << 20, 3072, 20}, stopAt).lines,
                   reference.lines);
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1000));
+        // The listed folder closes only once no worker is left: none was.
+        EXPECT_EQ(fs.openHandles, 0);
     }
-    EXPECT_EQ(fs.openHandles, 0);
 }
 
 // Throws from the visitor, as a size condition that is no number or a closed window would.
