@@ -17,6 +17,10 @@ public:
     virtual ~CommandHost() = default;
     // Lets pending events run. Throws ApplicationClosing once the window has been closed.
     virtual void yield() = 0;
+    // Lets pending events run while a command waits for a file-system call on a worker thread. It is
+    // not one of the command's own yields (a test acting at a given yield does not see it). Throws
+    // ApplicationClosing once the window has been closed.
+    virtual void yieldWhileWaiting() = 0;
     virtual int pointerState() const = 0;
     virtual void setPointerState(int state) = 0;
     virtual const QString& applicationTitle() const = 0;

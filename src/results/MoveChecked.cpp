@@ -2,18 +2,22 @@
 #include "results/MoveChecked.h"
 
 #include "core/CommandHost.h"
+#include "core/Failure.h"
 #include "core/ProblemList.h"
 #include "core/Steps.h"
 #include "folders/NormalizePath.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
+#include "results/OffThread.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 
 #include <QFile>
 
+#include <cstdio>
+#include <memory>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -33,18 +37,22 @@ struct FileIdLess {
 };
 
 // What one run of the command has done so far.
+using FileIdSet = std::set<FileId, FileIdLess>;
+
 struct MoveRecord {
     std::set<QByteArray> movedSources; // rows naming these files leave the list
     std::set<QByteArray> placed;       // destinations this move filled
-    std::set<FileId, FileIdLess> beingMoved;
+    // The checked files as the command started; read by the workers, so never changed once they run.
+    std::shared_ptr<const FileIdSet> beingMoved;
     ProblemList notMoved;
     int replacedFilesTrashed = 0;
 };
 
 // Moves one file unless that would lose one: a file this same move already placed under the same name
-// is never replaced, and the operations leave the source in place unless it arrived whole.
-void moveOne(FileOperations& files, const FoundFile& source, const QByteArray& destinationFolder,
-             MoveRecord& record) {
+// is never replaced, and the operations leave the source in place unless it arrived whole. The move
+// itself runs on a worker, with its own copies of what it needs.
+void moveOne(CommandHost& host, const std::shared_ptr<FileOperations>& files, const FoundFile& source,
+             const QByteArray& destinationFolder, MoveRecord& record) {
     if (source.path.trimmed().isEmpty()) {
         record.notMoved.add(source.path, MoveChecked::tr("The row names no file."));
         return;
@@ -55,8 +63,11 @@ void moveOne(FileOperations& files, const FoundFile& source, const QByteArray& d
                             u"A file of the same name was just moved there from another folder."_s);
         return;
     }
-    const FileOperations::MoveOutcome outcome = files.moveFile(
-        source, destinationFolder, [&record](const FileId& id) { return record.beingMoved.count(id) > 0; });
+    const FileOperations::MoveOutcome outcome = waitOffThread<FileOperations::MoveOutcome>(
+        host, [files, source, destinationFolder, beingMoved = record.beingMoved] {
+            return files->moveFile(source, destinationFolder,
+                                   [&beingMoved](const FileId& id) { return beingMoved->count(id) > 0; });
+        });
     if (outcome.replacedFileTrashed)
         ++record.replacedFilesTrashed;
     if (outcome.notMoved) {
@@ -65,6 +76,14 @@ void moveOne(FileOperations& files, const FoundFile& source, const QByteArray& d
     }
     record.placed.insert(destination);
     record.movedSources.insert(source.path);
+}
+
+void tellOnClosing(const MoveRecord& record) {
+    std::fprintf(stderr,
+                 "zorvik: the window was closed during \"Move Checked To Folder\": %d files had moved; the "
+                 "checked files after them stayed where they were (a move under way then finishes on "
+                 "its own, or leaves its file in place).\n",
+                 int(record.movedSources.size()));
 }
 
 QString summaryOf(const MoveRecord& record) {
@@ -107,9 +126,11 @@ void MoveChecked::run(Steps& s) {
     const RowSnapshot rows(results_);
     const ResultList::OrderHold hold(results_);
     MoveRecord record;
+    auto beingMoved = std::make_shared<FileIdSet>();
     for (int i = 1; i <= results_.count(); ++i)
         if (results_.checked(i))
-            record.beingMoved.insert(results_.fileId(i));
+            beingMoved->insert(results_.fileId(i));
+    record.beingMoved = std::move(beingMoved);
 
     // The report of a failure names the row being handled, when there is one.
     std::optional<int> handling;
@@ -119,17 +140,25 @@ void MoveChecked::run(Steps& s) {
         return u"File: "_s + results_.text(*handling);
     });
     RowYield rowYield(host_);
-    for (int i = 0; i < rows.size(); ++i) {
-        s.run(120, [&] { rowYield(); });
-        // A row removed meanwhile is skipped; whether a row is checked is read as it is reached.
-        handling = rows.position(i);
-        if (!handling)
-            continue;
-        if (!s.test(122, [&] { return results_.checked(*handling); }))
-            continue;
-        FoundFile source;
-        s.run(124, [&] { source = results_.foundFile(*handling); });
-        s.run(126, [&] { moveOne(files_, source, destinationFolder, record); });
+    int handled = 0;
+    try {
+        for (; handled < rows.size(); ++handled) {
+            s.run(120, [&] { rowYield(); });
+            // A row removed meanwhile is skipped; whether a row is checked is read as it is reached.
+            handling = rows.position(handled);
+            if (!handling)
+                continue;
+            if (!s.test(122, [&] { return results_.checked(*handling); }))
+                continue;
+            FoundFile source;
+            s.run(124, [&] { source = results_.foundFile(*handling); });
+            s.run(126, [&] { moveOne(host_, files_, source, destinationFolder, record); });
+        }
+    } catch (const ApplicationClosing&) {
+        // No box can say it any more: what was left undone goes to the error stream, and every file
+        // not moved is where it was (the move under way finishes or not on its own, losing nothing).
+        tellOnClosing(record);
+        throw;
     }
     handling.reset();
     s.run(132, [&] {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QCoreApplication>
-
 #include <QString>
+
+#include <memory>
 
 namespace zorvik {
 
@@ -14,14 +15,15 @@ class SettingsStore;
 class Steps;
 
 // "Move Checked To Folder": the checked files move into a folder the user picks, which is remembered
-// for the next time. A row leaves the list only when its file arrived whole.
+// for the next time. A row leaves the list only when its file arrived whole. Each file is moved on a
+// worker thread while the window goes on, so that a share that stops answering holds no window.
 class MoveChecked {
     Q_DECLARE_TR_FUNCTIONS(MoveChecked)
 
 public:
     MoveChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, SettingsStore& settings,
-                FileOperations& files)
-        : host_(host), results_(results), dialogs_(dialogs), settings_(settings), files_(files) {}
+                std::shared_ptr<FileOperations> files)
+        : host_(host), results_(results), dialogs_(dialogs), settings_(settings), files_(std::move(files)) {}
     void run(Steps& steps);
 
 private:
@@ -29,7 +31,7 @@ private:
     ResultList& results_;
     Dialogs& dialogs_;
     SettingsStore& settings_;
-    FileOperations& files_;
+    std::shared_ptr<FileOperations> files_; // shared with a worker that may outlive the command
     QString rememberedFolder_;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
 #include "platform/Trash.h"
+#include "results/OffThread.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
@@ -19,17 +20,23 @@ namespace zorvik {
 
 namespace {
 
-// Hands every file to the trash, one after the other; a file the trash refuses stays where it is.
-// Returns the paths that are gone now, trashed or gone before.
-std::set<QByteArray> SendToRecycleBin(Trash& trash, const std::vector<FoundFile>& files,
-                                      ProblemList& refused) {
+// Hands every file to the trash, one after the other, each on a worker while the window goes on; a
+// file the trash refuses stays where it is. Returns the paths that are gone now, trashed or gone before.
+std::set<QByteArray> SendToRecycleBin(CommandHost& host, const std::shared_ptr<Trash>& trash,
+                                      const std::vector<FoundFile>& files, ProblemList& refused) {
     std::set<QByteArray> gone;
     for (const FoundFile& file : files) {
-        const std::optional<QString> reason = trash.moveToTrash(file);
-        if (!reason || PathIsGone(file.path))
-            gone.insert(file.path);
-        else
+        const std::optional<QString> reason =
+            waitOffThread<std::optional<QString>>(host, [trash, file]() -> std::optional<QString> {
+                std::optional<QString> refusal = trash->moveToTrash(file);
+                if (refusal && PathIsGone(file.path))
+                    return std::nullopt; // not there to trash: gone already
+                return refusal;
+            });
+        if (reason)
             refused.add(file.path, *reason);
+        else
+            gone.insert(file.path);
     }
     return gone;
 }
@@ -76,7 +83,7 @@ void RecycleChecked::run(Steps& s) {
     ProblemList refused;
     std::set<QByteArray> gone;
     if (yes)
-        s.run(122, [&] { gone = SendToRecycleBin(trash_, files, refused); });
+        s.run(122, [&] { gone = SendToRecycleBin(host_, trash_, files, refused); });
     if (yes)
         s.run(126, [&] { RemoveCheckedRows(results_, gone); });
     s.run(128, [&] { results_.refresh(); });

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <memory>
+
 namespace zorvik {
 
 class CommandHost;
@@ -11,20 +13,21 @@ class Steps;
 class Trash;
 
 // "Send Checked To Recycle Bin": after one question, the checked files go to the desktop's trash. A row
-// leaves the list only when its file is really gone.
+// leaves the list only when its file is really gone. Each file is trashed on a worker thread while the
+// window goes on.
 class RecycleChecked {
     Q_DECLARE_TR_FUNCTIONS(RecycleChecked)
 
 public:
-    RecycleChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, Trash& trash)
-        : host_(host), results_(results), dialogs_(dialogs), trash_(trash) {}
+    RecycleChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, std::shared_ptr<Trash> trash)
+        : host_(host), results_(results), dialogs_(dialogs), trash_(std::move(trash)) {}
     void run(Steps& steps);
 
 private:
     CommandHost& host_;
     ResultList& results_;
     Dialogs& dialogs_;
-    Trash& trash_;
+    std::shared_ptr<Trash> trash_; // shared with a worker that may outlive the command
 };
 
 } // namespace zorvik

@@ -5,16 +5,28 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
+#include "results/OffThread.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
+
+#include <system_error>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
+
+namespace {
+
+// Paths handed to the writer at a time: few enough calls for a million rows, little memory.
+constexpr qsizetype kChunkBytes = qsizetype(1) << 20;
+
+} // namespace
 
 void SaveResults::run(Steps& s) {
     QString name;
@@ -25,7 +37,7 @@ void SaveResults::run(Steps& s) {
     if (s.test(118, [&] { return name.isEmpty(); }))
         return;
     bool yes = true;
-    if (s.test(120, [&] { return PathExists(name); }))
+    if (s.test(120, [&] { return waitOffThread<bool>(host_, [name] { return PathExists(name); }); }))
         s.run(122, [&] {
             yes = dialogs_.askYesNo(host_.applicationTitle(),
                                     tr("Are you sure you wish to overwrite %1 ?").arg(name));
@@ -36,10 +48,22 @@ void SaveResults::run(Steps& s) {
 
     // The new content goes to a temporary file that replaces the old one only once it is complete, so
     // a failed save never leaves a half-written file, and a failure is reported once, without "Done.".
-    AtomicFileWriter file(name);
+    // The file is written by workers, a chunk at a time, while the window goes on; it is let go on a
+    // worker too, since even removing an unfinished temporary can wait on a share.
+    auto file = std::make_shared<AtomicFileWriter>(name);
+    const auto letGo = qScopeGuard([&file] {
+        try {
+            WorkerThreads::start([gone = std::move(file)] {});
+        } catch (const std::system_error&) {
+            // No thread to spare: it goes here, as it always did.
+        }
+    });
     bool failed = true;
     s.run(132, [&] {
-        file.open();
+        waitOffThread<bool>(host_, [file] {
+            file->open();
+            return true;
+        });
         failed = false;
     });
     if (!failed) {
@@ -49,22 +73,35 @@ void SaveResults::run(Steps& s) {
             const RowSnapshot rows(results_);
             const ResultList::OrderHold hold(results_);
             RowYield rowYield(host_);
+            QByteArray chunk;
+            auto writeChunk = [&] {
+                waitOffThread<bool>(host_, [file, bytes = std::exchange(chunk, QByteArray())] {
+                    file->write(bytes);
+                    return true;
+                });
+            };
             QByteArray line;
             for (int i = 0; i < rows.size(); ++i) {
                 rowYield();
                 if (const std::optional<int> position = rows.position(i)) {
                     results_.pathBytesInto(*position, line);
-                    line += "\r\n";
-                    file.write(line);
+                    chunk += line;
+                    chunk += "\r\n";
+                    if (chunk.size() >= kChunkBytes)
+                        writeChunk();
                 }
             }
+            writeChunk();
             failed = false;
         });
     }
     if (!failed)
         s.run(142, [&] {
             failed = true;
-            file.commit();
+            waitOffThread<bool>(host_, [file] {
+                file->commit();
+                return true;
+            });
             failed = false;
         });
     if (!failed) {

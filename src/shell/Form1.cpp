@@ -203,8 +203,8 @@ void Form1::createCommands() {
     prune_ = std::make_unique<PruneResults>(*this, *results, dialogs);
     save_ = std::make_unique<SaveResults>(*this, *results, dialogs);
     copy_ = std::make_unique<CopyResults>(*this, *results, dialogs, *services_.clipboard);
-    recycle_ = std::make_unique<RecycleChecked>(*this, *results, dialogs, *services_.trash);
-    move_ = std::make_unique<MoveChecked>(*this, *results, dialogs, settings, *services_.fileOperations);
+    recycle_ = std::make_unique<RecycleChecked>(*this, *results, dialogs, services_.trash);
+    move_ = std::make_unique<MoveChecked>(*this, *results, dialogs, settings, services_.fileOperations);
     rowActions_ =
         std::make_unique<RowActions>(*this, *results, dialogs, *services_.desktop, *services_.clipboard);
     resultControls_ =
@@ -290,6 +290,12 @@ void Form1::yield() {
     QCoreApplication::processEvents();
     if (services_.yieldHook && !closing_)
         services_.yieldHook();
+    if (closing_)
+        throw ApplicationClosing{};
+}
+
+void Form1::yieldWhileWaiting() {
+    QCoreApplication::processEvents();
     if (closing_)
         throw ApplicationClosing{};
 }

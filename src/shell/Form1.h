@@ -52,6 +52,7 @@ public:
 
     // ---- what the commands may ask of the window
     void yield() override;
+    void yieldWhileWaiting() override;
     int pointerState() const override { return pointerState_; }
     void setPointerState(int state) override;
     const QString& applicationTitle() const override { return applicationTitle_; }

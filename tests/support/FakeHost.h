@@ -31,6 +31,8 @@ public:
         if (onYield)
             onYield();
     }
+    int waits = 0; // the passes of the event loop while a command waited for a worker
+    void yieldWhileWaiting() override { ++waits; }
     int pointerState() const override { return pointer_; }
     void setPointerState(int state) override {
         pointer_ = state;
