@@ -46,6 +46,29 @@
     </message>
 </context>
 <context>
+    <name>IniSettingsStore</name>
+    <message>
+        <source>it is no longer a regular file</source>
+        <translation>sie ist keine reguläre Datei mehr</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>sie ist %1, keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MB</source>
+        <translation>sie ist größer als 1 MB</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not used: %2.</source>
+        <translation>Die Einstellungsdatei %1 wird nicht verwendet: %2.</translation>
+    </message>
+    <message>
+        <source>Zorvik starts with its default settings and saves no changes to them this time.</source>
+        <translation>Zorvik startet mit den voreingestellten Werten und speichert diesmal keine Änderungen daran.</translation>
+    </message>
+</context>
+<context>
     <name>MoveChecked</name>
     <message>
         <source>The row names no file.</source>
@@ -150,6 +173,29 @@
     </message>
 </context>
 <context>
+    <name>RegularFile</name>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>eine Spezialdatei</translation>
+    </message>
+</context>
+<context>
     <name>RowActions</name>
     <message>
         <source>%1 could not be opened:</source>
@@ -173,6 +219,66 @@
     <message>
         <source>Done.</source>
         <translation>Fertig.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchRun</name>
+    <message>
+        <source>Searching </source>
+        <translation>Durchsuche </translation>
+    </message>
+    <message>
+        <source>The file system cannot be reached.</source>
+        <translation>Das Dateisystem ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>No folders added.</source>
+        <translation>Keine Ordner hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Folder(s)</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>1 folder could not be searched and was skipped:</source>
+        <translation>1 Ordner konnte nicht durchsucht werden und wurde übersprungen:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be searched and were skipped:</source>
+        <translation>
+            <numerusform>%n Ordner konnte nicht durchsucht werden und wurde übersprungen:</numerusform>
+            <numerusform>%n Ordner konnten nicht durchsucht werden und wurden übersprungen:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+</context>
+<context>
+    <name>SizeTest</name>
+    <message>
+        <source>Type mismatch: &quot;%1&quot; is not a number.</source>
+        <translation>Typen unverträglich: „%1“ ist keine Zahl.</translation>
+    </message>
+</context>
+<context>
+    <name>Skin</name>
+    <message>
+        <source>The skin %1 is not valid UTF-8</source>
+        <translation>Die Oberfläche %1 ist kein gültiges UTF-8</translation>
+    </message>
+    <message>
+        <source>The skin %1 is larger than 1 MB</source>
+        <translation>Die Oberfläche %1 ist größer als 1 MB</translation>
+    </message>
+    <message>
+        <source>The skin %1 is not a style sheet that Qt can read</source>
+        <translation>Die Oberfläche %1 ist kein Stylesheet, das Qt lesen kann</translation>
     </message>
 </context>
 <context>

@@ -46,6 +46,29 @@
     </message>
 </context>
 <context>
+    <name>IniSettingsStore</name>
+    <message>
+        <source>it is no longer a regular file</source>
+        <translation>ce n’est plus un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>c’est %1, pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MB</source>
+        <translation>il dépasse 1 Mo</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not used: %2.</source>
+        <translation>Le fichier de réglages %1 n’est pas utilisé&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Zorvik starts with its default settings and saves no changes to them this time.</source>
+        <translation>Zorvik démarre avec ses réglages par défaut et n’enregistre cette fois aucune modification.</translation>
+    </message>
+</context>
+<context>
     <name>MoveChecked</name>
     <message>
         <source>The row names no file.</source>
@@ -150,6 +173,29 @@
     </message>
 </context>
 <context>
+    <name>RegularFile</name>
+    <message>
+        <source>a folder</source>
+        <translation>un dossier</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>un tube nommé</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>un périphérique</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>une socket</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>un fichier spécial</translation>
+    </message>
+</context>
+<context>
     <name>RowActions</name>
     <message>
         <source>%1 could not be opened:</source>
@@ -173,6 +219,66 @@
     <message>
         <source>Done.</source>
         <translation>Terminé.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchRun</name>
+    <message>
+        <source>Searching </source>
+        <translation>Recherche dans </translation>
+    </message>
+    <message>
+        <source>The file system cannot be reached.</source>
+        <translation>Le système de fichiers est injoignable.</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>No folders added.</source>
+        <translation>Aucun dossier ajouté.</translation>
+    </message>
+    <message>
+        <source>Folder(s)</source>
+        <translation>Dossier(s)</translation>
+    </message>
+    <message>
+        <source>1 folder could not be searched and was skipped:</source>
+        <translation>1 dossier n’a pas pu être parcouru et a été ignoré&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be searched and were skipped:</source>
+        <translation>
+            <numerusform>%n dossier n’a pas pu être parcouru et a été ignoré&#xa0;:</numerusform>
+            <numerusform>%n dossiers n’ont pas pu être parcourus et ont été ignorés&#xa0;:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Terminé.</translation>
+    </message>
+</context>
+<context>
+    <name>SizeTest</name>
+    <message>
+        <source>Type mismatch: &quot;%1&quot; is not a number.</source>
+        <translation>Type incompatible&#xa0;: «&#xa0;%1&#xa0;» n’est pas un nombre.</translation>
+    </message>
+</context>
+<context>
+    <name>Skin</name>
+    <message>
+        <source>The skin %1 is not valid UTF-8</source>
+        <translation>L’habillage %1 n’est pas de l’UTF-8 valide</translation>
+    </message>
+    <message>
+        <source>The skin %1 is larger than 1 MB</source>
+        <translation>L’habillage %1 dépasse 1 Mo</translation>
+    </message>
+    <message>
+        <source>The skin %1 is not a style sheet that Qt can read</source>
+        <translation>L’habillage %1 n’est pas une feuille de style lisible par Qt</translation>
     </message>
 </context>
 <context>

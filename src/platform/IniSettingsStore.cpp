@@ -4,6 +4,7 @@
 #include "platform/RegularFile.h"
 #include "platform/UniqueFd.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +73,7 @@ void replaceFile(const QByteArray& target, const QByteArray& bytes) {
         // Checked when the file was read a moment ago; what stands there now is checked again, so
         // that a device swapped in meanwhile is never renamed over.
         if (!S_ISREG(old.st_mode))
-            throw Failure(u"it is no longer a regular file"_s);
+            throw Failure(QCoreApplication::translate("IniSettingsStore", "it is no longer a regular file"));
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
             if (::fchown(file.get(), old.st_uid, old.st_gid) != 0) {
                 // Only root may give a file away; anyone else's new file stays theirs.
@@ -154,10 +155,11 @@ bool IniSettingsStore::reload() {
         setAside(errnoText(file.error));
         return false;
     case RegularFileRead::Outcome::NotRegular:
-        setAside(u"it is "_s + file.kind + u", not a regular file"_s);
+        setAside(
+            QCoreApplication::translate("IniSettingsStore", "it is %1, not a regular file").arg(file.kind));
         return false;
     case RegularFileRead::Outcome::TooLarge:
-        setAside(u"it is larger than 1 MB"_s);
+        setAside(QCoreApplication::translate("IniSettingsStore", "it is larger than 1 MB"));
         return false;
     case RegularFileRead::Outcome::CannotRead:
         setAside(errnoText(file.error));
@@ -167,9 +169,12 @@ bool IniSettingsStore::reload() {
 }
 
 void IniSettingsStore::setAside(const QString& reason) {
-    setAsideNotice_ =
-        u"The settings file "_s + fileName_ + u" is not used: "_s + reason +
-        u".\n\nZorvik starts with its default settings and saves no changes to them this time."_s;
+    setAsideNotice_ = QCoreApplication::translate("IniSettingsStore", "The settings file %1 is not used: %2.")
+                          .arg(fileName_, reason) +
+                      u"\n\n"_s +
+                      QCoreApplication::translate(
+                          "IniSettingsStore",
+                          "Zorvik starts with its default settings and saves no changes to them this time.");
 }
 
 } // namespace zorvik

@@ -2,6 +2,7 @@
 
 #include "platform/UniqueFd.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -17,14 +18,14 @@ namespace {
 
 QString kindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("RegularFile", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
+        return QCoreApplication::translate("RegularFile", "a named pipe");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("RegularFile", "a device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a special file");
+        return QCoreApplication::translate("RegularFile", "a socket");
+    return QCoreApplication::translate("RegularFile", "a special file");
 }
 
 RegularFileRead failed(RegularFileRead::Outcome outcome, int error) {

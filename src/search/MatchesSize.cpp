@@ -3,6 +3,8 @@
 #include "core/Failure.h"
 #include "criteria/NumberReading.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -32,7 +34,8 @@ SizeTest::SizeTest(const SizeCondition& condition, const QLocale& locale) {
 }
 
 void SizeTest::failBadBound() const {
-    throw Failure(u"Type mismatch: \""_s + *badBound_ + u"\" is not a number."_s);
+    throw Failure(
+        QCoreApplication::translate("SizeTest", "Type mismatch: \"%1\" is not a number.").arg(*badBound_));
 }
 
 bool MatchesSize(quint64 bytes, const SizeCondition& condition, const QLocale& locale) {

@@ -45,7 +45,9 @@ public:
         test_ = SizeTest(host_.sizeCondition(), locale_);
     }
 
-    void enterFolder(const QByteArray& path) override { folders_.setHeaderPath(u"Searching "_s, path); }
+    void enterFolder(const QByteArray& path) override {
+        folders_.setHeaderPath(SearchRun::tr("Searching "), path);
+    }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
         if (test_.matches(bytes))
             results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_),
@@ -86,12 +88,12 @@ private:
 
 void SearchRun::requireFileSystem() const {
     if (!fileSystem_)
-        throw Failure(u"The file system cannot be reached."_s);
+        throw Failure(tr("The file system cannot be reached."));
 }
 
 void SearchRun::startOrStop(Steps& s) {
     s.run(100, [&] { requireFileSystem(); });
-    if (s.test(102, [&] { return host_.startCaption() == u"Stop"_s; })) {
+    if (s.test(102, [&] { return host_.startCaption() == tr("Stop"); })) {
         s.run(146, [&] { host_.setStartCaption(savedButtonCaption_); });
         s.run(148, [&] { stopRequested_ = true; });
         return;
@@ -101,11 +103,11 @@ void SearchRun::startOrStop(Steps& s) {
     if (s.test(102, [&] { return !host_.checkBoundsBeforeSearch(); }))
         return;
     s.run(104, [&] { savedButtonCaption_ = host_.startCaption(); });
-    s.run(106, [&] { host_.setStartCaption(u"Stop"_s); });
+    s.run(106, [&] { host_.setStartCaption(tr("Stop")); });
     s.run(108, [&] { stopRequested_ = false; });
     s.run(110, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
     if (s.test(114, [&] { return folders_.count() == 0; })) {
-        s.run(138, [&] { dialogs_.notice(host_.applicationTitle(), u"No folders added."_s); });
+        s.run(138, [&] { dialogs_.notice(host_.applicationTitle(), tr("No folders added.")); });
         s.run(140, [&] { host_.setStartCaption(savedButtonCaption_); });
         s.run(142, [&] { stopRequested_ = true; });
         s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
@@ -179,14 +181,16 @@ void SearchRun::searchListedFolders(Steps& s) {
     }
     s.run(130, [&] {
         results_.announcePending();
-        folders_.setHeaderText(u"Folder(s)"_s);
+        folders_.setHeaderText(tr("Folder(s)"));
     });
     s.run(132, [&] {
         if (!skipped.isEmpty())
             dialogs_.notice(host_.applicationTitle(),
-                            skipped.summary(u"1 folder could not be searched and was skipped:"_s,
-                                            u"%1 folders could not be searched and were skipped:"_s));
-        dialogs_.notice(host_.applicationTitle(), u"Done."_s);
+                            skipped.summary(skipped.count() == 1
+                                                ? tr("1 folder could not be searched and was skipped:")
+                                                : tr("%n folders could not be searched and were skipped:",
+                                                     nullptr, skipped.count())));
+        dialogs_.notice(host_.applicationTitle(), tr("Done."));
     });
 }
 

@@ -4,6 +4,7 @@
 #include "criteria/SizeTypes.h"
 #include "search/ReadAheadWalk.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 
@@ -32,6 +33,8 @@ public:
 // "Start Finding" / "Stop": walks every listed folder and adds each file that meets the size condition
 // to the result list. Pressed again while it runs, it asks the running search to stop.
 class SearchRun {
+    Q_DECLARE_TR_FUNCTIONS(SearchRun)
+
 public:
     // `fileSystem` may be missing; the run then reports that it cannot reach it. With more than one
     // thread in `readAhead` the folders are read ahead by worker threads; with one, the walk reads

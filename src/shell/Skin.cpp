@@ -5,6 +5,7 @@
 #include "platform/RegularFile.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,7 +49,7 @@ QString decodeUtf8(const QByteArray& bytes, const QString& path) {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder(bytes);
     if (decoder.hasError())
-        throw Failure(u"The skin "_s + path + u" is not valid UTF-8"_s);
+        throw Failure(QCoreApplication::translate("Skin", "The skin %1 is not valid UTF-8").arg(path));
     return text;
 }
 
@@ -240,12 +241,13 @@ void applySkin(QWidget& window, const QString& programFolder) {
         return;
     recolour(window);
     if (file.outcome == RegularFileRead::Outcome::TooLarge)
-        throw Failure(u"The skin "_s + path + u" is larger than 1 MB"_s);
+        throw Failure(QCoreApplication::translate("Skin", "The skin %1 is larger than 1 MB").arg(path));
     if (file.outcome == RegularFileRead::Outcome::CannotRead)
         throwErrno(file.error);
     const QString styleSheet = withUsableFilesOnly(decodeUtf8(file.bytes, path));
     if (!qtAccepts(styleSheet))
-        throw Failure(u"The skin "_s + path + u" is not a style sheet that Qt can read"_s);
+        throw Failure(QCoreApplication::translate("Skin", "The skin %1 is not a style sheet that Qt can read")
+                          .arg(path));
     window.setStyleSheet(styleSheet);
 }
 
