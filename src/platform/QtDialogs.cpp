@@ -7,6 +7,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -64,15 +66,20 @@ QString QtDialogs::browseForFolder(const QString& prompt, const QString& startFo
     return folder;
 }
 
-QString QtDialogs::saveFileName(const QString& proposedPath) {
+SaveTarget QtDialogs::chooseSaveTarget(const QString& proposedPath) {
     if (suppressed())
         return {};
-    const QString textFiles = u"Text Files (*.txt)"_s;
+    // In the order of SaveFilter.
+    const QStringList filters = {u"Text (*.txt)"_s, u"CSV with sizes (*.csv)"_s, u"All Files (*)"_s};
     QString chosenFilter;
-    const QString name =
-        QFileDialog::getSaveFileName(parent_, u"Save"_s, proposedPath, textFiles + u";;All Files (*)"_s,
-                                     &chosenFilter, QFileDialog::DontConfirmOverwrite);
-    return withTextExtension(name, chosenFilter == textFiles);
+    const QString name = QFileDialog::getSaveFileName(parent_, u"Save"_s, proposedPath, filters.join(u";;"_s),
+                                                      &chosenFilter, QFileDialog::DontConfirmOverwrite);
+    const auto filter = static_cast<SaveFilter>(std::max(qsizetype(0), filters.indexOf(chosenFilter)));
+    return saveTargetOf(name, filter);
+}
+
+QString QtDialogs::saveFileName(const QString& proposedPath) {
+    return chooseSaveTarget(proposedPath).name;
 }
 
 } // namespace zorvik

@@ -5,6 +5,7 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
+#include "results/ResultLineFormat.h"
 #include "results/ResultList.h"
 #include "results/RowYield.h"
 
@@ -17,9 +18,12 @@ namespace zorvik {
 
 void SaveResults::run(Steps& s) {
     QString name;
+    SaveFormat format = SaveFormat::Text;
     s.run(114, [&] {
         const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
-        name = dialogs_.saveFileName(folder + u"/Zorvik results.txt"_s);
+        const SaveTarget target = dialogs_.chooseSaveTarget(folder + u"/Zorvik results.txt"_s);
+        name = target.name;
+        format = target.format;
     });
     if (s.test(118, [&] { return name.isEmpty(); }))
         return;
@@ -44,6 +48,11 @@ void SaveResults::run(Steps& s) {
     if (!failed) {
         s.run(138, [&] {
             failed = true;
+            // The text file keeps each path's bytes and Windows line ends, as it always had.
+            const ResultLineFormat lines =
+                format == SaveFormat::Csv ? ResultLineFormat::csv() : ResultLineFormat::text("\r\n");
+            file.write(lines.header());
+            QByteArray line;
             RowYield rowYield(host_);
             const int count = results_.count();
             // Rows cleared during a yield shorten the list: the loop stops at its end.
@@ -51,7 +60,9 @@ void SaveResults::run(Steps& s) {
                 rowYield();
                 if (j > results_.count())
                     break;
-                const QByteArray line = results_.pathBytes(j) + "\r\n";
+                line.clear();
+                lines.append(line, results_.pathBytes(j), {}, results_.bytes(j),
+                             results_.sizeText(j).toUtf8());
                 file.write(line);
             }
             failed = false;
