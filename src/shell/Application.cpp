@@ -13,10 +13,11 @@ namespace zorvik {
 
 namespace {
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
+// The arguments' bytes as the system gave them: a folder's name need not be text in any encoding.
+QList<QByteArray> argumentsOf(int argc, char** argv) {
+    QList<QByteArray> arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QByteArray(argv[i]);
     return arguments;
 }
 

@@ -2,48 +2,64 @@
 
 #include "core/AppTitle.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-    // The parser's help and version texts name the application through these.
-    QCoreApplication::setApplicationName(u"zorvik"_s);
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVIK_VERSION));
+namespace {
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(u"Finds the files in your folders by their size."_s);
-    // Our own help option: Qt's adds --help-all, which would list Qt's options for an application
-    // object that does not exist yet.
-    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Displays this help and exits."_s);
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(u"FOLDER"_s, u"A folder to put into the folder list."_s, u"[FOLDER...]"_s);
+// Our own reading rather than QCommandLineParser's: folders must keep the bytes the system gave,
+// which a parser of decoded text cannot give back.
 
-    CommandLine result;
-    if (!parser.parse(arguments)) {
-        result.action = CommandLine::Action::Refuse;
-        result.output = parser.errorText() + u"\nTry 'zorvik --help' for more information.\n"_s;
-    } else if (parser.isSet(help)) {
-        result.action = CommandLine::Action::PrintHelp;
-        // The parser names whatever started the process (the program beside the launcher, or nothing
-        // before an application object exists); users type "zorvik".
-        result.output = parser.helpText();
-        const qsizetype from = result.output.indexOf(u"Usage: "_s) + 7;
-        const qsizetype to = result.output.indexOf(u" [options]"_s);
-        if (from >= 7 && to > from)
-            result.output.replace(from, to - from, u"zorvik"_s);
-    } else if (parser.isSet(version)) {
-        result.action = CommandLine::Action::PrintVersion;
-        result.output =
-            QString::fromUtf16(kProductTitle) + u' ' + QCoreApplication::applicationVersion() + u'\n';
-    } else {
-        result.folders = parser.positionalArguments();
+const char16_t kHelp[] = uR"(Usage: zorvik [options] [FOLDER...]
+Finds the files in your folders by their size.
+
+Opens the window with each FOLDER in its folder list.
+
+Options:
+  -h, --help               Displays this help and exits.
+  -v, --version            Displays the version and exits.
+)";
+
+QString textOf(const QByteArray& argument) {
+    return QString::fromLocal8Bit(argument);
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QList<QByteArray>& arguments) {
+    CommandLine line;
+    bool help = false;
+    bool version = false;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QByteArray& argument = arguments[i];
+        if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
+            line.folders.append(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "-h" || argument == "--help") {
+            help = true;
+        } else if (argument == "-v" || argument == "--version") {
+            version = true;
+        } else if (!help && !version) {
+            line = {};
+            line.action = CommandLine::Action::Refuse;
+            line.output = u"zorvik: unknown option '"_s + textOf(argument) +
+                          u"'\nTry 'zorvik --help' for more information.\n"_s;
+            return line;
+        }
     }
-    return result;
+    if (help) {
+        line = {};
+        line.action = CommandLine::Action::PrintHelp;
+        line.output = QString::fromUtf16(kHelp);
+    } else if (version) {
+        line = {};
+        line.action = CommandLine::Action::PrintVersion;
+        line.output = QString::fromUtf16(kProductTitle) + u' ' + QStringLiteral(ZORVIK_VERSION) + u'\n';
+    }
+    return line;
 }
 
 } // namespace zorvik

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace zorvik {
 
@@ -9,12 +10,14 @@ namespace zorvik {
 struct CommandLine {
     enum class Action { OpenWindow, PrintHelp, PrintVersion, Refuse };
     Action action = Action::OpenWindow;
-    QString output;      // the help, the version, or why the line was refused
-    QStringList folders; // to put into the folder list, as given
+    QString output; // the help, the version, or why the line was refused
+    // To put into the folder list: the arguments' bytes as the system gave them (a name need not be
+    // UTF-8), not yet made absolute.
+    QList<QByteArray> folders;
 };
 
-// Reads `arguments` (the program's name first). Needs no application object, so `--help` works
-// where no display is.
-CommandLine parseCommandLine(const QStringList& arguments);
+// Reads `arguments` (the program's name first) as the system gave them. Needs no application object,
+// so `--help` works where no display is. Options may stand anywhere; "--" ends them.
+CommandLine parseCommandLine(const QList<QByteArray>& arguments);
 
 } // namespace zorvik
