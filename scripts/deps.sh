@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev qt6-base-dev libglib2.0-dev fonts-liberation
-          desktop-file-utils e2fsprogs appstream man-db ccache "$@")
+          desktop-file-utils e2fsprogs appstream man-db ccache python3 "$@")
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then

@@ -3,6 +3,7 @@
 #include "platform/QtDialogs.h"
 #include "shell/CommandLine.h"
 #include "shell/Form1.h"
+#include "shell/PrintMode.h"
 #include "shell/Services.h"
 
 #include <QApplication>
@@ -28,9 +29,11 @@ void print(std::FILE* stream, const QString& text) {
 } // namespace
 
 int runApplication(int argc, char** argv) {
-    // Read before the application exists: help and version must work without a display.
+    // Read before the application exists: help, version and --print must work without a display.
     const CommandLine commandLine = parseCommandLine(argumentsOf(argc, argv));
     switch (commandLine.action) {
+    case CommandLine::Action::Print:
+        return runPrintMode(commandLine);
     case CommandLine::Action::PrintHelp:
     case CommandLine::Action::PrintVersion:
         print(stdout, commandLine.output);
