@@ -24,6 +24,8 @@ public:
 
     // What goes before the first line: CSV's header, nothing for the others.
     QByteArrayView header() const;
+    // Whether lines show the size text (text lines do not: a caller may then pass none).
+    bool showsSizeText() const { return kind_ != Kind::Text; }
     // Appends the line of a file whose path is `pathStart` followed by `pathEnd` (a folder's path with
     // its '/' and a name, or a whole path and nothing), of `bytes` bytes shown as `sizeText` (UTF-8).
     void append(QByteArray& out, QByteArrayView pathStart, QByteArrayView pathEnd, quint64 bytes,

@@ -133,8 +133,7 @@ public:
             return;
         }
         line_.clear();
-        lines_.append(line_, prefix_, QByteArrayView(name), bytes,
-                      writer_.utf8(bytes, test_.unit(), sizeText_));
+        lines_.append(line_, prefix_, QByteArrayView(name), bytes, sizeText(bytes));
         if (!output_.write(line_))
             throw OutputClosed();
     }
@@ -148,6 +147,10 @@ public:
     }
 
 private:
+    QByteArrayView sizeText(quint64 bytes) {
+        return lines_.showsSizeText() ? writer_.utf8(bytes, test_.unit(), sizeText_) : QByteArrayView();
+    }
+
     const SizeTest& test_;
     const ResultLineFormat& lines_;
     const bool sorted_;
