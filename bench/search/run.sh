@@ -19,3 +19,4 @@ for CASE in between all; do
     build/release/bench/search/zorvik_bench_search "$TREE" --case "$CASE" --runs 3 $THREADS
     build/release/bench/search/zorvik_bench_search "$TREE" --case "$CASE" --runs 3 --cold --no-probe $THREADS
 done
+bash bench/search/print.sh "$TREE" 3 # the search without a window, against find and fd
