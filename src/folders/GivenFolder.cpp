@@ -29,7 +29,8 @@ QByteArray currentFolderPath() {
 
 QByteArray givenFolderPath(const QByteArray& argument, const QByteArray& currentFolder) {
     QByteArray path = argument;
-    if (!path.startsWith('/') && !currentFolder.isEmpty())
+    // An empty argument names no folder at all (not the current one): the system says so.
+    if (!path.isEmpty() && !path.startsWith('/') && !currentFolder.isEmpty())
         path = currentFolder + '/' + argument;
     path = NormalizePath(path);
     if (!path.startsWith('/'))

@@ -31,6 +31,7 @@ TEST(NormalizePath, CommandLineFoldersAreBytesMadeAbsoluteWithoutDotStepsOrTrail
     EXPECT_EQ(givenFolderPath("/srv//data/.", "/elsewhere"), "/srv/data");
     EXPECT_EQ(givenFolderPath("../up", "/home/u"), "/home/u/../up"); // only the system knows where .. leads
     EXPECT_EQ(givenFolderPath("lost", ""), "lost");                  // no current folder to go by
+    EXPECT_EQ(givenFolderPath("", "/home/u"), "");                   // names nothing, not the current folder
 }
 
 TEST(NormalizePath, WindowsPathsKeepTwoLeadingBackslashes) {
