@@ -6,6 +6,7 @@
 # timed run of every contender. The three take turns, in a rotating order, so that a machine whose
 # speed drifts slows all of them alike; the load average is printed before and after each case.
 #   bench/search/print.sh [TREE] [RUNS]     (RUNS: timed runs of each, warm; cold takes 3 at most)
+#   ZORVIK_BENCH_COLD=0  warm cases only
 # The tree (default /tmp/zorvik-bench-tree) is the one bench/search/run.sh generates and reuses.
 #
 # between: zorvik --print --between 101 200           find -type f -size +100c -size -201c
@@ -83,7 +84,9 @@ measure() { # CASE warm|cold RUNS
 
 for case in between all; do
     measure "$case" warm "$RUNS"
-    if [ "$(id -u)" -eq 0 ] && [ -w /proc/sys/vm/drop_caches ]; then
+    if [ "${ZORVIK_BENCH_COLD:-1}" = 0 ]; then
+        echo "== $case, cold: skipped (ZORVIK_BENCH_COLD=0)"
+    elif [ "$(id -u)" -eq 0 ] && [ -w /proc/sys/vm/drop_caches ]; then
         measure "$case" cold "$((RUNS < 3 ? RUNS : 3))"
     else
         echo "== $case, cold: skipped (emptying the caches needs root)"
