@@ -10,7 +10,8 @@ endif()
 
 foreach(path lib/zorvik/zorvik lib/zorvik/HAND-M.CUR bin/zorvik share/applications/zorvik.desktop
              share/icons/hicolor/scalable/apps/zorvik.svg share/metainfo/example.teskaro.Zorvik.metainfo.xml
-             share/man/man1/zorvik.1)
+             share/man/man1/zorvik.1.gz share/doc/zorvik/copyright share/doc/zorvik/changelog.gz
+             share/doc/zorvik/examples/skin/x/o.cjs)
   if(NOT EXISTS ${PREFIX}/${path})
     message(FATAL_ERROR "missing after install: ${path}")
   endif()

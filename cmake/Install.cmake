@@ -4,13 +4,17 @@
 #   <prefix>/share/applications/zorvik.desktop
 #   <prefix>/share/icons/hicolor/scalable/apps/zorvik.svg
 #   <prefix>/share/metainfo/example.teskaro.Zorvik.metainfo.xml   what software centres show
-#   <prefix>/share/man/man1/zorvik.1
+#   <prefix>/share/man/man1/zorvik.1.gz
+#   <prefix>/share/doc/zorvik/copyright, changelog.gz and examples/skin/x/o.cjs (the example skin,
+#   to be copied beside the program by whoever wants it)
 
 include(GNUInstallDirs)
 
 set(ZORVIK_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
 # Not the multiarch library folder: the launcher finds the program at a fixed place beside bin/.
 set(ZORVIK_PROGRAM_DIR lib/zorvik)
+# The package is "zorvik"; GNUInstallDirs would name the folder after the project, "Zorvik".
+set(ZORVIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zorvik)
 
 option(ZORVIK_INSTALL_EXAMPLE_SKIN "Install the example skin beside the program" OFF)
 
@@ -20,7 +24,21 @@ install(PROGRAMS ${ZORVIK_ASSETS_DIR}/zorvik-launcher.sh DESTINATION bin RENAME 
 install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${ZORVIK_ASSETS_DIR}/example.teskaro.Zorvik.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${ZORVIK_ASSETS_DIR}/zorvik.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Compressed as Debian wants them (gzip -n: no name or time inside, so every build gives the same bytes).
+foreach(document ${ZORVIK_ASSETS_DIR}/zorvik.1 ${PROJECT_SOURCE_DIR}/packaging/changelog)
+  get_filename_component(name ${document} NAME)
+  add_custom_command(
+    OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz
+    COMMAND sh -c "gzip -9nc \"$1\" >\"$2\"" sh ${document} ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz
+    DEPENDS ${document}
+    VERBATIM)
+  list(APPEND ZORVIK_COMPRESSED ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+endforeach()
+add_custom_target(zorvik_compressed_documents ALL DEPENDS ${ZORVIK_COMPRESSED})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zorvik.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        DESTINATION ${ZORVIK_DOC_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/example/x DESTINATION ${ZORVIK_DOC_DIR}/examples/skin)
 if(ZORVIK_INSTALL_EXAMPLE_SKIN)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/example/x DESTINATION ${ZORVIK_PROGRAM_DIR})
 endif()

@@ -6,7 +6,7 @@ set -euo pipefail
 # openssh-server and sshfs: the test and the benchmark of a network share serve one on the loopback.
 packages=(build-essential cmake pkg-config libgtest-dev qt6-base-dev fonts-liberation
           desktop-file-utils e2fsprogs appstream man-db ccache qt6-l10n-tools qt6-tools-dev
-          qt6-translations-l10n openssh-server sshfs "$@")
+          qt6-translations-l10n openssh-server sshfs python3 "$@")
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then

@@ -542,16 +542,20 @@ F1 – diese Hilfe</translation>
         <translation>Anwendungsfehler</translation>
     </message>
     <message>
-        <source>Text Files (*.txt)</source>
-        <translation>Textdateien (*.txt)</translation>
-    </message>
-    <message>
         <source>All Files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Save</source>
         <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>CSV with sizes (*.csv)</source>
+        <translation>CSV mit Größen (*.csv)</translation>
     </message>
 </context>
 <context>

@@ -542,16 +542,20 @@ F1 – cette aide</translation>
         <translation>Erreur de l’application</translation>
     </message>
     <message>
-        <source>Text Files (*.txt)</source>
-        <translation>Fichiers texte (*.txt)</translation>
-    </message>
-    <message>
         <source>All Files (*)</source>
         <translation>Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>Save</source>
         <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>CSV with sizes (*.csv)</source>
+        <translation>CSV avec tailles (*.csv)</translation>
     </message>
 </context>
 <context>

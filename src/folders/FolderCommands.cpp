@@ -4,12 +4,11 @@
 #include "core/ProblemList.h"
 #include "core/Steps.h"
 #include "folders/FolderList.h"
+#include "folders/GivenFolder.h"
 #include "folders/NormalizePath.h"
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
 #include "platform/SettingsStore.h"
-
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -29,14 +28,14 @@ void FolderCommands::addFolder(Steps& s) {
     s.run(108, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
 }
 
-void FolderCommands::addGivenFolders(const QStringList& folders) {
+void FolderCommands::addGivenFolders(const QList<QByteArray>& folders) {
     ProblemList refused;
-    for (const QString& folder : folders) {
-        const QString path = NormalizePath(folder);
+    for (const QByteArray& folder : folders) {
+        const QByteArray path = givenFolderPath(folder);
         if (const std::optional<QString> problem = folderProblem(path))
-            refused.add(QFile::encodeName(path), *problem);
+            refused.add(path, *problem);
         else
-            folders_.add(path);
+            folders_.addPath(path);
     }
     if (!refused.isEmpty())
         dialogs_.notice(host_.applicationTitle(),

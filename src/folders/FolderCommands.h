@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 
 #include <optional>
 
@@ -20,9 +21,10 @@ public:
 
     // Asks for a folder and adds it to the list.
     void addFolder(Steps& steps);
-    // Adds folders named on the command line, each through the path rule. One notice names those
-    // that are not folders; they are left out.
-    void addGivenFolders(const QStringList& folders);
+    // Adds folders named on the command line, as the system's bytes, each made absolute and put
+    // through the path rule (givenFolderPath). One notice names those that are not folders; they are
+    // left out.
+    void addGivenFolders(const QList<QByteArray>& folders);
     // Removes the folder of the selected row (0-based), if a row is selected and no command is busy.
     void removeFolder(std::optional<int> selectedRow);
 

@@ -83,12 +83,20 @@ QString FolderList::headerText() const {
 }
 
 void FolderList::add(const QString& folder) {
+    addPath(QFile::encodeName(folder));
+}
+
+void FolderList::addPath(const QByteArray& path) {
     beginInsertRows(QModelIndex(), count(), count());
-    folders_.append(folder);
+    folders_.append(path);
     endInsertRows();
 }
 
 QString FolderList::item(int position) const {
+    return QFile::decodeName(pathBytes(position));
+}
+
+QByteArray FolderList::pathBytes(int position) const {
     // A search counts the rows once; a row removed meanwhile must fail, not read past the end.
     if (position < 1 || position > folders_.size())
         throw Failure(tr("There is no folder at position %1.").arg(position));
@@ -113,7 +121,7 @@ int FolderList::columnCount(const QModelIndex& parent) const {
 
 QVariant FolderList::data(const QModelIndex& index, int role) const {
     if (index.isValid() && index.column() == 0 && role == Qt::DisplayRole)
-        return folders_.at(index.row());
+        return QFile::decodeName(folders_.at(index.row()));
     return {};
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -34,10 +36,15 @@ public:
     void setHeaderPath(const QString& prefix, const QByteArray& path);
     QString headerText() const;
 
+    // A folder as shown (the picker's answer); its path is the text's bytes in the system's encoding.
     void add(const QString& folder);
+    // A folder by its path in the system's bytes, kept exactly: a name need not be text at all.
+    void addPath(const QByteArray& path);
     int count() const { return int(folders_.size()); }
-    // Throws Failure when there is no folder at `position`.
+    // The folder at `position`, as shown (QFile::decodeName) and as the path to walk. Both throw Failure
+    // when there is no folder at `position`.
     QString item(int position) const;
+    QByteArray pathBytes(int position) const;
     void remove(int position);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -53,7 +60,7 @@ private:
     RepaintClock clock_;
     std::optional<qint64> headerAnnouncedAtMs_;
     bool headerAnnouncePending_ = false;
-    QStringList folders_;
+    QList<QByteArray> folders_; // paths in the system's bytes
     mutable QStringList headers_;
     // A header text set by setHeaderPath and not yet decoded into headers_[0].
     QString pendingPrefix_;

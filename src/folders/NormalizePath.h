@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace zorvik {
@@ -11,6 +12,8 @@ QString normalizeSeparators(const QString& path, QChar separator, int leadingRun
 // The rule for this system's paths: '/' separators, and a leading run becomes one '/' (POSIX gives
 // "//x" no meaning of its own; it names "/x").
 QString NormalizePath(const QString& path);
+// The same rule on a path in the system's bytes, which need not be text at all.
+QByteArray NormalizePath(const QByteArray& path);
 
 // The rule for Windows paths: backslashes, and a leading run becomes two (a network path).
 QString NormalizeWindowsPath(const QString& path);

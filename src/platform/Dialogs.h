@@ -4,6 +4,15 @@
 
 namespace zorvik {
 
+// What a saved file holds: the paths alone, or the paths with their sizes as CSV.
+enum class SaveFormat { Text, Csv };
+
+// The save dialog's answer: the file's name (empty on cancel) and the format its filter chose.
+struct SaveTarget {
+    QString name;
+    SaveFormat format = SaveFormat::Text;
+};
+
 // Every modal dialog and message box of the program. The Qt implementation shows real dialogs; tests
 // use a scripted double that records what was shown and returns prepared answers.
 class Dialogs {
@@ -21,10 +30,13 @@ public:
     // Modal folder chooser; the chosen folder without a trailing slash ("/" stays "/"), or the empty
     // string on cancel. startFolder is preselected when it exists.
     virtual QString browseForFolder(const QString& prompt, const QString& startFolder) = 0;
-    // Save-file chooser titled "Save" with the text-file and all-files filters, opening on
-    // `proposedPath` (a folder and a file name); the empty string on cancel. A name without an
-    // extension gets ".txt" when the text-file filter is chosen. It never asks about overwriting: the
-    // caller does.
+    // Save-file chooser titled "Save" with the filters "Text (*.txt)", "CSV with sizes (*.csv)" and
+    // "All Files (*)", opening on `proposedPath` (a folder and a file name); an empty name on cancel. A
+    // name without an extension gets ".txt" or ".csv" from the filter chosen; under "All Files" it is
+    // kept as typed, and a name ending in ".csv" means CSV. It never asks about overwriting: the caller
+    // does.
+    virtual SaveTarget chooseSaveTarget(const QString& proposedPath) { return {saveFileName(proposedPath)}; }
+    // The same dialog for a caller that only needs the name (always the text format).
     virtual QString saveFileName(const QString& proposedPath) = 0;
 };
 

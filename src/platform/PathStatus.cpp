@@ -24,8 +24,12 @@ bool IsRegularFile(const QString& path) {
 }
 
 std::optional<QString> folderProblem(const QString& path) {
+    return folderProblem(QFile::encodeName(path));
+}
+
+std::optional<QString> folderProblem(const QByteArray& path) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(path.constData(), &info) != 0)
         return errnoText(errno);
     if (!S_ISDIR(info.st_mode))
         return errnoText(ENOTDIR);

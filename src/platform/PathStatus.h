@@ -18,6 +18,7 @@ bool IsRegularFile(const QString& path);
 // Why `path` cannot be searched as a folder (it does not exist, or is no folder, following links);
 // no value when it can.
 std::optional<QString> folderProblem(const QString& path);
+std::optional<QString> folderProblem(const QByteArray& path);
 
 // True only when the system says that nothing is at `path` (lstat fails with ENOENT): a link counts
 // as something, and a path that cannot be checked counts as still there.

@@ -8,6 +8,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -66,16 +68,23 @@ QString QtDialogs::browseForFolder(const QString& prompt, const QString& startFo
     return folder;
 }
 
-QString QtDialogs::saveFileName(const QString& proposedPath) {
+SaveTarget QtDialogs::chooseSaveTarget(const QString& proposedPath) {
     if (suppressed())
         return {};
-    const QString textFiles = QCoreApplication::translate("zorvik::QtDialogs", "Text Files (*.txt)");
-    const QString allFiles = QCoreApplication::translate("zorvik::QtDialogs", "All Files (*)");
+    // In the order of SaveFilter.
+    const QStringList filters = {QCoreApplication::translate("zorvik::QtDialogs", "Text (*.txt)"),
+                                 QCoreApplication::translate("zorvik::QtDialogs", "CSV with sizes (*.csv)"),
+                                 QCoreApplication::translate("zorvik::QtDialogs", "All Files (*)")};
     QString chosenFilter;
     const QString name = QFileDialog::getSaveFileName(
         parent_, QCoreApplication::translate("zorvik::QtDialogs", "Save"), proposedPath,
-        textFiles + u";;"_s + allFiles, &chosenFilter, QFileDialog::DontConfirmOverwrite);
-    return withTextExtension(name, chosenFilter == textFiles);
+        filters.join(u";;"_s), &chosenFilter, QFileDialog::DontConfirmOverwrite);
+    const auto filter = static_cast<SaveFilter>(std::max(qsizetype(0), filters.indexOf(chosenFilter)));
+    return saveTargetOf(name, filter);
+}
+
+QString QtDialogs::saveFileName(const QString& proposedPath) {
+    return chooseSaveTarget(proposedPath).name;
 }
 
 } // namespace zorvik

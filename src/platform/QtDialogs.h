@@ -21,6 +21,7 @@ public:
     bool askYesNo(const QString& title, const QString& text) override;
     QString inputText(const QString& title, const QString& prompt) override;
     QString browseForFolder(const QString& prompt, const QString& startFolder) override;
+    SaveTarget chooseSaveTarget(const QString& proposedPath) override;
     QString saveFileName(const QString& proposedPath) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
 #include "results/OffThread.h"
+#include "results/ResultLineFormat.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
@@ -30,9 +31,12 @@ constexpr qsizetype kChunkBytes = qsizetype(1) << 20;
 
 void SaveResults::run(Steps& s) {
     QString name;
+    SaveFormat format = SaveFormat::Text;
     s.run(114, [&] {
         const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
-        name = dialogs_.saveFileName(folder + u'/' + tr("Zorvik results.txt"));
+        const SaveTarget target = dialogs_.chooseSaveTarget(folder + u'/' + tr("Zorvik results.txt"));
+        name = target.name;
+        format = target.format;
     });
     if (s.test(118, [&] { return name.isEmpty(); }))
         return;
@@ -72,21 +76,24 @@ void SaveResults::run(Steps& s) {
             // The rows as they stand now are the ones written, each once, whatever a yield changes.
             const RowSnapshot rows(results_);
             const ResultList::OrderHold hold(results_);
+            // The text file keeps each path's bytes and Windows line ends, as it always had.
+            const ResultLineFormat lines =
+                format == SaveFormat::Csv ? ResultLineFormat::csv() : ResultLineFormat::text("\r\n");
             RowYield rowYield(host_);
-            QByteArray chunk;
+            QByteArray chunk = lines.header().toByteArray();
             auto writeChunk = [&] {
                 waitOffThread<bool>(host_, [file, bytes = std::exchange(chunk, QByteArray())] {
                     file->write(bytes);
                     return true;
                 });
             };
-            QByteArray line;
+            QByteArray path;
             for (int i = 0; i < rows.size(); ++i) {
                 rowYield();
                 if (const std::optional<int> position = rows.position(i)) {
-                    results_.pathBytesInto(*position, line);
-                    chunk += line;
-                    chunk += "\r\n";
+                    results_.pathBytesInto(*position, path);
+                    lines.append(chunk, path, {}, results_.bytes(*position),
+                                 lines.showsSizeText() ? results_.sizeText(*position).toUtf8() : QByteArray());
                     if (chunk.size() >= kChunkBytes)
                         writeChunk();
                 }

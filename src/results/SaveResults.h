@@ -11,8 +11,9 @@ class Dialogs;
 class ResultList;
 class Steps;
 
-// "Save Results As Text File": every row's path, one per line, into a file the user names. The dialog
-// proposes "Zorvik results.txt" in the folder of the last save (the home folder at first).
+// "Save Results As Text File": every row's path, one per line (or as CSV with its size), into a file
+// the user names. The dialog proposes "Zorvik results.txt" in the folder of the last save (the home
+// folder at first).
 class SaveResults {
     Q_DECLARE_TR_FUNCTIONS(SaveResults)
 

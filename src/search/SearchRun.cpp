@@ -134,7 +134,7 @@ void SearchRun::searchListedFolders(Steps& s) {
         QByteArray path;
         bool rowRead = false;
         s.run(122, [&] {
-            path = QFile::encodeName(folders_.item(i));
+            path = folders_.pathBytes(i);
             rowRead = true;
         });
         FileSystem::Folder folder;

@@ -4,6 +4,7 @@
 #include "platform/QtDialogs.h"
 #include "shell/CommandLine.h"
 #include "shell/Form1.h"
+#include "shell/PrintMode.h"
 #include "shell/Services.h"
 #include "shell/Translations.h"
 
@@ -15,10 +16,11 @@ namespace zorvik {
 
 namespace {
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
+// The arguments' bytes as the system gave them: a folder's name need not be text in any encoding.
+QList<QByteArray> argumentsOf(int argc, char** argv) {
+    QList<QByteArray> arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QByteArray(argv[i]);
     return arguments;
 }
 
@@ -29,9 +31,11 @@ void print(std::FILE* stream, const QString& text) {
 } // namespace
 
 int runApplication(int argc, char** argv) {
-    // Read before the application exists: help and version must work without a display.
+    // Read before the application exists: help, version and --print must work without a display.
     const CommandLine commandLine = parseCommandLine(argumentsOf(argc, argv));
     switch (commandLine.action) {
+    case CommandLine::Action::Print:
+        return runPrintMode(commandLine);
     case CommandLine::Action::PrintHelp:
     case CommandLine::Action::PrintVersion:
         print(stdout, commandLine.output);

@@ -1,49 +1,249 @@
 #include "shell/CommandLine.h"
 
 #include "core/AppTitle.h"
+#include "criteria/NumberReading.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QLocale>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-    // The parser's help and version texts name the application through these.
-    QCoreApplication::setApplicationName(u"zorvik"_s);
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVIK_VERSION));
+namespace {
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(u"Finds the files in your folders by their size."_s);
-    // Our own help option: Qt's adds --help-all, which would list Qt's options for an application
-    // object that does not exist yet.
-    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Displays this help and exits."_s);
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(u"FOLDER"_s, u"A folder to put into the folder list."_s, u"[FOLDER...]"_s);
+// Our own reading rather than QCommandLineParser's: --between takes two values, and folders must keep
+// the bytes the system gave, which a parser of decoded text cannot give back.
 
-    CommandLine result;
-    if (!parser.parse(arguments)) {
-        result.action = CommandLine::Action::Refuse;
-        result.output = parser.errorText() + u"\nTry 'zorvik --help' for more information.\n"_s;
-    } else if (parser.isSet(help)) {
-        result.action = CommandLine::Action::PrintHelp;
-        // The parser names whatever started the process (the program beside the launcher, or nothing
-        // before an application object exists); users type "zorvik".
-        result.output = parser.helpText();
-        const qsizetype from = result.output.indexOf(u"Usage: "_s) + 7;
-        const qsizetype to = result.output.indexOf(u" [options]"_s);
-        if (from >= 7 && to > from)
-            result.output.replace(from, to - from, u"zorvik"_s);
-    } else if (parser.isSet(version)) {
-        result.action = CommandLine::Action::PrintVersion;
-        result.output =
-            QString::fromUtf16(kProductTitle) + u' ' + QCoreApplication::applicationVersion() + u'\n';
-    } else {
-        result.folders = parser.positionalArguments();
+const char16_t kHelp[] = uR"(Usage: zorvik [options] [FOLDER...]
+       zorvik --print CONDITION [options] FOLDER...
+Finds the files in your folders by their size.
+
+Without --print, opens the window with each FOLDER in its folder list.
+With --print, searches each FOLDER and every folder below it without a window,
+and prints each file that meets the CONDITION on standard output as it is found.
+
+Options:
+  -h, --help               Displays this help and exits.
+  -v, --version            Displays the version and exits.
+  --print                  Searches without a window.
+
+Conditions (one, with --print):
+  --between LOW HIGH       From LOW to HIGH, both included.
+  --greater-than SIZE      Larger than SIZE.
+  --less-than SIZE         Smaller than SIZE.
+  --equal-to SIZE          Exactly SIZE, in the unit of SIZE.
+A SIZE is a number with an optional unit: 100, 500KB, 1.5MB, 2GB (Bytes, KB, MB
+or GB; 1 KB is 1,024 bytes; "." is the decimal point in every language). As in
+the window, KB are compared in whole KB.
+
+Output of --print:
+  --format FORMAT          text: each path as it is, one a line (the default);
+                           csv: path, bytes and size text, with a header line;
+                           json: one object a line with path, bytes, size_text.
+                           In csv and json a path that is not UTF-8 is written
+                           as its file URL (file:///...%E9...).
+  -0, --null               Ends each path with a NUL instead of a line feed
+                           (text only), for xargs -0.
+  --sort KEY               size (largest first) or path (byte order); the output
+                           then comes at the end.
+  --summary                Prints how many files were found and their total
+                           size on standard error.
+Folders that cannot be read are named on standard error and skipped.
+
+Exit status: 0 when a file was found (or the window was closed), 1 when none
+was, 2 for a wrong command line or a FOLDER that cannot be searched.
+)";
+
+// A wrong command line: what is wrong with it.
+struct Usage {
+    QString problem;
+};
+
+QString textOf(const QByteArray& argument) {
+    return QString::fromLocal8Bit(argument);
+}
+
+// A SIZE: a number with "." as its decimal point and an optional unit (any case); the condition's text
+// for the number, in the C locale's notation, and the unit.
+std::pair<QString, SizeUnit> readSize(const QByteArray& argument) {
+    const QString text = textOf(argument).trimmed();
+    qsizetype end = 0;
+    bool digits = false;
+    bool point = false;
+    for (; end < text.size(); ++end) {
+        if (text[end].isDigit() && text[end].unicode() < 128)
+            digits = true;
+        else if (text[end] == u'.' && !point)
+            point = true;
+        else
+            break;
     }
-    return result;
+    const QString unitText = text.sliced(end).trimmed().toLower();
+    std::optional<SizeUnit> unit;
+    if (unitText.isEmpty() || unitText == u"b"_s || unitText == u"byte"_s || unitText == u"bytes"_s)
+        unit = SizeUnit::Bytes;
+    else if (unitText == u"kb"_s)
+        unit = SizeUnit::KB;
+    else if (unitText == u"mb"_s)
+        unit = SizeUnit::MB;
+    else if (unitText == u"gb"_s)
+        unit = SizeUnit::GB;
+    // "1." and ".5" are numbers to a user; the locale's reading wants digits on both sides.
+    QString number = text.first(end);
+    if (number.startsWith(u'.'))
+        number.prepend(u'0');
+    if (number.endsWith(u'.'))
+        number.append(u'0');
+    if (!digits || !unit || !toNumber(number, QLocale::c()))
+        throw Usage{u"'"_s + textOf(argument) +
+                    u"' is not a size (a number with an optional unit: 100, 500KB, 1.5MB, 2GB)"_s};
+    return {number, *unit};
+}
+
+void setCondition(PrintRequest& request, SizeMode mode, const QByteArray& first,
+                  const QByteArray& second = {}) {
+    if (request.condition.mode)
+        throw Usage{u"give only one of --between, --greater-than, --less-than and --equal-to"_s};
+    SizeCondition& condition = request.condition;
+    condition.mode = mode;
+    const auto [number, unit] = readSize(first);
+    condition.unit = unit;
+    if (mode == SizeMode::Between) {
+        condition.lowerText = number;
+        const auto [upper, upperUnit] = readSize(second);
+        condition.upperText = upper;
+        condition.upperUnit = upperUnit;
+    } else {
+        condition.valueText = number;
+    }
+}
+
+// Reads the arguments after the program's name; throws Usage.
+void read(const QList<QByteArray>& arguments, CommandLine& line, bool& help, bool& version) {
+    bool print = false;
+    bool optionsEnded = false;
+    QList<QByteArray> printOnly; // options that mean something only with --print
+    std::optional<QByteArray> format;
+    std::optional<QByteArray> sort;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QByteArray& argument = arguments[i];
+        if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
+            line.folders.append(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        QByteArray name = argument;
+        std::optional<QByteArray> attached; // --name=value
+        if (const qsizetype equals = argument.indexOf('='); argument.startsWith("--") && equals > 2) {
+            name = argument.first(equals);
+            attached = argument.sliced(equals + 1);
+        }
+        auto value = [&]() -> QByteArray {
+            if (attached)
+                return *std::exchange(attached, std::nullopt);
+            if (++i >= arguments.size())
+                throw Usage{u"option '"_s + textOf(name) + u"' needs a value"_s};
+            return arguments[i];
+        };
+        if (name == "-h" || name == "--help") {
+            help = true;
+        } else if (name == "-v" || name == "--version") {
+            version = true;
+        } else if (name == "--print") {
+            print = true;
+        } else if (name == "--between") {
+            const QByteArray low = value();
+            setCondition(line.print, SizeMode::Between, low, value());
+        } else if (name == "--greater-than") {
+            setCondition(line.print, SizeMode::GreaterThan, value());
+        } else if (name == "--less-than") {
+            setCondition(line.print, SizeMode::LessThan, value());
+        } else if (name == "--equal-to") {
+            setCondition(line.print, SizeMode::EqualTo, value());
+        } else if (name == "--format") {
+            format = value();
+        } else if (name == "-0" || name == "--null") {
+            line.print.nulEnds = true;
+        } else if (name == "--sort") {
+            sort = value();
+        } else if (name == "--summary") {
+            line.summary = true;
+        } else {
+            throw Usage{u"unknown option '"_s + textOf(argument) + u"'"_s};
+        }
+        if (attached)
+            throw Usage{u"option '"_s + textOf(name) + u"' takes no value"_s};
+        if (name != "-h" && name != "--help" && name != "-v" && name != "--version" && name != "--print")
+            printOnly.append(name);
+    }
+    if (help || version)
+        return;
+    if (!print) {
+        if (!printOnly.isEmpty())
+            throw Usage{u"option '"_s + textOf(printOnly.first()) + u"' needs --print"_s};
+        return;
+    }
+    line.action = CommandLine::Action::Print;
+    if (!line.print.condition.mode)
+        throw Usage{u"--print needs one condition: --between, --greater-than, --less-than or --equal-to"_s};
+    if (line.folders.isEmpty())
+        throw Usage{u"--print needs at least one FOLDER"_s};
+    if (format) {
+        if (*format == "text")
+            line.print.format = PrintRequest::Format::Text;
+        else if (*format == "csv")
+            line.print.format = PrintRequest::Format::Csv;
+        else if (*format == "json")
+            line.print.format = PrintRequest::Format::Json;
+        else
+            throw Usage{u"unknown format '"_s + textOf(*format) + u"' (text, csv or json)"_s};
+    }
+    if (line.print.nulEnds && line.print.format != PrintRequest::Format::Text)
+        throw Usage{u"--null is for the text format only"_s};
+    if (sort) {
+        if (*sort == "size")
+            line.print.order = PrintRequest::Order::Size;
+        else if (*sort == "path")
+            line.print.order = PrintRequest::Order::Path;
+        else
+            throw Usage{u"unknown sort key '"_s + textOf(*sort) + u"' (size or path)"_s};
+    }
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QList<QByteArray>& arguments) {
+    CommandLine line;
+    bool help = false;
+    bool version = false;
+    try {
+        read(arguments, line, help, version);
+    } catch (const Usage& usage) {
+        if (!help && !version) {
+            CommandLine refused;
+            refused.action = CommandLine::Action::Refuse;
+            refused.output =
+                u"zorvik: "_s + usage.problem + u"\nTry 'zorvik --help' for more information.\n"_s;
+            return refused;
+        }
+    }
+    if (help) {
+        line = {};
+        line.action = CommandLine::Action::PrintHelp;
+        line.output = QString::fromUtf16(kHelp);
+    } else if (version) {
+        line = {};
+        line.action = CommandLine::Action::PrintVersion;
+        line.output = QString::fromUtf16(kProductTitle) + u' ' + QStringLiteral(ZORVIK_VERSION) + u'\n';
+    }
+    return line;
 }
 
 } // namespace zorvik

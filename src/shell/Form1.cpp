@@ -329,7 +329,7 @@ void Form1::removeSelectedFolder() {
     const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
     folderCommands_->removeFolder(selected.isEmpty() ? std::nullopt : std::optional(selected.first().row()));
 }
-void Form1::addGivenFolders(const QStringList& folders) {
+void Form1::addGivenFolders(const QList<QByteArray>& folders) {
     folderCommands_->addGivenFolders(folders);
 }
 void Form1::PushButton1_Click() {

@@ -3,8 +3,10 @@
 #include "search/SearchRun.h"
 #include "shell/Services.h"
 
+#include <QByteArray>
 #include <QCursor>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -75,7 +77,7 @@ public:
     void ListView1_DblClick();
     void removeSelectedFolder();
     // Folders named on the command line.
-    void addGivenFolders(const QStringList& folders);
+    void addGivenFolders(const QList<QByteArray>& folders);
 
     // ---- search
     void PushButton1_Click();

@@ -1,5 +1,6 @@
 // The path rule, in this system's form and in the Windows form.
 #include "folders/NormalizePath.h"
+#include "folders/GivenFolder.h"
 
 #include "QtPrinters.h"
 
@@ -21,6 +22,16 @@ TEST(NormalizePath, PosixPathsCollapseSeparatorPairsAndStartWithOneSlash) {
     EXPECT_EQ(NormalizePath(u"////"_s), u"/"_s);
     EXPECT_EQ(NormalizePath(u"rel//dir"_s), u"rel/dir"_s);
     EXPECT_EQ(NormalizePath(u"/a\\\\b"_s), u"/a\\\\b"_s); // backslashes are ordinary characters here
+}
+
+TEST(NormalizePath, CommandLineFoldersAreBytesMadeAbsoluteWithoutDotStepsOrTrailingSlashes) {
+    EXPECT_EQ(NormalizePath(QByteArray("//caf\xe9//x")), "/caf\xe9/x");
+    EXPECT_EQ(givenFolderPath("./sub/./caf\xe9/", "/home/u"), "/home/u/sub/caf\xe9");
+    EXPECT_EQ(givenFolderPath(".", "/"), "/");
+    EXPECT_EQ(givenFolderPath("/srv//data/.", "/elsewhere"), "/srv/data");
+    EXPECT_EQ(givenFolderPath("../up", "/home/u"), "/home/u/../up"); // only the system knows where .. leads
+    EXPECT_EQ(givenFolderPath("lost", ""), "lost");                  // no current folder to go by
+    EXPECT_EQ(givenFolderPath("", "/home/u"), "");                   // names nothing, not the current folder
 }
 
 TEST(NormalizePath, WindowsPathsKeepTwoLeadingBackslashes) {

@@ -21,5 +21,18 @@ TEST(SaveNames, TxtIsAddedOnlyToANameWithoutExtensionUnderTheTextFilesFilter) {
     EXPECT_EQ(withTextExtension(QString(), true), QString()); // cancelled
 }
 
+TEST(SaveNames, TheFilterOrACsvNameChoosesTheFormat) {
+    auto target = [](const QString& name, SaveFilter filter) -> QString {
+        const SaveTarget t = saveTargetOf(name, filter);
+        return t.name + (t.format == SaveFormat::Csv ? u" as CSV"_s : u" as text"_s);
+    };
+    EXPECT_EQ(target(u"/r"_s, SaveFilter::Text), u"/r.txt as text"_s);
+    EXPECT_EQ(target(u"/r"_s, SaveFilter::Csv), u"/r.csv as CSV"_s);
+    EXPECT_EQ(target(u"/r.list"_s, SaveFilter::Csv), u"/r.list as CSV"_s);
+    EXPECT_EQ(target(u"/r"_s, SaveFilter::AllFiles), u"/r as text"_s);
+    EXPECT_EQ(target(u"/r.CSV"_s, SaveFilter::Text), u"/r.CSV as CSV"_s);
+    EXPECT_EQ(target(QString(), SaveFilter::Csv), u" as CSV"_s); // cancelled: no name to complete
+}
+
 } // namespace
 } // namespace zorvik::test

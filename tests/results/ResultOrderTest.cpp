@@ -157,6 +157,7 @@ TEST(Totals, SumsThatPassSixtyFourBitsStayExactAndReadInTheLargestUnit) {
     total.add(sparse);
     total.add(5);
     EXPECT_DOUBLE_EQ(total.approximate(), 2.0 * 9223372036854775808.0 + 5);
+    EXPECT_EQ(total.digits(), "18446744073709551621"); // 2^64 + 5, exact where a double is not
     total.subtract(sparse);
     total.subtract(sparse);
     EXPECT_DOUBLE_EQ(total.approximate(), 5.0);

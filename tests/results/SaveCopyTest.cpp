@@ -34,6 +34,19 @@ TEST_F(Save, EveryRowIsOneLineOfItsPathBytesEndingInCrLf) {
     EXPECT_EQ(f.pointerState(), 0);
 }
 
+TEST_F(Save, TheCsvFilterWritesEachRowWithItsSizeInTheCommandLinesColumns) {
+    Form1& f = form();
+    f.results->addPath("/home/u/a,b \"c\".txt", u"1.5 MB"_s, 1572864);
+    f.results->addPath("/home/u/caf\xe9", u"1,024 KB"_s, 1048576);
+    dialogs->saveAnswers = {target};
+    dialogs->saveFormats = {SaveFormat::Csv};
+    f.PushButton2->click();
+    EXPECT_EQ(contentOf(QFile::encodeName(target)), "path,bytes,size_text\r\n"
+                                                    "\"/home/u/a,b \"\"c\"\".txt\",1572864,1.5 MB\r\n"
+                                                    "file:///home/u/caf%E9,1048576,\"1,024 KB\"\r\n");
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
+}
+
 TEST_F(Save, TheDialogProposesAResultsFileInTheFolderOfTheLastSave) {
     Form1& f = form();
     row("/a");

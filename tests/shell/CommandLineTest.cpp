@@ -3,7 +3,13 @@
 #include "TempTree.h"
 
 #include "folders/FolderList.h"
+#include "results/ResultList.h"
 #include "shell/CommandLine.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -11,7 +17,10 @@ namespace zorvik::test {
 namespace {
 
 CommandLine parse(const QStringList& arguments) {
-    return parseCommandLine(QStringList{u"zorvik"_s} + arguments);
+    QList<QByteArray> bytes{"zorvik"};
+    for (const QString& argument : arguments)
+        bytes << argument.toUtf8();
+    return parseCommandLine(bytes);
 }
 
 TEST(CommandLineParsing, HelpVersionAndUnknownOptionsAreAnsweredWithoutAWindow) {
@@ -39,7 +48,7 @@ TEST(CommandLineParsing, FoldersAreTakenAsGivenAndNoneMeansAnEmptyList) {
     // "--" ends the options, so a folder whose name starts with a dash can still be given.
     const CommandLine line = parse({u"/srv//data"_s, u"--"_s, u"-odd"_s});
     EXPECT_EQ(line.action, CommandLine::Action::OpenWindow);
-    EXPECT_EQ(line.folders, (QStringList{u"/srv//data"_s, u"-odd"_s}));
+    EXPECT_EQ(line.folders, (QList<QByteArray>{"/srv//data", "-odd"}));
 }
 
 class GivenFolders : public FormFixture {};
@@ -50,8 +59,8 @@ TEST_F(GivenFolders, ExistingFoldersAreAddedThroughThePathRuleAndMissingOnesName
     tree.folder("two");
     tree.file("plain.txt", 3);
     Form1& f = form();
-    f.addGivenFolders({tree.rootText() + u"//one"_s, tree.rootText() + u"/missing"_s,
-                       tree.rootText() + u"/two"_s, tree.rootText() + u"/plain.txt"_s});
+    f.addGivenFolders(
+        {tree.root() + "//one", tree.root() + "/missing", tree.root() + "/two/", tree.root() + "/plain.txt"});
     ASSERT_EQ(f.folders->count(), 2);
     EXPECT_EQ(f.folders->item(1), tree.rootText() + u"/one"_s);
     EXPECT_EQ(f.folders->item(2), tree.rootText() + u"/two"_s);
@@ -62,6 +71,27 @@ TEST_F(GivenFolders, ExistingFoldersAreAddedThroughThePathRuleAndMissingOnesName
     EXPECT_TRUE(notice.contains(tree.rootText() + u"/missing (No such file or directory)"_s))
         << notice.toStdString();
     EXPECT_TRUE(notice.contains(tree.rootText() + u"/plain.txt (Not a directory)"_s)) << notice.toStdString();
+}
+
+TEST_F(GivenFolders, AFolderKeepsItsBytesToTheSearchAndARelativeOneBecomesAbsolute) {
+    TempTree tree;
+    tree.file("caf\xe9/f", 150);
+    tree.folder("rel");
+    Form1& f = form();
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tree.rootText()));
+    f.addGivenFolders({tree.root() + "/caf\xe9/", "rel"});
+    QDir::setCurrent(before);
+    ASSERT_EQ(f.folders->count(), 2);
+    EXPECT_EQ(f.folders->pathBytes(1), tree.root() + "/caf\xe9");
+    EXPECT_EQ(f.folders->pathBytes(2), tree.root() + "/rel");
+    EXPECT_TRUE(dialogs->shown.empty());
+    f.Option[1]->click(); // Greater Than 0 Bytes
+    f.Text[2]->setText(u"0"_s);
+    f.Combo[2]->setCurrentIndex(0);
+    f.PushButton1->click();
+    ASSERT_EQ(f.results->count(), 1);
+    EXPECT_EQ(f.results->pathBytes(1), tree.root() + "/caf\xe9/f");
 }
 
 TEST_F(GivenFolders, NoFoldersShowNothing) {

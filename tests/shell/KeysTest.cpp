@@ -46,7 +46,7 @@ TEST_F(Keys, ReturnInASizeBoxStartsFindingAfterItsCheckAndEscapeStopsTheSearch) 
     tree.file("a.bin", 150);
     tree.file("b.bin", 160);
     Form1& f = activeForm();
-    f.addGivenFolders({tree.rootText(), tree.rootText()});
+    f.addGivenFolders({tree.root(), tree.root()});
     f.Text[0]->setFocus(Qt::TabFocusReason);
 
     f.Text[0]->setText(u"abc"_s);

@@ -55,7 +55,7 @@ protected:
         f.Option[1]->click();
         f.Option[0]->click();
         f.Text[0]->setText(u"120"_s);
-        f.addGivenFolders({tree.rootText()});
+        f.addGivenFolders({tree.root()});
         f.PushButton1->click();
         for (int i = 1; i <= f.results->count(); ++i)
             f.results->setChecked(i, true);

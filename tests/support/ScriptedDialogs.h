@@ -28,6 +28,7 @@ public:
     std::deque<QString> inputAnswers;
     std::deque<QString> folderAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<SaveFormat> saveFormats; // beside saveAnswers; text when none is prepared
     // Called while a box is "open", after it was recorded: lets a test act as the user would then.
     std::function<void(const Shown&)> onShow;
 
@@ -47,10 +48,14 @@ public:
         record(Kind::Folder, QString(), prompt, startFolder);
         return take(folderAnswers, QString());
     }
-    QString saveFileName(const QString& proposedPath) override {
+    SaveTarget chooseSaveTarget(const QString& proposedPath) override {
         record(Kind::Save, QStringLiteral("Save"), QString(), proposedPath);
-        return take(saveAnswers, QString());
+        SaveTarget target;
+        target.name = take(saveAnswers, QString());
+        target.format = take(saveFormats, SaveFormat::Text);
+        return target;
     }
+    QString saveFileName(const QString& proposedPath) override { return chooseSaveTarget(proposedPath).name; }
 
     std::vector<Shown> of(Kind kind) const {
         std::vector<Shown> result;
