@@ -24,6 +24,24 @@
     </message>
 </context>
 <context>
+    <name>FolderCommands</name>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Bitte einen Ordner wählen:</translation>
+    </message>
+    <message>
+        <source>1 folder given on the command line was not added:</source>
+        <translation>1 auf der Befehlszeile genannter Ordner wurde nicht hinzugefügt:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders given on the command line were not added:</source>
+        <translation>
+            <numerusform>%n auf der Befehlszeile genannter Ordner wurde nicht hinzugefügt:</numerusform>
+            <numerusform>%n auf der Befehlszeile genannte Ordner wurden nicht hinzugefügt:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FoundFileAccess</name>
     <message>
         <source>It has changed since the search.</source>

@@ -24,6 +24,24 @@
     </message>
 </context>
 <context>
+    <name>FolderCommands</name>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Veuillez choisir un dossier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>1 folder given on the command line was not added:</source>
+        <translation>1 dossier donné sur la ligne de commande n’a pas été ajouté&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders given on the command line were not added:</source>
+        <translation>
+            <numerusform>%n dossier donné sur la ligne de commande n’a pas été ajouté&#xa0;:</numerusform>
+            <numerusform>%n dossiers donnés sur la ligne de commande n’ont pas été ajoutés&#xa0;:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FoundFileAccess</name>
     <message>
         <source>It has changed since the search.</source>

@@ -18,7 +18,7 @@ void FolderCommands::addFolder(Steps& s) {
     QString startFolder;
     QString chosen;
     s.run(100, [&] { startFolder = settings_.read(u"LastFolderDot"_s, QString()); });
-    s.run(100, [&] { chosen = dialogs_.browseForFolder(u"Please select folder:"_s, startFolder); });
+    s.run(100, [&] { chosen = dialogs_.browseForFolder(tr("Please select folder:"), startFolder); });
     if (s.test(102, [&] { return chosen.isEmpty(); }))
         return;
     // The picker reopens where the user last picked a folder to search.
@@ -39,8 +39,10 @@ void FolderCommands::addGivenFolders(const QList<QByteArray>& folders) {
     }
     if (!refused.isEmpty())
         dialogs_.notice(host_.applicationTitle(),
-                        refused.summary(u"1 folder given on the command line was not added:"_s,
-                                        u"%1 folders given on the command line were not added:"_s));
+                        refused.summary(refused.count() == 1
+                                            ? tr("1 folder given on the command line was not added:")
+                                            : tr("%n folders given on the command line were not added:",
+                                                 nullptr, refused.count())));
 }
 
 void FolderCommands::removeFolder(std::optional<int> selectedRow) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 
 #include <optional>
@@ -15,6 +16,8 @@ class Steps;
 
 // "Add Folder to Search" and the removal of a folder from the list.
 class FolderCommands {
+    Q_DECLARE_TR_FUNCTIONS(FolderCommands)
+
 public:
     FolderCommands(CommandHost& host, FolderList& folders, Dialogs& dialogs, SettingsStore& settings)
         : host_(host), folders_(folders), dialogs_(dialogs), settings_(settings) {}

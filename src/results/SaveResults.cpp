@@ -93,7 +93,8 @@ void SaveResults::run(Steps& s) {
                 if (const std::optional<int> position = rows.position(i)) {
                     results_.pathBytesInto(*position, path);
                     lines.append(chunk, path, {}, results_.bytes(*position),
-                                 lines.showsSizeText() ? results_.sizeText(*position).toUtf8() : QByteArray());
+                                 lines.showsSizeText() ? results_.sizeText(*position).toUtf8()
+                                                       : QByteArray());
                     if (chunk.size() >= kChunkBytes)
                         writeChunk();
                 }
