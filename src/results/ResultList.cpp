@@ -194,7 +194,7 @@ QByteArray ResultList::pathBytes(int position) const {
 
 void ResultList::pathBytesInto(int position, QByteArray& out) const {
     const Row& r = row(position);
-    out.clear();
+    out.resize(0); // keeps the caller's capacity, and never shares the prefix's bytes
     out.append(prefixes_[r.prefix]);
     out.append(bytesAt(r.offset), qsizetype(r.nameLength));
 }

@@ -126,7 +126,7 @@ private:
                     writeError_ = errno;
             }
         }
-        buffer_.clear();
+        buffer_.resize(0); // keeps the reserved 64 KiB
     }
 
     // A pipe whose reader has closed it reports an error to poll before anything is written to it.
