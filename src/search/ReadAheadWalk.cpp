@@ -216,16 +216,22 @@ public:
 
     // The visitor is done with the node's listing: its memory and its place in the window go.
     void release(Node& node) {
+        bool roomMade = false;
         {
             const std::lock_guard lock(mutex_);
+            const bool full = !hasRoom();
             if (node.counted) {
                 --ahead_;
                 aheadBytes_ -= node.listing.memoryUse();
                 node.counted = false;
             }
             node.listing = FolderListing();
+            // A worker that sleeps while the window has room sleeps for want of folders: waking it
+            // would only send it back to sleep, two system calls and two switches for every folder.
+            roomMade = full && hasRoom() && !pending_.empty();
         }
-        workAvailable_.notify_one(); // room for one more folder in the window
+        if (roomMade)
+            workAvailable_.notify_one();
     }
 
     // The visitor has left the folder and everything below it.
@@ -235,10 +241,12 @@ public:
     }
 
 private:
+    bool hasRoom() const { return ahead_ < options_.folders && aheadBytes_ < options_.bytes; }
+
     bool canTake() const {
         if (pending_.empty())
             return false;
-        return (ahead_ < options_.folders && aheadBytes_ < options_.bytes) || *pending_.begin() == awaited_;
+        return hasRoom() || *pending_.begin() == awaited_;
     }
 
     // Worker `index`: reads folders until the walk ends, then counts itself out.
@@ -506,7 +514,8 @@ private:
             }
         }
         node.state = Node::State::Ready;
-        listingReady_.notify_one(); // only the visitor's thread waits for listings
+        if (&node == awaited_) // only the visitor's thread waits for listings, and only for this one
+            listingReady_.notify_one();
         // Wake as many workers as there is new work, not all of them for every folder.
         const std::size_t free = std::size_t(std::max(0, active_ - reading_));
         for (std::size_t i = 0; i < std::min(newWork, free); ++i)
