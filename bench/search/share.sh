@@ -8,6 +8,7 @@
 #   share_freeze / share_thaw                  stop / continue the server's session processes
 #   share_stop                                 unmount, stop the relay and sshd, remove the folder
 # share_stop is safe to call more than once and from a trap. Needs root, FUSE, sshd and sshfs.
+# SHARE_SSHFS_OPTIONS, if set, adds mount options (e.g. max_conns=4) to see what limits the share.
 
 share_port() { # a free port on the loopback
   python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
@@ -59,7 +60,7 @@ share_mount() {
 fusermount3 -u '$SHARE_MOUNT' 2>/dev/null
 exec sshfs -p '$SHARE_PORT' 'root@127.0.0.1:$SHARE_SERVED' '$SHARE_MOUNT' \\
   -o 'IdentityFile=$SHARE_HOME/client_key,StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null' \\
-  -o BatchMode=yes,LogLevel=ERROR
+  -o BatchMode=yes,LogLevel=ERROR ${SHARE_SSHFS_OPTIONS:+-o '$SHARE_SSHFS_OPTIONS'}
 SCRIPT
   chmod +x "$SHARE_HOME/remount"
   "$SHARE_HOME/remount"
