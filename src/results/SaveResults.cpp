@@ -81,11 +81,16 @@ void SaveResults::run(Steps& s) {
                 format == SaveFormat::Csv ? ResultLineFormat::csv() : ResultLineFormat::text("\r\n");
             RowYield rowYield(host_);
             QByteArray chunk = lines.header().toByteArray();
+            // Each chunk goes to the writer whole, so the next starts in a buffer of its own; reserved
+            // in one piece, as growing it line by line copied every chunk about twenty times over.
+            constexpr qsizetype kChunkRoom = kChunkBytes + (qsizetype(64) << 10);
+            chunk.reserve(kChunkRoom);
             auto writeChunk = [&] {
                 waitOffThread<bool>(host_, [file, bytes = std::exchange(chunk, QByteArray())] {
                     file->write(bytes);
                     return true;
                 });
+                chunk.reserve(kChunkRoom);
             };
             QByteArray path;
             for (int i = 0; i < rows.size(); ++i) {
