@@ -2,7 +2,9 @@
 
 #include <QStringBuilder>
 
+#include <charconv>
 #include <initializer_list>
+#include <iterator>
 
 namespace zorvik {
 
@@ -10,13 +12,8 @@ namespace {
 
 void appendDigits(QByteArray& out, quint64 value) {
     char digits[20];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (n > 0)
-        out.append(digits[--n]);
+    const std::to_chars_result end = std::to_chars(std::begin(digits), std::end(digits), value);
+    out.append(digits, qsizetype(end.ptr - digits));
 }
 
 bool isUtf8(std::initializer_list<QByteArrayView> pieces) {
