@@ -58,6 +58,8 @@ struct CallSlotBase {
     bool finished = false;
     bool waitedFor = true; // false once left behind, until another waiter takes it over
     std::string key;
+    // Called under `mutex` on the worker that finishes the call, while it is waited for.
+    std::function<void()> wake;
 };
 
 template <typename T> struct CallSlot : CallSlotBase {
@@ -98,6 +100,8 @@ public:
                 if (slot->waitedFor) {
                     slot->value = std::move(value);
                     slot->error = error;
+                    if (slot->wake)
+                        std::exchange(slot->wake, nullptr)();
                 } else {
                     forget(left, *slot);
                 }
@@ -118,8 +122,22 @@ public:
         if (slot_->finished)
             return;
         slot_->waitedFor = false;
+        slot_->wake = nullptr;
         if (!slot_->key.empty())
             left.byKey[slot_->key] = slot_;
+    }
+
+    // Calls `wake` once the call has finished: at once when it has, otherwise on the worker that
+    // finishes it, with the call's lock held (so `wake` must only post, never wait). Never after the
+    // call was left behind: whoever waits can post to an object it owns.
+    void whenFinished(std::function<void()> wake) {
+        std::unique_lock lock(slot_->mutex);
+        if (!slot_->finished) {
+            slot_->wake = std::move(wake);
+            return;
+        }
+        lock.unlock();
+        wake();
     }
 
     // Waits at most `timeout`; true when the call has finished.
