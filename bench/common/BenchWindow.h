@@ -6,6 +6,10 @@
 #include "platform/IniSettingsStore.h"
 #include "shell/Form1.h"
 #include "shell/Services.h"
+#include "shell/WindowCommands.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
 
 #include <memory>
 
@@ -30,6 +34,18 @@ inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, cons
     form->Form_Load();
     form->show();
     return form;
+}
+
+// Clicks `button` and runs the event loop until every command the window started has ended.
+inline void clickAndFinish(Form1& form, QAbstractButton* button) {
+    button->click();
+    WindowCommands& commands = form.commands();
+    while (!commands.isIdle()) {
+        JobLane& busy = commands.searchLane().isIdle() ? commands.commandLane() : commands.searchLane();
+        QEventLoop loop;
+        QObject::connect(&busy, &JobLane::idle, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 } // namespace zorvik::bench

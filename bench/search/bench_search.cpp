@@ -289,7 +289,7 @@ int main(int argc, char** argv) {
         sinceEvents.start();
         if (probed)
             probe.start();
-        form.PushButton1->click();
+        bench::clickAndFinish(form, form.PushButton1);
         probe.stop();
         const double seconds = double(clock.nsecsElapsed()) / 1e9;
         rusage after{};

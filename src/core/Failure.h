@@ -18,10 +18,6 @@ private:
     QString description_;
 };
 
-// Thrown by a yield once the main window has been closed. It unwinds every running command up to the
-// event handler that Qt called; no step guard catches it, so no further step, box or handler runs.
-struct ApplicationClosing {};
-
 // The system's description of a POSIX errno value, in the locale's language.
 QString errnoText(int errorNumber);
 

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "core/CallOutcome.h"
 #include "core/Failure.h"
 
 #include <QString>
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace zorvik {
 
 // Runs the numbered steps of one command handler. A step that fails is reported once, with the
-// handler's location and the step's number, and the handler goes on with the next step. A condition
-// step that fails counts as true, so the steps it governs still run. ApplicationClosing is never
-// caught here: it ends the whole handler.
+// handler's location and the step's number, and the handler goes on with the next step. Steps report,
+// they do not steer: a condition that fails counts as true only where what it governs changes no file
+// (test), and as false before a step that changes or removes one (allows).
 class Steps {
 public:
     using Reporter = std::function<void(const QString& description, const QString& handler, int step,
@@ -22,9 +24,10 @@ public:
     Steps(QString handler, Reporter reporter)
         : handler_(std::move(handler)), reporter_(std::move(reporter)) {}
 
-    template <class Body> void run(int step, Body&& body) {
+    // True when the step completed.
+    template <class Body> bool run(int step, Body&& body) {
         step_ = step;
-        guarded([&] { body(); });
+        return guarded([&] { body(); });
     }
 
     template <class Condition> bool test(int step, Condition&& condition) {
@@ -32,6 +35,23 @@ public:
         bool result = true;
         guarded([&] { result = condition(); });
         return result;
+    }
+
+    // A condition before a step that changes or removes a file: one that cannot be decided says no.
+    template <class Condition> bool allows(int step, Condition&& condition) {
+        step_ = step;
+        bool result = false;
+        guarded([&] { result = condition(); });
+        return result;
+    }
+
+    // The value of a call a worker made for step `step`; what it threw is reported as that step's
+    // failure. No value when it failed or was given up.
+    template <typename T> std::optional<T> settle(int step, CallOutcome<T> outcome) {
+        step_ = step;
+        if (outcome.error)
+            guarded([&] { std::rethrow_exception(outcome.error); });
+        return std::move(outcome.value);
     }
 
     // Text added to every report after two bare CRs (the move command names the row it was on).
@@ -42,14 +62,16 @@ public:
     const QString& handler() const { return handler_; }
 
 private:
-    template <class Body> void guarded(Body&& body) {
+    template <class Body> bool guarded(Body&& body) {
         try {
             body();
+            return true;
         } catch (const Failure& failure) {
             report(failure.description());
         } catch (const std::exception& error) {
             report(QString::fromLocal8Bit(error.what()));
         }
+        return false;
     }
 
     void report(const QString& description) {

@@ -3,8 +3,6 @@
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 
-#include <vector>
-
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -17,57 +15,70 @@ QString cell(const ResultList& list, int row, int column) {
 
 } // namespace
 
-QString clipboardText(const ResultList& list, const RowSnapshot& rows, const std::function<void()>& yield,
-                      int* checkedRows) {
-    constexpr int kColumns = 2; // "Results" and "Size"
-    std::vector<qsizetype> widths;
-    qsizetype checkedSoFar = 0;
-    for (int c = 0; c < kColumns; ++c) {
-        qsizetype width = 0;
-        for (int i = 0; i < rows.size(); ++i) {
-            yield();
-            if (const std::optional<int> row = rows.position(i)) {
-                width = std::max(width, cell(list, *row, c).size());
-                if (c == 0 && list.checked(*row))
-                    ++checkedSoFar;
-            }
-        }
-        widths.push_back(width);
-    }
+void ClipboardTextBuilder::measure(int row, int column) {
+    auto& width = widths_[std::size_t(column)];
+    width = std::max(width, cell(list_, row, column).size());
+    if (column == 0 && list_.checked(row))
+        ++checked_;
+}
+
+void ClipboardTextBuilder::reserve() {
     // Every line but the last column is padded to its width: reserving that much spares a million-row
     // copy the doubling of a growing string.
-    QString text;
-    text.reserve(checkedSoFar * (widths[0] + widths[1] + 3));
-    int lines = 0;
+    text_.reserve(checked_ * (widths_[0] + widths_[1] + 3));
+}
+
+void ClipboardTextBuilder::writeCell(int row, int column) {
+    const QString value = cell(list_, row, column);
+    line_ += value;
+    const qsizetype width = widths_[std::size_t(column)];
+    if (width >= value.size())
+        line_ += QString(width - value.size(), u' ');
+    line_ += u'\t';
+}
+
+void ClipboardTextBuilder::dropLine() {
+    line_.clear();
+}
+
+void ClipboardTextBuilder::endLine() {
+    line_.chop(1);
+    while (line_.endsWith(u' '))
+        line_.chop(1);
+    text_ += line_ + u"\r\n"_s;
+    line_.clear();
+    ++lines_;
+}
+
+QString clipboardText(const ResultList& list, const RowSnapshot& rows, const std::function<void()>& yield,
+                      int* checkedRows) {
+    ClipboardTextBuilder text(list);
+    for (int c = 0; c < ClipboardTextBuilder::kColumns; ++c)
+        for (int i = 0; i < rows.size(); ++i) {
+            yield();
+            if (const std::optional<int> row = rows.position(i))
+                text.measure(*row, c);
+        }
+    text.reserve();
     for (int i = 0; i < rows.size(); ++i) {
         yield();
         std::optional<int> row = rows.position(i);
         if (!row || !list.checked(*row))
             continue;
-        QString line;
-        for (int c = 0; c < kColumns; ++c) {
+        for (int c = 0; c < ClipboardTextBuilder::kColumns && row; ++c) {
             yield();
             // A row that left the list between its cells is left out whole, not copied without its size.
-            row = rows.position(i);
-            if (!row)
-                break;
-            const QString value = cell(list, *row, c);
-            line += value;
-            if (widths[std::size_t(c)] >= value.size())
-                line += QString(widths[std::size_t(c)] - value.size(), u' ');
-            line += u'\t';
+            if ((row = rows.position(i)))
+                text.writeCell(*row, c);
         }
-        if (!row)
-            continue;
-        line.chop(1);
-        while (line.endsWith(u' '))
-            line.chop(1);
-        text += line + u"\r\n"_s;
-        ++lines;
+        if (row)
+            text.endLine();
+        else
+            text.dropLine();
     }
     if (checkedRows)
-        *checkedRows = lines;
-    return text;
+        *checkedRows = text.lines();
+    return text.take();
 }
 
 } // namespace zorvik

@@ -13,37 +13,63 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-bool CopyResults::copyListToClipboard() {
-    if (results_.count() == 0)
-        return false; // the clipboard keeps what it had
-    // The rows as they stand now are the ones copied, each once, whatever a yield changes meanwhile.
-    const RowSnapshot rows(results_);
-    const ResultList::OrderHold hold(results_);
-    RowYield rowYield(host_);
-    int lines = 0;
-    const QString text = clipboardText(
-        results_, rows, [&] { rowYield(); }, &lines);
+JobBody CopyResults::run(Job& job) {
+    Steps& s = job.steps();
+    ClipboardTextBuilder text(results_);
+    bool built = false;
+    co_await buildText(job, text, built);
+    if (!built)
+        co_return; // reported: nothing is said to be copied that was not
     // Nothing checked: what the user had on the clipboard stays there.
-    if (lines == 0)
-        return false;
-    ClearClipboardRetry(clipboard_);
-    SetClipboardTextRetry(clipboard_, text);
-    return true;
-}
-
-void CopyResults::run(Steps& s) {
-    bool copied = true;
-    s.run(106, [&] { copied = copyListToClipboard(); });
-    if (!copied) {
-        s.run(108, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
-        return;
+    if (text.lines() == 0) {
+        s.run(110, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
+        co_return;
     }
+    if (!s.run(106, [&] {
+            ClearClipboardRetry(clipboard_);
+            SetClipboardTextRetry(clipboard_, text.take());
+        }))
+        co_return;
     s.run(108, [&] {
         dialogs_.notice(host_.applicationTitle(),
                         tr("Results have been copied to the clipboard.") + u"\r\r"_s +
                             tr("Click a text area where you normally type and press Ctrl+V to paste the "
                                "clipboard."));
     });
+}
+
+JobBody CopyResults::buildText(Job& job, ClipboardTextBuilder& text, bool& built) {
+    Steps& s = job.steps();
+    // The rows as they stand now are the ones copied, each once; whether a row is checked is read as
+    // the copy reaches it.
+    const RowSnapshot rows(results_);
+    const ResultList::OrderHold hold(results_);
+    RowYield turns(host_);
+    for (int c = 0; c < ClipboardTextBuilder::kColumns; ++c)
+        for (int i = 0; i < rows.size(); ++i) {
+            if (turns.due())
+                co_await job.nextTurn();
+            if (!s.run(106, [&] {
+                    if (const std::optional<int> row = rows.position(i))
+                        text.measure(*row, c);
+                }))
+                co_return;
+        }
+    text.reserve();
+    for (int i = 0; i < rows.size(); ++i) {
+        if (turns.due())
+            co_await job.nextTurn();
+        if (!s.run(106, [&] {
+                const std::optional<int> row = rows.position(i);
+                if (!row || !results_.checked(*row))
+                    return;
+                for (int c = 0; c < ClipboardTextBuilder::kColumns; ++c)
+                    text.writeCell(*row, c);
+                text.endLine();
+            }))
+            co_return;
+    }
+    built = true;
 }
 
 } // namespace zorvik

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/Job.h"
+
 #include <QCoreApplication>
 
 namespace zorvik {
 
 class Clipboard;
+class ClipboardTextBuilder;
 class CommandHost;
 class Dialogs;
 class ResultList;
@@ -17,11 +20,11 @@ class CopyResults {
 public:
     CopyResults(CommandHost& host, ResultList& results, Dialogs& dialogs, Clipboard& clipboard)
         : host_(host), results_(results), dialogs_(dialogs), clipboard_(clipboard) {}
-    void run(Steps& steps);
+    JobBody run(Job& job);
 
 private:
-    // False when no row is checked: the clipboard is then left as it was.
-    bool copyListToClipboard();
+    // The text of the checked rows, a batch of rows a turn; `built` tells whether it is whole.
+    JobBody buildText(Job& job, ClipboardTextBuilder& text, bool& built);
 
     CommandHost& host_;
     ResultList& results_;

@@ -9,12 +9,12 @@
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
-#include "results/OffThread.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <memory>
@@ -39,7 +39,9 @@ struct FileIdLess {
 // What one run of the command has done so far.
 using FileIdSet = std::set<FileId, FileIdLess>;
 
-struct MoveRecord {
+} // namespace
+
+struct MoveChecked::Record {
     std::set<QByteArray> movedSources; // rows naming these files leave the list
     std::set<QByteArray> placed;       // destinations this move filled
     // The checked files as the command started; read by the workers, so never changed once they run.
@@ -48,36 +50,12 @@ struct MoveRecord {
     int replacedFilesTrashed = 0;
 };
 
-// Moves one file unless that would lose one: a file this same move already placed under the same name
-// is never replaced, and the operations leave the source in place unless it arrived whole. The move
-// itself runs on a worker, with its own copies of what it needs.
-void moveOne(CommandHost& host, const std::shared_ptr<FileOperations>& files, const FoundFile& source,
-             const QByteArray& destinationFolder, MoveRecord& record) {
-    if (source.path.trimmed().isEmpty()) {
-        record.notMoved.add(source.path, MoveChecked::tr("The row names no file."));
-        return;
-    }
-    const QByteArray destination = destinationFolder + fileNameOf(source.path);
-    if (record.placed.count(destination)) {
-        record.notMoved.add(source.path,
-                            u"A file of the same name was just moved there from another folder."_s);
-        return;
-    }
-    const FileOperations::MoveOutcome outcome = waitOffThread<FileOperations::MoveOutcome>(
-        host, [files, source, destinationFolder, beingMoved = record.beingMoved] {
-            return files->moveFile(source, destinationFolder,
-                                   [&beingMoved](const FileId& id) { return beingMoved->count(id) > 0; });
-        });
-    if (outcome.replacedFileTrashed)
-        ++record.replacedFilesTrashed;
-    if (outcome.notMoved) {
-        record.notMoved.add(source.path, *outcome.notMoved);
-        return;
-    }
-    record.placed.insert(destination);
-    record.movedSources.insert(source.path);
-}
+namespace {
 
+using MoveRecord = MoveChecked::Record;
+
+// Without a box to say it in, what was left undone when the window closed goes to the error stream;
+// every file not moved is where it was (the move under way finishes or not on its own, losing nothing).
 void tellOnClosing(const MoveRecord& record) {
     std::fprintf(stderr,
                  "zorvik: the window was closed during \"Move Checked To Folder\": %d files had moved; the "
@@ -104,25 +82,27 @@ QString summaryOf(const MoveRecord& record) {
 
 } // namespace
 
-void MoveChecked::run(Steps& s) {
+JobBody MoveChecked::run(Job& job) {
+    Steps& s = job.steps();
     QString chosen;
     s.run(106, [&] {
         rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
         chosen = dialogs_.browseForFolder(tr("Please select folder:"), rememberedFolder_);
     });
     if (s.test(108, [&] { return chosen.isEmpty(); }))
-        return;
+        co_return;
     s.run(333, [&] { rememberedFolder_ = chosen; });
     s.run(334, [&] { settings_.write(u"LastFolder"_s, rememberedFolder_); });
     QByteArray destinationFolder;
-    s.run(110, [&] {
-        destinationFolder = QFile::encodeName(NormalizePath(chosen));
-        if (!destinationFolder.endsWith('/'))
-            destinationFolder += '/';
-    });
+    if (!s.run(110, [&] {
+            destinationFolder = QFile::encodeName(NormalizePath(chosen));
+            if (!destinationFolder.endsWith('/'))
+                destinationFolder += '/';
+        }))
+        co_return; // no folder to move into
     s.run(114, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
 
-    // The rows as they stand now are the ones worked through, whatever a yield changes meanwhile.
+    // The rows as they stand now are the ones worked through.
     const RowSnapshot rows(results_);
     const ResultList::OrderHold hold(results_);
     MoveRecord record;
@@ -131,6 +111,10 @@ void MoveChecked::run(Steps& s) {
         if (results_.checked(i))
             beingMoved->insert(results_.fileId(i));
     record.beingMoved = std::move(beingMoved);
+    const auto closing = qScopeGuard([&] {
+        if (job.abandoned())
+            tellOnClosing(record);
+    });
 
     // The report of a failure names the row being handled, when there is one.
     std::optional<int> handling;
@@ -139,26 +123,18 @@ void MoveChecked::run(Steps& s) {
             return {};
         return u"File: "_s + results_.text(*handling);
     });
-    RowYield rowYield(host_);
-    int handled = 0;
-    try {
-        for (; handled < rows.size(); ++handled) {
-            s.run(120, [&] { rowYield(); });
-            // A row removed meanwhile is skipped; whether a row is checked is read as it is reached.
-            handling = rows.position(handled);
-            if (!handling)
-                continue;
-            if (!s.test(122, [&] { return results_.checked(*handling); }))
-                continue;
-            FoundFile source;
-            s.run(124, [&] { source = results_.foundFile(*handling); });
-            s.run(126, [&] { moveOne(host_, files_, source, destinationFolder, record); });
-        }
-    } catch (const ApplicationClosing&) {
-        // No box can say it any more: what was left undone goes to the error stream, and every file
-        // not moved is where it was (the move under way finishes or not on its own, losing nothing).
-        tellOnClosing(record);
-        throw;
+    RowYield turns(host_);
+    for (int handled = 0; handled < rows.size(); ++handled) {
+        if (turns.due())
+            co_await job.nextTurn(); // 120
+        // A row removed meanwhile is skipped; whether a row is checked is read as it is reached, and
+        // a row whose check cannot be read is not moved.
+        handling = rows.position(handled);
+        if (!handling || !s.allows(122, [&] { return results_.checked(*handling); }))
+            continue;
+        FoundFile source;
+        if (s.run(124, [&] { source = results_.foundFile(*handling); }))
+            co_await moveOne(job, source, destinationFolder, record);
     }
     handling.reset();
     s.run(132, [&] {
@@ -171,7 +147,39 @@ void MoveChecked::run(Steps& s) {
     s.run(142, [&] { results_.refresh(); });
     s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
     if (const QString summary = summaryOf(record); !summary.isEmpty())
-        s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), summary); });
+        s.run(146, [&] { dialogs_.notice(host_.applicationTitle(), summary); });
+}
+
+// Moves one file unless that would lose one: a file this same move already placed under the same name
+// is never replaced, and the operations leave the source in place unless it arrived whole. The move
+// itself runs on a worker, with its own copies of what it needs.
+JobBody MoveChecked::moveOne(Job& job, FoundFile source, QByteArray destinationFolder, Record& record) {
+    if (source.path.trimmed().isEmpty()) {
+        record.notMoved.add(source.path, tr("The row names no file."));
+        co_return;
+    }
+    const QByteArray destination = destinationFolder + fileNameOf(source.path);
+    if (record.placed.count(destination)) {
+        record.notMoved.add(source.path,
+                            u"A file of the same name was just moved there from another folder."_s);
+        co_return;
+    }
+    auto moving = job.offThread<FileOperations::MoveOutcome>(
+        [files = files_, source, destinationFolder, beingMoved = record.beingMoved] {
+            return files->moveFile(source, destinationFolder,
+                                   [&beingMoved](const FileId& id) { return beingMoved->count(id) > 0; });
+        });
+    const std::optional<FileOperations::MoveOutcome> outcome = job.steps().settle(126, co_await moving);
+    if (!outcome)
+        co_return;
+    if (outcome->replacedFileTrashed)
+        ++record.replacedFilesTrashed;
+    if (outcome->notMoved) {
+        record.notMoved.add(source.path, *outcome->notMoved);
+        co_return;
+    }
+    record.placed.insert(destination);
+    record.movedSources.insert(source.path);
 }
 
 } // namespace zorvik

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/Job.h"
+#include "platform/FileId.h"
+
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
 
@@ -24,9 +28,13 @@ public:
     MoveChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, SettingsStore& settings,
                 std::shared_ptr<FileOperations> files)
         : host_(host), results_(results), dialogs_(dialogs), settings_(settings), files_(std::move(files)) {}
-    void run(Steps& steps);
+    JobBody run(Job& job);
+
+    struct Record; // what one run has done so far
 
 private:
+    JobBody moveOne(Job& job, FoundFile source, QByteArray destinationFolder, Record& record);
+
     CommandHost& host_;
     ResultList& results_;
     Dialogs& dialogs_;

@@ -10,13 +10,14 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-void PruneResults::run(Steps& s, bool containing) {
+JobBody PruneResults::run(Job& job, bool containing) {
+    Steps& s = job.steps();
     const QString prompt =
         containing ? tr("Remove entries containing: ") : tr("Remove entries not containing: ");
     QString text;
     s.run(100, [&] { text = dialogs_.inputText(host_.applicationTitle(), prompt); });
     if (s.test(102, [&] { return text.isEmpty(); }))
-        return;
+        co_return;
     s.run(104, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
     // The rows are removed in one pass, highest position first in effect, which keeps the others'
     // order and check boxes.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Job.h"
+
 #include <QCoreApplication>
 
 namespace zorvik {
@@ -17,7 +19,8 @@ class PruneResults {
 public:
     PruneResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
         : host_(host), results_(results), dialogs_(dialogs) {}
-    void run(Steps& steps, bool containing);
+    // Takes no turn of the event loop: it runs as a job only to wait for the command before it.
+    JobBody run(Job& job, bool containing);
 
 private:
     CommandHost& host_;

@@ -7,7 +7,6 @@
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
 #include "platform/Trash.h"
-#include "results/OffThread.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
@@ -20,27 +19,6 @@ namespace zorvik {
 
 namespace {
 
-// Hands every file to the trash, one after the other, each on a worker while the window goes on; a
-// file the trash refuses stays where it is. Returns the paths that are gone now, trashed or gone before.
-std::set<QByteArray> SendToRecycleBin(CommandHost& host, const std::shared_ptr<Trash>& trash,
-                                      const std::vector<FoundFile>& files, ProblemList& refused) {
-    std::set<QByteArray> gone;
-    for (const FoundFile& file : files) {
-        const std::optional<QString> reason =
-            waitOffThread<std::optional<QString>>(host, [trash, file]() -> std::optional<QString> {
-                std::optional<QString> refusal = trash->moveToTrash(file);
-                if (refusal && PathIsGone(file.path))
-                    return std::nullopt; // not there to trash: gone already
-                return refusal;
-            });
-        if (reason)
-            refused.add(file.path, *reason);
-        else
-            gone.insert(file.path);
-    }
-    return gone;
-}
-
 // Removes the checked rows whose files are no longer there; a row whose file is still in place stays.
 void RemoveCheckedRows(ResultList& list, const std::set<QByteArray>& gone) {
     std::vector<int> positions;
@@ -52,26 +30,17 @@ void RemoveCheckedRows(ResultList& list, const std::set<QByteArray>& gone) {
 
 } // namespace
 
-void RecycleChecked::run(Steps& s) {
+JobBody RecycleChecked::run(Job& job) {
+    Steps& s = job.steps();
     std::vector<FoundFile> files;
-    {
-        // The rows as they stand now are the ones worked through, whatever a yield changes meanwhile.
-        const RowSnapshot rows(results_);
-        const ResultList::OrderHold hold(results_);
-        s.run(108, [&] {
-            RowYield rowYield(host_);
-            for (int i = 0; i < rows.size(); ++i) {
-                rowYield();
-                if (const std::optional<int> position = rows.position(i);
-                    position && results_.checked(*position))
-                    files.push_back(results_.foundFile(*position));
-            }
-        });
-    }
+    bool collected = false;
+    co_await collectChecked(job, files, collected);
+    if (!collected)
+        co_return;
     // Linux has no confirmation of its own for the trash, so the command asks before anything moves.
     if (files.empty()) {
-        s.run(122, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
-        return;
+        s.run(121, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
+        co_return;
     }
     bool yes = false;
     s.run(122, [&] {
@@ -82,19 +51,55 @@ void RecycleChecked::run(Steps& s) {
     });
     ProblemList refused;
     std::set<QByteArray> gone;
-    if (yes)
-        s.run(122, [&] { gone = SendToRecycleBin(host_, trash_, files, refused); });
+    // Every file goes to the trash on a worker, one after the other, while the window goes on; a file
+    // the trash refuses stays where it is.
+    for (std::size_t i = 0; yes && i < files.size(); ++i) {
+        auto trashing = job.offThread<std::optional<QString>>(
+            [trash = trash_, file = files[i]]() -> std::optional<QString> {
+                std::optional<QString> refusal = trash->moveToTrash(file);
+                if (refusal && PathIsGone(file.path))
+                    return std::nullopt; // not there to trash: gone already
+                return refusal;
+            });
+        const std::optional<std::optional<QString>> reason = s.settle(123, co_await trashing);
+        if (!reason)
+            break; // reported; the files after it stay where they are
+        if (*reason)
+            refused.add(files[i].path, **reason);
+        else
+            gone.insert(files[i].path);
+    }
     if (yes)
         s.run(126, [&] { RemoveCheckedRows(results_, gone); });
     s.run(128, [&] { results_.refresh(); });
     if (!refused.isEmpty())
-        s.run(128, [&] {
+        s.run(130, [&] {
             dialogs_.notice(host_.applicationTitle(),
                             refused.summary(refused.count() == 1
                                                 ? tr("1 file could not be moved to the trash:")
                                                 : tr("%n files could not be moved to the trash:", nullptr,
                                                      refused.count())));
         });
+}
+
+JobBody RecycleChecked::collectChecked(Job& job, std::vector<FoundFile>& files, bool& collected) {
+    Steps& s = job.steps();
+    collected = false;
+    // The rows as they stand now are the ones worked through.
+    const RowSnapshot rows(results_);
+    const ResultList::OrderHold hold(results_);
+    RowYield turns(host_);
+    for (int i = 0; i < rows.size(); ++i) {
+        if (turns.due())
+            co_await job.nextTurn();
+        if (!s.run(108, [&] {
+                if (const std::optional<int> position = rows.position(i);
+                    position && results_.checked(*position))
+                    files.push_back(results_.foundFile(*position));
+            }))
+            co_return;
+    }
+    collected = true;
 }
 
 } // namespace zorvik

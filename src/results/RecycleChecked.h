@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/Job.h"
+#include "platform/FileId.h"
+
 #include <QCoreApplication>
 
 #include <memory>
+#include <vector>
 
 namespace zorvik {
 
@@ -21,9 +25,12 @@ class RecycleChecked {
 public:
     RecycleChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, std::shared_ptr<Trash> trash)
         : host_(host), results_(results), dialogs_(dialogs), trash_(std::move(trash)) {}
-    void run(Steps& steps);
+    JobBody run(Job& job);
 
 private:
+    // The files of the checked rows; `collected` tells whether every row was read.
+    JobBody collectChecked(Job& job, std::vector<FoundFile>& files, bool& collected);
+
     CommandHost& host_;
     ResultList& results_;
     Dialogs& dialogs_;

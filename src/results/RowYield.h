@@ -6,23 +6,23 @@
 
 namespace zorvik {
 
-// The per-row yield of the long result commands. Events are processed when the host's row interval
-// (about 10 ms) has passed since the last time: often enough that the window never seems stuck, rarely
-// enough that a million rows are not slowed down by a million empty passes of the event loop.
+// When a command that works through rows gives the event loop its turn: once the host's row interval
+// (about 10 ms) has passed since the last turn. Often enough that the window never seems stuck, rarely
+// enough that a million rows are not slowed down by a million empty turns of the loop.
 class RowYield {
 public:
-    explicit RowYield(CommandHost& host) : host_(host), intervalMs_(host.rowYieldIntervalMs()) {
+    explicit RowYield(const CommandHost& host) : intervalMs_(host.rowYieldIntervalMs()) {
         sinceLast_.start();
     }
-    void operator()() {
+    // Whether the turn is due before the next row.
+    bool due() {
         if (sinceLast_.elapsed() < intervalMs_)
-            return;
-        host_.yield();
+            return false;
         sinceLast_.restart();
+        return true;
     }
 
 private:
-    CommandHost& host_;
     qint64 intervalMs_;
     QElapsedTimer sinceLast_;
 };

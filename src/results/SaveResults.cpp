@@ -1,11 +1,11 @@
 #include "results/SaveResults.h"
 
+#include "core/BlockingCall.h"
 #include "core/CommandHost.h"
 #include "core/Steps.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
-#include "results/OffThread.h"
 #include "results/ResultLineFormat.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
@@ -29,7 +29,8 @@ constexpr qsizetype kChunkBytes = qsizetype(1) << 20;
 
 } // namespace
 
-void SaveResults::run(Steps& s) {
+JobBody SaveResults::run(Job& job) {
+    Steps& s = job.steps();
     QString name;
     SaveFormat format = SaveFormat::Text;
     s.run(114, [&] {
@@ -39,15 +40,17 @@ void SaveResults::run(Steps& s) {
         format = target.format;
     });
     if (s.test(118, [&] { return name.isEmpty(); }))
-        return;
+        co_return;
     bool yes = true;
-    if (s.test(120, [&] { return waitOffThread<bool>(host_, [name] { return PathExists(name); }); }))
+    // When it cannot be told whether the file is there, the user is asked as though it were.
+    auto existing = job.offThread<bool>([name] { return PathExists(name); });
+    if (s.settle(120, co_await existing).value_or(true))
         s.run(122, [&] {
             yes = dialogs_.askYesNo(host_.applicationTitle(),
                                     tr("Are you sure you wish to overwrite %1 ?").arg(name));
         });
     if (s.test(126, [&] { return !yes; }))
-        return;
+        co_return;
     s.run(128, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
 
     // The new content goes to a temporary file that replaces the old one only once it is complete, so
@@ -62,66 +65,71 @@ void SaveResults::run(Steps& s) {
             // No thread to spare: it goes here, as it always did.
         }
     });
-    bool failed = true;
-    s.run(132, [&] {
-        waitOffThread<bool>(host_, [file] {
-            file->open();
+    auto opening = job.offThread<bool>([file] {
+        file->open();
+        return true;
+    });
+    bool saved = s.settle(132, co_await opening).has_value();
+    if (saved)
+        co_await writeRows(job, file, format, saved);
+    if (saved) {
+        auto committing = job.offThread<bool>([file] {
+            file->commit();
             return true;
         });
-        failed = false;
-    });
-    if (!failed) {
-        s.run(138, [&] {
-            failed = true;
-            // The rows as they stand now are the ones written, each once, whatever a yield changes.
-            const RowSnapshot rows(results_);
-            const ResultList::OrderHold hold(results_);
-            // The text file keeps each path's bytes and Windows line ends, as it always had.
-            const ResultLineFormat lines =
-                format == SaveFormat::Csv ? ResultLineFormat::csv() : ResultLineFormat::text("\r\n");
-            RowYield rowYield(host_);
-            QByteArray chunk = lines.header().toByteArray();
-            // Each chunk goes to the writer whole, so the next starts in a buffer of its own; reserved
-            // in one piece, as growing it line by line copied every chunk about twenty times over.
-            constexpr qsizetype kChunkRoom = kChunkBytes + (qsizetype(64) << 10);
-            chunk.reserve(kChunkRoom);
-            auto writeChunk = [&] {
-                waitOffThread<bool>(host_, [file, bytes = std::exchange(chunk, QByteArray())] {
-                    file->write(bytes);
-                    return true;
-                });
-                chunk.reserve(kChunkRoom);
-            };
-            QByteArray path;
-            for (int i = 0; i < rows.size(); ++i) {
-                rowYield();
+        saved = s.settle(142, co_await committing).has_value();
+    }
+    if (saved) {
+        lastFolder_ = QFileInfo(name).absolutePath();
+        s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), tr("Done.")); });
+    }
+    s.run(146, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+}
+
+JobBody SaveResults::writeRows(Job& job, std::shared_ptr<AtomicFileWriter> file, SaveFormat format,
+                               bool& written) {
+    Steps& s = job.steps();
+    written = false;
+    // The rows as they stand now are the ones written, each once, in the order shown.
+    const RowSnapshot rows(results_);
+    const ResultList::OrderHold hold(results_);
+    // The text file keeps each path's bytes and Windows line ends, as it always had.
+    const ResultLineFormat lines =
+        format == SaveFormat::Csv ? ResultLineFormat::csv() : ResultLineFormat::text("\r\n");
+    RowYield turns(host_);
+    QByteArray chunk = lines.header().toByteArray();
+    // Each chunk goes to the writer whole, so the next starts in a buffer of its own; reserved in one
+    // piece, as growing it line by line copied every chunk about twenty times over.
+    constexpr qsizetype kChunkRoom = kChunkBytes + (qsizetype(64) << 10);
+    chunk.reserve(kChunkRoom);
+    QByteArray path;
+    for (int i = 0; i <= rows.size(); ++i) {
+        if (i < rows.size()) {
+            if (turns.due())
+                co_await job.nextTurn();
+            const bool added = s.run(138, [&] {
                 if (const std::optional<int> position = rows.position(i)) {
                     results_.pathBytesInto(*position, path);
                     lines.append(chunk, path, {}, results_.bytes(*position),
                                  lines.showsSizeText() ? results_.sizeText(*position).toUtf8()
                                                        : QByteArray());
-                    if (chunk.size() >= kChunkBytes)
-                        writeChunk();
                 }
-            }
-            writeChunk();
-            failed = false;
-        });
-    }
-    if (!failed)
-        s.run(142, [&] {
-            failed = true;
-            waitOffThread<bool>(host_, [file] {
-                file->commit();
-                return true;
             });
-            failed = false;
+            if (!added)
+                co_return;
+            if (chunk.size() < kChunkBytes)
+                continue;
+        }
+        auto writing = job.offThread<bool>([file, bytes = std::exchange(chunk, QByteArray())] {
+            file->write(bytes);
+            return true;
         });
-    if (!failed) {
-        lastFolder_ = QFileInfo(name).absolutePath();
-        s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), tr("Done.")); });
+        const bool wrote = s.settle(138, co_await writing).has_value();
+        if (!wrote)
+            co_return;
+        chunk.reserve(kChunkRoom);
     }
-    s.run(146, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+    written = true;
 }
 
 } // namespace zorvik

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "core/Job.h"
+
 #include <QCoreApplication>
 
 #include <QString>
 
+#include <memory>
+
 namespace zorvik {
 
+class AtomicFileWriter;
+enum class SaveFormat;
 class CommandHost;
 class Dialogs;
 class ResultList;
@@ -20,9 +26,12 @@ class SaveResults {
 public:
     SaveResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
         : host_(host), results_(results), dialogs_(dialogs) {}
-    void run(Steps& steps);
+    JobBody run(Job& job);
 
 private:
+    // Writes every row into `file`, a chunk at a time; `written` tells whether all went in.
+    JobBody writeRows(Job& job, std::shared_ptr<AtomicFileWriter> file, SaveFormat format, bool& written);
+
     CommandHost& host_;
     ResultList& results_;
     Dialogs& dialogs_;

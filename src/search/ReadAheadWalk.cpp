@@ -191,9 +191,8 @@ public:
 
     Node& root() { return *tree_; }
 
-    // Waits until the node is Ready; `waiting` runs between waits of options.waitingCallMs, and its
-    // false ends the wait with the node not there (false).
-    bool await(Node& node, const std::function<bool()>& waiting) {
+    // Waits until the node is Ready, at most options.waitingCallMs; false when it is not there yet.
+    bool await(Node& node) {
         std::unique_lock lock(mutex_);
         auto there = [&] { return node.state == Node::State::Ready; };
         if (there())
@@ -201,17 +200,10 @@ public:
         awaited_ = &node; // read even when the window is full
         // It is next in walk order, so the first worker that is free takes it.
         workAvailable_.notify_one();
-        while (!listingReady_.wait_for(lock, std::chrono::milliseconds(options_.waitingCallMs), there)) {
-            lock.unlock();
-            const bool goOn = waiting();
-            lock.lock();
-            if (!goOn) {
-                awaited_ = nullptr;
-                return false;
-            }
-        }
+        const bool ready =
+            listingReady_.wait_for(lock, std::chrono::milliseconds(options_.waitingCallMs), there);
         awaited_ = nullptr;
-        return true;
+        return ready;
     }
 
     // The visitor is done with the node's listing: its memory and its place in the window go.
@@ -579,7 +571,7 @@ private:
 };
 
 // The visitor's side: the walk in its order, over the listings the workers hand over.
-class Consumer {
+class Consumer final : public SteppedWalk {
 public:
     Consumer(FileSystem& fileSystem, FileSystem::Folder root, FileId rootId, const QByteArray& rootPath,
              bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options)
@@ -590,18 +582,30 @@ public:
     }
     Consumer(const Consumer&) = delete;
     Consumer& operator=(const Consumer&) = delete;
-    ~Consumer() { readAhead_->finish(); }
+    ~Consumer() override { readAhead_->finish(); }
 
-    void run() {
-        Node& root = readAhead_->root();
-        if (!wait(root))
-            return;
-        replay(root, rootPath_);
-        const std::optional<QString> failure = root.listing.failure;
-        readAhead_->release(root);
-        if (failure) // a failure of the listed folder itself is passed on
-            throw FileSystemFailure(*failure);
-        stack_.push_back(Frame{&root, rootPath_, 0});
+    WalkStep advance() override {
+        if (!rootDone_) {
+            Node& root = readAhead_->root();
+            if (!readAhead_->await(root))
+                return WalkStep::Waiting;
+            rootDone_ = true;
+            replay(root, rootPath_);
+            const std::optional<QString> failure = root.listing.failure;
+            readAhead_->release(root);
+            if (failure) // a failure of the listed folder itself is passed on
+                throw FileSystemFailure(*failure);
+            stack_.push_back(Frame{&root, rootPath_, 0});
+        } else if (next_) {
+            if (!asked_) {
+                asked_ = true;
+                if (!visitor_.beforeSubFolder())
+                    return stop();
+            }
+            if (!readAhead_->await(*next_))
+                return WalkStep::Waiting;
+            enter(*std::exchange(next_, nullptr), nextPath_);
+        }
         while (!stack_.empty()) {
             Frame& top = stack_.back();
             if (top.next == top.node->children.size()) {
@@ -609,11 +613,12 @@ public:
                 stack_.pop_back();
                 continue;
             }
-            Node& child = *top.node->children[top.next++];
-            const QByteArray path = joinPath(top.path, child.name);
-            if (!visitor_.beforeSubFolder() || !enter(child, path))
-                return;
+            next_ = top.node->children[top.next++].get();
+            nextPath_ = joinPath(top.path, next_->name);
+            asked_ = false;
+            return WalkStep::BeforeSubFolder;
         }
+        return WalkStep::Done;
     }
 
 private:
@@ -623,19 +628,17 @@ private:
         std::size_t next;
     };
 
-    // False when the visitor stopped the walk while it waited.
-    bool wait(Node& node) {
-        return readAhead_->await(node, [this] { return visitor_.stillWaiting(); });
+    WalkStep stop() {
+        stack_.clear();
+        next_ = nullptr;
+        return WalkStep::Done;
     }
 
-    // False when the visitor stopped the walk while it waited for the folder.
-    bool enter(Node& node, const QByteArray& path) {
-        if (!wait(node))
-            return false;
+    void enter(Node& node, const QByteArray& path) {
         if (node.openFailure) {
             readAhead_->release(node);
             visitor_.folderSkipped(path, *node.openFailure);
-            return true;
+            return;
         }
         replay(node, path);
         const std::optional<QString> failure = node.listing.failure;
@@ -643,10 +646,9 @@ private:
         if (failure) {
             // What was found before the failure stays; the folder's own sub-folders are not entered.
             visitor_.folderSkipped(path, *failure);
-            return true;
+            return;
         }
         stack_.push_back(Frame{&node, path, 0});
-        return true;
     }
 
     // The calls the sequential walk makes while it lists a folder.
@@ -662,14 +664,28 @@ private:
     WalkVisitor& visitor_;
     const std::shared_ptr<ReadAhead> readAhead_;
     std::vector<Frame> stack_;
+    bool rootDone_ = false;
+    Node* next_ = nullptr; // the sub-folder the walk enters at its next step
+    QByteArray nextPath_;
+    bool asked_ = false; // whether the visitor was asked before entering next_
 };
 
 } // namespace
 
+std::unique_ptr<SteppedWalk> readAheadWalk(FileSystem& fileSystem, FileSystem::Folder root,
+                                           const QByteArray& rootPath, bool includeSubFolders,
+                                           WalkVisitor& visitor, const ReadAheadOptions& options,
+                                           FileId rootId) {
+    return std::make_unique<Consumer>(fileSystem, std::move(root), rootId, rootPath, includeSubFolders,
+                                      visitor, options);
+}
+
 void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                    bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options,
                    FileId rootId) {
-    Consumer(fileSystem, std::move(root), rootId, rootPath, includeSubFolders, visitor, options).run();
+    walkToEnd(
+        *readAheadWalk(fileSystem, std::move(root), rootPath, includeSubFolders, visitor, options, rootId),
+        visitor);
 }
 
 } // namespace zorvik

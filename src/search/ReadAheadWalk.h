@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cstddef>
+#include <memory>
 
 namespace zorvik {
 
@@ -46,6 +47,13 @@ struct ReadAheadOptions {
 // ReadAheadOptions::leaveBehindAfterMs are left behind with a share of the file system, the root and
 // what they read (so `fileSystem` must be owned by a shared_ptr, see sharedFileSystem), and a later
 // walk that needs a folder one of them is still reading waits for that read instead of another.
+// The same walk a step at a time: advance() answers Waiting when the listing it needs has not come
+// within ReadAheadOptions::waitingCallMs.
+std::unique_ptr<SteppedWalk> readAheadWalk(FileSystem& fileSystem, FileSystem::Folder root,
+                                           const QByteArray& rootPath, bool includeSubFolders,
+                                           WalkVisitor& visitor, const ReadAheadOptions& options = {},
+                                           FileId rootId = {});
+
 void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                    bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options = {},
                    FileId rootId = {});

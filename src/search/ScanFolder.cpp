@@ -1,5 +1,7 @@
 #include "search/ScanFolder.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace zorvik {
@@ -18,25 +20,36 @@ struct Frame {
     std::size_t next = 0;
 };
 
-class Walk {
+class Walk final : public SteppedWalk {
 public:
-    Walk(FileSystem& fileSystem, bool includeSubFolders, WalkVisitor& visitor)
-        : fs_(fileSystem), includeSubFolders_(includeSubFolders), visitor_(visitor) {}
-
-    void run(FileSystem::Folder root, const QByteArray& rootPath) {
+    Walk(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath, bool includeSubFolders,
+         WalkVisitor& visitor)
+        : fs_(fileSystem), includeSubFolders_(includeSubFolders), visitor_(visitor) {
         stack_.push_back(Frame{rootPath, std::move(root), {}, {}, 0});
-        listFolder(stack_.back()); // a failure here belongs to the listed folder: it is passed on
+    }
+
+    WalkStep advance() override {
+        if (!started_) {
+            started_ = true;
+            listFolder(stack_.back()); // a failure here belongs to the listed folder: it is passed on
+        } else if (next_) {
+            const QByteArray name = *std::exchange(next_, std::nullopt);
+            if (!visitor_.beforeSubFolder()) {
+                stack_.clear();
+                return WalkStep::Done;
+            }
+            enterSubFolder(name);
+        }
         while (!stack_.empty()) {
             Frame& top = stack_.back();
             if (top.next == top.subFolders.size()) {
                 leaveFolder();
                 continue;
             }
-            const QByteArray name = top.subFolders[top.next++];
-            if (!visitor_.beforeSubFolder())
-                return;
-            enterSubFolder(name);
+            next_ = top.subFolders[top.next++];
+            return WalkStep::BeforeSubFolder;
         }
+        return WalkStep::Done;
     }
 
 private:
@@ -114,6 +127,8 @@ private:
     bool includeSubFolders_;
     WalkVisitor& visitor_;
     std::vector<Frame> stack_;
+    bool started_ = false;
+    std::optional<QByteArray> next_; // the sub-folder the walk enters at its next step
 };
 
 } // namespace
@@ -128,9 +143,30 @@ QByteArray joinPath(const QByteArray& folderPath, QByteArrayView name) {
     return path;
 }
 
+std::unique_ptr<SteppedWalk> sequentialWalk(FileSystem& fileSystem, FileSystem::Folder root,
+                                            const QByteArray& rootPath, bool includeSubFolders,
+                                            WalkVisitor& visitor) {
+    return std::make_unique<Walk>(fileSystem, std::move(root), rootPath, includeSubFolders, visitor);
+}
+
+void walkToEnd(SteppedWalk& walk, WalkVisitor& visitor) {
+    for (;;) {
+        switch (walk.advance()) {
+        case WalkStep::Done:
+            return;
+        case WalkStep::Waiting:
+            if (!visitor.stillWaiting())
+                return;
+            break;
+        case WalkStep::BeforeSubFolder:
+            break;
+        }
+    }
+}
+
 void ScanFolder(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                 bool includeSubFolders, WalkVisitor& visitor) {
-    Walk(fileSystem, includeSubFolders, visitor).run(std::move(root), rootPath);
+    walkToEnd(*sequentialWalk(fileSystem, std::move(root), rootPath, includeSubFolders, visitor), visitor);
 }
 
 } // namespace zorvik

@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
 namespace zorvik {
 
 // What the walk reports as it goes.
@@ -26,6 +28,30 @@ public:
     // that may never return. The sequential walk never calls it.
     virtual bool stillWaiting() { return true; }
 };
+
+// Where a walk stopped when it gave its caller the turn back.
+enum class WalkStep {
+    BeforeSubFolder, // about to enter the next sub-folder: the caller may yield, then advance again
+    Waiting,         // waiting for a listing a worker reads (the read-ahead walk only)
+    Done,            // the whole tree is walked, or the visitor stopped it
+};
+
+// A walk that goes one sub-folder at a time, so that its caller can give the event loop a turn
+// between two sub-folders: each advance() lists at most one folder and calls the visitor for it.
+class SteppedWalk {
+public:
+    virtual ~SteppedWalk() = default;
+    // Throws what listing the root threw, or what the visitor threw.
+    virtual WalkStep advance() = 0;
+};
+
+// The walk of ScanFolder, a step at a time.
+std::unique_ptr<SteppedWalk> sequentialWalk(FileSystem& fileSystem, FileSystem::Folder root,
+                                            const QByteArray& rootPath, bool includeSubFolders,
+                                            WalkVisitor& visitor);
+
+// Advances `walk` to its end, asking `visitor` whether to go on waiting while it waits.
+void walkToEnd(SteppedWalk& walk, WalkVisitor& visitor);
 
 // Walks the open folder `root` (whose path is `rootPath`), depth first: all files of a folder in the
 // system's order, then each sub-folder's whole tree in turn.

@@ -1,6 +1,5 @@
 #include "search/SearchRun.h"
 
-#include "core/BlockingCall.h"
 #include "core/ProblemList.h"
 #include "core/Steps.h"
 #include "folders/FolderList.h"
@@ -36,8 +35,7 @@ public:
         readCondition();
     }
 
-    // The panel can only change while events are processed, so the condition is read after each yield,
-    // and read again only when the panel has changed.
+    // Read again only when the panel has changed.
     void readCondition() {
         if (revision_ && *revision_ == host_.criteriaRevision())
             return;
@@ -54,7 +52,6 @@ public:
                          bytes, {id, rootLength_});
     }
     bool beforeSubFolder() override {
-        host_.yield();
         if (run_.stopRequested())
             return false;
         // Rows found long ago must not wait for the end of the folder to show.
@@ -63,12 +60,6 @@ public:
         return true;
     }
     void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
-    // The window stays answerable while the disk is slow to hand over the next folder, and Stop ends
-    // a wait for a share that may never answer.
-    bool stillWaiting() override {
-        host_.yield();
-        return !run_.stopRequested();
-    }
 
 private:
     SearchHost& host_;
@@ -91,17 +82,19 @@ void SearchRun::requireFileSystem() const {
         throw Failure(tr("The file system cannot be reached."));
 }
 
-void SearchRun::startOrStop(Steps& s) {
+void SearchRun::stop(Steps& s) {
+    s.run(146, [&] { host_.setStartCaption(savedButtonCaption_); });
+    s.run(148, [&] { stopRequested_ = true; });
+}
+
+JobBody SearchRun::run(Job& job) {
+    Steps& s = job.steps();
     s.run(100, [&] { requireFileSystem(); });
-    if (s.test(102, [&] { return host_.startCaption() == tr("Stop"); })) {
-        s.run(146, [&] { host_.setStartCaption(savedButtonCaption_); });
-        s.run(148, [&] { stopRequested_ = true; });
-        return;
-    }
     // A size that is no number would fail at the first file of every listed folder: the user hears of
     // it once, as on leaving its box, and nothing starts.
-    if (s.test(102, [&] { return !host_.checkBoundsBeforeSearch(); }))
-        return;
+    if (s.test(103, [&] { return !host_.checkBoundsBeforeSearch(); }))
+        co_return;
+    running_ = true;
     s.run(104, [&] { savedButtonCaption_ = host_.startCaption(); });
     s.run(106, [&] { host_.setStartCaption(tr("Stop")); });
     s.run(108, [&] { stopRequested_ = false; });
@@ -110,23 +103,22 @@ void SearchRun::startOrStop(Steps& s) {
         s.run(138, [&] { dialogs_.notice(host_.applicationTitle(), tr("No folders added.")); });
         s.run(140, [&] { host_.setStartCaption(savedButtonCaption_); });
         s.run(142, [&] { stopRequested_ = true; });
-        s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
-        return;
+    } else {
+        co_await searchListedFolders(job);
+        s.run(134, [&] { host_.setStartCaption(savedButtonCaption_); });
+        s.run(136, [&] { stopRequested_ = true; });
     }
-    searchListedFolders(s);
-    s.run(134, [&] { host_.setStartCaption(savedButtonCaption_); });
-    s.run(136, [&] { stopRequested_ = true; });
     s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+    running_ = false;
 }
 
-void SearchRun::searchListedFolders(Steps& s) {
-    // Sub-folders are always searched; the walk keeps the switch for a search of one level only.
-    constexpr bool kIncludeSubFolders = true;
+JobBody SearchRun::searchListedFolders(Job& job) {
+    Steps& s = job.steps();
     int count = 0;
     s.run(116, [&] { count = folders_.count(); });
     ProblemList skipped;
     for (int i = 1; i <= count; ++i) {
-        s.run(118, [&] { host_.yield(); });
+        co_await job.nextTurn(); // 118
         if (s.test(120, [&] { return stopRequested_; }))
             break;
         // A row that is gone, or a folder that cannot be opened, is reported once; that position is
@@ -137,46 +129,30 @@ void SearchRun::searchListedFolders(Steps& s) {
             path = folders_.pathBytes(i);
             rowRead = true;
         });
-        FileSystem::Folder folder;
-        FileId folderId;
-        if (rowRead)
-            s.run(124, [&] {
-                // Without a file system every folder fails here, as the first step did, rather than
-                // the run ending the program.
+        std::optional<OpenedFolder> opened;
+        // Without a file system every folder fails here, as the first step did.
+        if (rowRead && s.allows(124, [&] {
                 requireFileSystem();
-                // A share that stopped answering never returns from the opening: the window waits for
-                // it while yielding, and Stop or closing walks away from it. Another search of the
-                // same folder then waits for the same opening.
-                std::optional<OpenedFolder> opened = waitWhileYielding<OpenedFolder>(
-                    [fileSystem = sharedFileSystem(*fileSystem_), path] {
-                        OpenedFolder opened{fileSystem->openFolder(path), {}};
-                        try {
-                            opened.id = fileSystem->identify(opened.folder.handle());
-                        } catch (const FileSystemFailure&) {
-                            // Only read ahead of a later walk needs it.
-                        }
-                        return opened;
-                    },
-                    "open folder " + path.toStdString(), std::chrono::milliseconds(readAhead_.waitingCallMs),
-                    [this] {
-                        host_.yield();
-                        return !stopRequested_;
-                    });
-                if (opened) {
-                    folder = std::move(opened->folder);
-                    folderId = opened->id;
-                }
-            });
-        if (folder.isOpen()) {
-            s.run(126, [&] {
-                SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped, path);
-                if (readAhead_.threads > 1)
-                    readAheadScan(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
-                                  readAhead_, folderId);
-                else
-                    ScanFolder(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
-            });
+                return true;
+            })) {
+            // A share that stopped answering never returns from the opening: the job waits for it with
+            // the window answering, and Stop or closing walks away from it. Another search of the same
+            // folder then waits for the same opening.
+            auto opening = job.offThread<OpenedFolder>(
+                [fileSystem = sharedFileSystem(*fileSystem_), path] {
+                    OpenedFolder opened{fileSystem->openFolder(path), {}};
+                    try {
+                        opened.id = fileSystem->identify(opened.folder.handle());
+                    } catch (const FileSystemFailure&) {
+                        // Only read ahead of a later walk needs it.
+                    }
+                    return opened;
+                },
+                "open folder " + path.toStdString());
+            opened = s.settle(124, co_await opening);
         }
+        if (opened && opened->folder.isOpen())
+            co_await walkListedFolder(job, std::move(opened->folder), path, opened->id, skipped);
         s.run(128, [&] { results_.announcePending(); });
     }
     s.run(130, [&] {
@@ -192,6 +168,31 @@ void SearchRun::searchListedFolders(Steps& s) {
                                                      nullptr, skipped.count())));
         dialogs_.notice(host_.applicationTitle(), tr("Done."));
     });
+}
+
+JobBody SearchRun::walkListedFolder(Job& job, FileSystem::Folder folder, QByteArray path, FileId id,
+                                    ProblemList& skipped) {
+    // Sub-folders are always searched; the walk keeps the switch for a search of one level only.
+    constexpr bool kIncludeSubFolders = true;
+    Steps& s = job.steps();
+    SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped, path);
+    std::unique_ptr<SteppedWalk> walk;
+    s.run(126, [&] {
+        walk = readAhead_.threads > 1
+                   ? readAheadWalk(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
+                                   readAhead_, id)
+                   : sequentialWalk(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
+    });
+    // A failure ends the walk of this folder; what it found stays.
+    while (walk) {
+        WalkStep step = WalkStep::Done;
+        s.run(126, [&] { step = walk->advance(); });
+        if (step == WalkStep::Done)
+            break;
+        co_await job.nextTurn();
+        if (stopRequested_)
+            break;
+    }
 }
 
 } // namespace zorvik

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/CommandHost.h"
+#include "core/Job.h"
 #include "criteria/SizeTypes.h"
+#include "platform/FileSystem.h"
 #include "search/ReadAheadWalk.h"
 
 #include <QCoreApplication>
@@ -11,7 +13,7 @@
 namespace zorvik {
 
 class Dialogs;
-class FileSystem;
+class ProblemList;
 class FolderList;
 class ResultList;
 class Steps;
@@ -31,7 +33,8 @@ public:
 };
 
 // "Start Finding" / "Stop": walks every listed folder and adds each file that meets the size condition
-// to the result list. Pressed again while it runs, it asks the running search to stop.
+// to the result list, as a job that gives the event loop a turn before each folder it enters. Pressed
+// again while it runs, it asks the running search to stop.
 class SearchRun {
     Q_DECLARE_TR_FUNCTIONS(SearchRun)
 
@@ -44,11 +47,19 @@ public:
         : host_(host), folders_(folders), results_(results), dialogs_(dialogs), fileSystem_(fileSystem),
           locale_(locale), readAhead_(readAhead) {}
 
-    void startOrStop(Steps& steps);
+    // The search, from the first step of a click that starts one.
+    JobBody run(Job& job);
+    // The steps of a click while a search runs; the caller then asks the search's job to stop.
+    void stop(Steps& steps);
+    // Between the click that started a search and its end, unless a stop was asked for.
+    bool isRunning() const { return running_ && !stopRequested_; }
     bool stopRequested() const { return stopRequested_; }
 
 private:
-    void searchListedFolders(Steps& steps);
+    JobBody searchListedFolders(Job& job);
+    // The walk of listed folder `path`, one sub-folder a turn.
+    JobBody walkListedFolder(Job& job, FileSystem::Folder folder, QByteArray path, FileId id,
+                             ProblemList& skipped);
     // Throws Failure when the run was given no file system.
     void requireFileSystem() const;
 
@@ -60,6 +71,7 @@ private:
     QLocale locale_;
     ReadAheadOptions readAhead_;
     bool stopRequested_ = false;
+    bool running_ = false;
     QString savedButtonCaption_;
 };
 

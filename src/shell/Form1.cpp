@@ -7,21 +7,16 @@
 #include "folders/FolderCommands.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
-#include "results/CopyResults.h"
-#include "results/MoveChecked.h"
-#include "results/PruneResults.h"
-#include "results/RecycleChecked.h"
 #include "results/ResultList.h"
 #include "results/RowActions.h"
-#include "results/SaveResults.h"
 #include "shell/CompactComboStyle.h"
 #include "shell/HoverButton.h"
 #include "shell/ReportView.h"
 #include "shell/ResultListControls.h"
+#include "shell/WindowCommands.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -30,7 +25,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -198,13 +192,11 @@ void Form1::createCommands() {
     criteria_ = std::make_unique<CriteriaPanel>(CriteriaControls{Option, Text, Combo}, *this, dialogs,
                                                 settings, services_.locale);
     folderCommands_ = std::make_unique<FolderCommands>(*this, *folders, dialogs, settings);
-    search_ = std::make_unique<SearchRun>(*this, *folders, *results, dialogs, services_.fileSystem.get(),
-                                          services_.locale, services_.readAhead);
-    prune_ = std::make_unique<PruneResults>(*this, *results, dialogs);
-    save_ = std::make_unique<SaveResults>(*this, *results, dialogs);
-    copy_ = std::make_unique<CopyResults>(*this, *results, dialogs, *services_.clipboard);
-    recycle_ = std::make_unique<RecycleChecked>(*this, *results, dialogs, services_.trash);
-    move_ = std::make_unique<MoveChecked>(*this, *results, dialogs, settings, services_.fileOperations);
+    commands_ = std::make_unique<WindowCommands>(
+        *this, *folders, *results, services_,
+        [this](const QString& description, const QString& handler, int step, const QString& extra) {
+            reportFailure(description, handler, step, extra);
+        });
     rowActions_ =
         std::make_unique<RowActions>(*this, *results, dialogs, *services_.desktop, *services_.clipboard);
     resultControls_ =
@@ -259,14 +251,9 @@ void Form1::connectHandlers() {
 }
 
 void Form1::dispatch(const std::function<void()>& handler) {
-    if (closing_)
-        return;
-    try {
+    // Events that were already queued when the window closed reach no handler.
+    if (!closing_)
         handler();
-    } catch (const ApplicationClosing&) {
-        // The window was closed while the handler yielded: it ends here, and so does every handler
-        // it was nested in, each at its own next yield.
-    }
 }
 
 std::unique_ptr<Steps> Form1::steps(const QString& handler) {
@@ -284,20 +271,6 @@ void Form1::reportFailure(const QString& description, const QString& handler, in
     if (!extra.isEmpty())
         text += u"\r\r"_s + extra;
     services_.dialogs->errorReport(text);
-}
-
-void Form1::yield() {
-    QCoreApplication::processEvents();
-    if (services_.yieldHook && !closing_)
-        services_.yieldHook();
-    if (closing_)
-        throw ApplicationClosing{};
-}
-
-void Form1::yieldWhileWaiting() {
-    QCoreApplication::processEvents();
-    if (closing_)
-        throw ApplicationClosing{};
 }
 
 // ---- handlers: each hands its work to its command
@@ -333,30 +306,34 @@ void Form1::addGivenFolders(const QList<QByteArray>& folders) {
     folderCommands_->addGivenFolders(folders);
 }
 void Form1::PushButton1_Click() {
-    ++searchRuns_;
-    const auto done = qScopeGuard([this] { --searchRuns_; });
-    search_->startOrStop(*steps(u"PushButton1_Click"_s));
+    commands_->startOrStop();
 }
 void Form1::PushButton2_Click() {
-    save_->run(*steps(u"PushButton2_Click"_s));
+    commands_->save();
 }
 void Form1::PushButton4_Click() {
-    copy_->run(*steps(u"PushButton4_Click"_s));
+    commands_->copy();
 }
 void Form1::PushButton6_Click() {
-    steps(u"PushButton6_Click"_s)->run(100, [this] { results->clear(); });
+    commands_->clear();
 }
 void Form1::PushButton8_Click() {
-    move_->run(*steps(u"PushButton8_Click"_s));
+    commands_->move();
 }
 void Form1::PushButton10_Click() {
-    recycle_->run(*steps(u"PushButton10_Click"_s));
+    commands_->trash();
 }
 void Form1::PushButton11_Click() {
-    prune_->run(*steps(u"PushButton11_Click"_s), false);
+    commands_->prune(false);
 }
 void Form1::PushButton17_Click() {
-    prune_->run(*steps(u"PushButton17_Click"_s), true);
+    commands_->prune(true);
+}
+bool Form1::isSearching() const {
+    return commands_->isSearching();
+}
+bool Form1::stopRequested() const {
+    return commands_->stopRequested();
 }
 
 // ---- what the commands ask of the window
@@ -395,8 +372,10 @@ void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // Settings are already on disk (every change is written at once); nothing else needs saving.
+    // Settings are already on their way to disk (every change is written at once); a running command
+    // ends without another step, and nothing else needs saving.
     closing_ = true;
+    commands_->abandonAll();
     event->accept();
 }
 

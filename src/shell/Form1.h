@@ -23,19 +23,15 @@ class QTableView;
 
 namespace zorvik {
 
-class CopyResults;
 class CriteriaPanel;
 class FolderCommands;
 class FolderList;
 class HoverButton;
-class MoveChecked;
-class PruneResults;
-class RecycleChecked;
 class ResultList;
 class ResultListControls;
 class RowActions;
-class SaveResults;
 class Steps;
+class WindowCommands;
 
 // The program's one window. Controls and handlers keep the names of the window's design; each handler
 // hands its work to the command object of its subsystem, with the numbered steps that report for it.
@@ -53,8 +49,6 @@ public:
     const Services& services() const { return services_; }
 
     // ---- what the commands may ask of the window
-    void yield() override;
-    void yieldWhileWaiting() override;
     int pointerState() const override { return pointerState_; }
     void setPointerState(int state) override;
     const QString& applicationTitle() const override { return applicationTitle_; }
@@ -81,8 +75,10 @@ public:
 
     // ---- search
     void PushButton1_Click();
-    bool stopRequested() const { return search_->stopRequested(); }
-    bool isSearching() const { return searchRuns_ > 0; }
+    bool stopRequested() const;
+    bool isSearching() const;
+    // The long commands, each click a job on the event loop.
+    WindowCommands& commands() { return *commands_; }
 
     // ---- keys beyond the controls' own (Form1Keys.cpp)
     void stopSearchKey();              // Escape
@@ -133,7 +129,7 @@ private:
     // (Form1Accessibility.cpp); the window's keys (Form1Keys.cpp).
     void describeControls();
     void installKeys();
-    // Runs one event handler; a close during the handler ends it here, at the edge of Qt's code.
+    // Runs one event handler, unless the window has closed.
     void dispatch(const std::function<void()>& handler);
     // The numbered steps of one handler, reporting a failed step with the handler's name.
     std::unique_ptr<Steps> steps(const QString& handler);
@@ -152,16 +148,10 @@ private:
     std::optional<QCursor> handCursor_;
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
-    int searchRuns_ = 0;                  // PushButton1_Click calls under way: a search and its Stop
 
     std::unique_ptr<CriteriaPanel> criteria_;
     std::unique_ptr<FolderCommands> folderCommands_;
-    std::unique_ptr<SearchRun> search_;
-    std::unique_ptr<PruneResults> prune_;
-    std::unique_ptr<SaveResults> save_;
-    std::unique_ptr<CopyResults> copy_;
-    std::unique_ptr<RecycleChecked> recycle_;
-    std::unique_ptr<MoveChecked> move_;
+    std::unique_ptr<WindowCommands> commands_;
     std::unique_ptr<RowActions> rowActions_;
     ResultListControls* resultControls_ = nullptr; // owned by ListView2
 };

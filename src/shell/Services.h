@@ -32,7 +32,8 @@ struct Services {
     QString programFolder;             // where HAND-M.CUR and the skin are looked for
     std::function<int()> homePageDraw; // a number from 1 to 100; 7 opens the home page
     std::function<void(const QUrl&)> openUrl;
-    // Runs at every yield of a command, after the pending events: where a test acts "meanwhile".
+    // Runs at every turn a command gives the event loop, and every readAhead.waitingCallMs while it
+    // waits for a worker: where a test acts "meanwhile".
     std::function<void()> yieldHook;
     // How long a command that handles row after row may go without yielding (0: at every row).
     int rowYieldIntervalMs = 10;

@@ -47,7 +47,7 @@ TEST_F(Recycle, AfterOneQuestionTheCheckedFilesGoToTheTrashAndTheirRowsLeave) {
     row(b);
     row(odd, true);
     dialogs->yesNoAnswers = {true};
-    f.PushButton10->click();
+    clickAndFinish(f.PushButton10);
     EXPECT_EQ(dialogs->texts(Kind::Question), QStringList{u"Move the 2 checked files to the trash?"_s});
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(b)});
     EXPECT_FALSE(exists(a));
@@ -60,11 +60,11 @@ TEST_F(Recycle, NoTouchesNothingAndNoCheckedRowSaysSo) {
     Form1& f = form();
     const QByteArray a = file(tree, "a.txt");
     row(a);
-    f.PushButton10->click();
+    clickAndFinish(f.PushButton10);
     EXPECT_EQ(dialogs->notices(), QStringList{u"No result is checked."_s});
     EXPECT_TRUE(dialogs->texts(Kind::Question).isEmpty());
     f.results->setChecked(1, true);
-    f.PushButton10->click(); // the scripted answer is No
+    clickAndFinish(f.PushButton10); // the scripted answer is No
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
     EXPECT_EQ(contentOf(a), "content of a.txt");
 }
@@ -79,7 +79,7 @@ TEST_F(Recycle, AFileTheTrashRefusesStaysInPlaceWithItsCheckedRow) {
     row(last, true);
     trash->refuse = {"first.txt", "kept.txt"};
     dialogs->yesNoAnswers = {true};
-    f.PushButton10->click();
+    clickAndFinish(f.PushButton10);
     EXPECT_EQ(rows(),
               (QStringList{QFile::decodeName(first) + u" [x]"_s, QFile::decodeName(kept) + u" [x]"_s}));
     EXPECT_EQ(contentOf(first), "content of first.txt"); // never deleted instead
@@ -105,7 +105,7 @@ TEST_F(Recycle, AFileOnAnotherFilesystemGoesToThatFilesystemsTrash) {
     Form1& f = form();
     row(path, true);
     dialogs->yesNoAnswers = {true};
-    f.PushButton10->click();
+    clickAndFinish(f.PushButton10);
     EXPECT_EQ(f.results->count(), 0);
     const QString topTrash = QFile::decodeName(other.root()) + u"/.Trash-"_s + QString::number(::getuid());
     EXPECT_EQ(trashed(topTrash, "far.txt"), std::make_pair(QByteArray("far away"), QByteArray("far.txt")));
@@ -120,7 +120,7 @@ TEST_F(Recycle, AFilesystemWithoutATrashKeepsItsFiles) {
     Form1& f = form();
     row(path, true);
     dialogs->yesNoAnswers = {true};
-    f.PushButton10->click();
+    clickAndFinish(f.PushButton10);
     EXPECT_EQ(contentOf(path), "content of kept.txt");
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(path) + u" [x]"_s});
     ASSERT_EQ(dialogs->notices().size(), 1);

@@ -27,7 +27,7 @@ TEST_F(Save, EveryRowIsOneLineOfItsPathBytesEndingInCrLf) {
     row("/home/u/caf\xe9.txt", true);
     row("/b");
     dialogs->saveAnswers = {target};
-    f.PushButton2->click();
+    clickAndFinish(f.PushButton2);
     EXPECT_EQ(contentOf(QFile::encodeName(target)), "/home/u/a.txt\r\n/home/u/caf\xe9.txt\r\n/b\r\n");
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
     EXPECT_TRUE(dialogs->texts(Kind::Question).isEmpty()); // a new file needs no question
@@ -40,7 +40,7 @@ TEST_F(Save, TheCsvFilterWritesEachRowWithItsSizeInTheCommandLinesColumns) {
     f.results->addPath("/home/u/caf\xe9", u"1,024 KB"_s, 1048576);
     dialogs->saveAnswers = {target};
     dialogs->saveFormats = {SaveFormat::Csv};
-    f.PushButton2->click();
+    clickAndFinish(f.PushButton2);
     EXPECT_EQ(contentOf(QFile::encodeName(target)), "path,bytes,size_text\r\n"
                                                     "\"/home/u/a,b \"\"c\"\".txt\",1572864,1.5 MB\r\n"
                                                     "file:///home/u/caf%E9,1048576,\"1,024 KB\"\r\n");
@@ -51,8 +51,8 @@ TEST_F(Save, TheDialogProposesAResultsFileInTheFolderOfTheLastSave) {
     Form1& f = form();
     row("/a");
     dialogs->saveAnswers = {target, QString()};
-    f.PushButton2->click();
-    f.PushButton2->click();
+    clickAndFinish(f.PushButton2);
+    clickAndFinish(f.PushButton2);
     const auto shown = dialogs->of(Kind::Save);
     ASSERT_EQ(shown.size(), 2U);
     EXPECT_EQ(shown[0].extra, QDir::homePath() + u"/Zorvik results.txt"_s);
@@ -64,14 +64,14 @@ TEST_F(Save, AnExistingFileIsReplacedOnlyAfterYes) {
     row("/first");
     dialogs->saveAnswers = {target, target, target};
     dialogs->yesNoAnswers = {false, true};
-    f.PushButton2->click(); // no question yet: writes "/first"
+    clickAndFinish(f.PushButton2); // no question yet: writes "/first"
     f.results->clear();
-    f.PushButton2->click(); // No: untouched, no "Done.", never busy
+    clickAndFinish(f.PushButton2); // No: untouched, no "Done.", never busy
     EXPECT_EQ(contentOf(QFile::encodeName(target)), "/first\r\n");
     EXPECT_EQ(dialogs->texts(Kind::Question),
               QStringList{u"Are you sure you wish to overwrite "_s + target + u" ?"_s});
     EXPECT_EQ(dialogs->notices().size(), 1);
-    f.PushButton2->click(); // Yes with an empty list: an empty file, not an appended one
+    clickAndFinish(f.PushButton2); // Yes with an empty list: an empty file, not an appended one
     EXPECT_EQ(contentOf(QFile::encodeName(target)), QByteArray());
     EXPECT_EQ(dialogs->notices().size(), 2);
 }
@@ -81,7 +81,7 @@ TEST_F(Save, AFileThatCannotBeWrittenIsReportedOnceAndNotCalledDone) {
     row("/a");
     row("/b");
     dialogs->saveAnswers = {dir.filePath(u"no-such-folder/results.txt"_s)};
-    f.PushButton2->click();
+    clickAndFinish(f.PushButton2);
     const QStringList reports = dialogs->errorReports();
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(u"PushButton2_Click at line 132"_s)) << reports[0].toStdString();
@@ -110,7 +110,7 @@ TEST_F(Save, ADiskThatFillsUpMidwayKeepsTheOldFileWhole) {
         row(longFolder + '/' + QByteArray::number(i));
     dialogs->saveAnswers = {saved};
     dialogs->yesNoAnswers = {true};
-    f.PushButton2->click();
+    clickAndFinish(f.PushButton2);
     EXPECT_EQ(contentOf(QFile::encodeName(saved)), "/the old list\r\n");
     ASSERT_EQ(dialogs->errorReports().size(), 1);
     EXPECT_TRUE(dialogs->errorReports()[0].contains(u"No space left on device"_s))
@@ -137,7 +137,7 @@ TEST_F(Copy, CheckedRowsArePaddedToTheLongestPathOfTheWholeList) {
     row("/x/a.txt", true, u"1 KB"_s);
     row("/x/longer/b.txt", false, u"20 KB"_s);
     row("/x/c.txt", true, u"300 Bytes"_s);
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     EXPECT_EQ(clipboard->calls,
               (QStringList{u"clear"_s, u"/x/a.txt       \t1 KB\r\n/x/c.txt       \t300 Bytes\r\n"_s}));
     EXPECT_EQ(dialogs->notices(), QStringList{message});
@@ -147,15 +147,15 @@ TEST_F(Copy, CheckedRowsArePaddedToTheLongestPathOfTheWholeList) {
     f.results->setChecked(1, false);
     f.results->setChecked(2, true);
     f.results->setChecked(3, false);
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     EXPECT_EQ(clipboard->calls.last(), u"/x/longer/b.txt\t20 KB\r\n"_s);
 }
 
 TEST_F(Copy, NothingCheckedOrAnEmptyListLeavesTheClipboardAndSaysSo) {
     Form1& f = form();
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     row("/x/a.txt");
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     EXPECT_TRUE(clipboard->calls.isEmpty());
     EXPECT_EQ(dialogs->notices(), (QStringList{u"No result is checked."_s, u"No result is checked."_s}));
 }
@@ -164,11 +164,11 @@ TEST_F(Copy, ARefusingClipboardIsTriedAThousandTimesWithoutAReport) {
     Form1& f = form();
     row("/x/a.txt", true);
     clipboard->refusals = 999;
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     EXPECT_EQ(clipboard->calls.last(), u"/x/a.txt\t1 KB\r\n"_s);
     clipboard->calls.clear();
     clipboard->refusals = 1000;
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     EXPECT_EQ(clipboard->calls, QStringList{u"clear"_s});
     EXPECT_TRUE(dialogs->errorReports().isEmpty());
     EXPECT_EQ(dialogs->notices().size(), 2);

@@ -56,7 +56,7 @@ TEST_F(SortedList, AfterASortAndAnAppendingSearchEveryCommandAddressesTheRowsInT
     TempTree more;
     more.file("found", 170);
     f.folders->add(more.rootText());
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     ASSERT_EQ(f.results->count(), 5);
     EXPECT_EQ(f.results->text(5), more.rootText() + u"/found"_s);
     EXPECT_FALSE(f.ListView2->horizontalHeader()->isSortIndicatorShown());
@@ -64,7 +64,7 @@ TEST_F(SortedList, AfterASortAndAnAppendingSearchEveryCommandAddressesTheRowsInT
     // Save writes the rows in the order shown.
     QTemporaryDir dir;
     dialogs->saveAnswers = {dir.filePath(u"r.txt"_s)};
-    f.PushButton2->click();
+    clickAndFinish(f.PushButton2);
     EXPECT_EQ(contentOf(QFile::encodeName(dir.filePath(u"r.txt"_s))),
               tree.path("large") + "\r\n" + tree.path("mid") + "\r\n" + tree.path("small") + "\r\n" +
                   tree.path("tiny") + "\r\n" + more.path("found") + "\r\n");
@@ -72,14 +72,14 @@ TEST_F(SortedList, AfterASortAndAnAppendingSearchEveryCommandAddressesTheRowsInT
     // Positions 2 and 5 are "mid" and "found" now: copy and move take exactly those.
     f.results->setChecked(2, true);
     f.results->setChecked(5, true);
-    f.PushButton4->click();
+    clickAndFinish(f.PushButton4);
     ASSERT_EQ(clipboard->calls.size(), 2);
     EXPECT_TRUE(clipboard->calls[1].startsWith(tree.rootText() + u"/mid"_s))
         << clipboard->calls[1].toStdString();
     EXPECT_TRUE(clipboard->calls[1].contains(more.rootText() + u"/found"_s));
     EXPECT_EQ(clipboard->calls[1].count(u"\r\n"_s), 2);
     dialogs->folderAnswers = {destination.rootText()};
-    f.PushButton8->click();
+    clickAndFinish(f.PushButton8);
     EXPECT_TRUE(exists(destination.path("mid")) && exists(destination.path("found")));
     EXPECT_TRUE(exists(tree.path("large")) && exists(tree.path("small")) && exists(tree.path("tiny")));
     EXPECT_EQ(names(), (QStringList{u"large"_s, u"small"_s, u"tiny"_s}));
@@ -90,13 +90,13 @@ TEST_F(SortedList, AfterASortAndAnAppendingSearchEveryCommandAddressesTheRowsInT
     f.resultListControls().sortByHeader(0);
     EXPECT_EQ(names(), (QStringList{u"tiny"_s, u"small"_s, u"large"_s}));
     dialogs->inputAnswers = {u"SMALL"_s};
-    f.PushButton17->click();
+    clickAndFinish(f.PushButton17);
     EXPECT_EQ(names(), (QStringList{u"tiny"_s, u"large"_s}));
 
     // Trash the row at position 2, which is "large" in this order.
     f.results->setChecked(2, true);
     dialogs->yesNoAnswers = {true};
-    f.PushButton10->click();
+    clickAndFinish(f.PushButton10);
     EXPECT_FALSE(exists(tree.path("large")));
     EXPECT_TRUE(exists(tree.path("tiny")));
     EXPECT_EQ(names(), QStringList{u"tiny"_s});

@@ -8,6 +8,7 @@
 #include "platform/PosixFileOperations.h"
 #include "shell/HoverButton.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -53,11 +54,10 @@ protected:
         trash->gate->open();
         ASSERT_TRUE(WorkerThreads::waitUntilNoneRuns(std::chrono::seconds(30)));
     }
-    // Runs `action` once the window's thread waits for the held call.
+    // Runs `action` on the window's thread once a call is held: the command waits for it meanwhile.
     void whileHeld(Gate& gate, std::function<void()> action) {
-        QTimer::singleShot(0, [&gate, action = std::move(action)] {
-            gate.waitUntilInside(1);
-            action();
+        gate.whenHeld([action = std::move(action)] {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), action, Qt::QueuedConnection);
         });
     }
 
@@ -81,7 +81,7 @@ TEST_F(StuckFileOperation, TheWindowGoesOnWhileAMoveWaitsAndTheMoveGoesOnWhenThe
         operations->gate->open();
     });
     dialogs->folderAnswers = {target.rootText()};
-    f.PushButton8->click();
+    clickAndFinish(f.PushButton8);
     EXPECT_TRUE(windowAnswered);
     EXPECT_EQ(contentOf(target.path("a")), "content of a");
     EXPECT_EQ(contentOf(target.path("b")), "content of b");
@@ -99,7 +99,7 @@ TEST_F(StuckFileOperation, ClosingTheWindowEndsAStuckMoveOrTrashAtOnceAndLosesNo
     operations->held = "a";
     whileHeld(*operations->gate, [&] { f.close(); });
     dialogs->folderAnswers = {target.rootText()};
-    f.PushButton8->click(); // returns although the move of "a" still waits
+    clickAndFinish(f.PushButton8); // ends although the move of "a" still waits
     EXPECT_EQ(operations->gate->inside(), 1);
     EXPECT_EQ(contentOf(a), "content of a");
     EXPECT_EQ(contentOf(b), "content of b"); // never reached
@@ -113,7 +113,7 @@ TEST_F(StuckFileOperation, ClosingTheWindowEndsAStuckMoveOrTrashAtOnceAndLosesNo
     row(b, true);
     whileHeld(*trash->gate, [&] { again.close(); });
     dialogs->yesNoAnswers = {true};
-    again.PushButton10->click();
+    clickAndFinish(again.PushButton10);
     EXPECT_EQ(trash->gate->inside(), 1);
     EXPECT_EQ(contentOf(b), "content of b");
     EXPECT_EQ(again.results->count(), 1);

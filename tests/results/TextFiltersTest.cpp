@@ -21,7 +21,7 @@ TEST_F(Filters, ContainingRemovesMatchingPathsInAnyCaseAndKeepsTheRestInOrder) {
     row("/data/photos/e.jpg");
     row("/data/f.txt");
     dialogs->inputAnswers = {u"photos"_s};
-    f.PushButton17->click();
+    clickAndFinish(f.PushButton17);
     EXPECT_EQ(rows(), (QStringList{u"/data/a.txt"_s, u"/data/d.txt [x]"_s, u"/data/f.txt"_s}));
     EXPECT_EQ(dialogs->shown.back().text, u"Remove entries containing: "_s);
     EXPECT_EQ(dialogs->shown.back().title, f.applicationTitle());
@@ -34,11 +34,11 @@ TEST_F(Filters, NotContainingKeepsOnlyMatchesAndNeverLooksAtTheSize) {
     row("/a/report2024.pdf", false, u"3 KB"_s);
     row("/b/notes.txt", false, u"1 KB"_s);
     dialogs->inputAnswers = {u" "_s, u" KB"_s, u"/"_s};
-    f.PushButton11->click(); // a single space is a text like any other
+    clickAndFinish(f.PushButton11); // a single space is a text like any other
     EXPECT_EQ(rows(), QStringList{u"/a/report 2024.pdf"_s});
-    f.PushButton11->click(); // " KB" is only in the size column, so no path holds it
+    clickAndFinish(f.PushButton11); // " KB" is only in the size column, so no path holds it
     EXPECT_TRUE(rows().isEmpty());
-    f.PushButton11->click(); // on an empty list the question is still asked
+    clickAndFinish(f.PushButton11); // on an empty list the question is still asked
     EXPECT_EQ(dialogs->texts(Kind::Input).size(), 3);
     EXPECT_EQ(dialogs->shown.back().text, u"Remove entries not containing: "_s);
 }
@@ -49,8 +49,8 @@ TEST_F(Filters, LettersBeyondAsciiAndBytesBeyondUtf8AreComparedAsShown) {
     row("/data/\xff/Photo.jpg");   // not UTF-8 at all
     row("/data/aerger.txt");
     dialogs->inputAnswers = {u"\u00e4rger"_s, u"PHOTO"_s};
-    f.PushButton17->click();
-    f.PushButton17->click();
+    clickAndFinish(f.PushButton17);
+    clickAndFinish(f.PushButton17);
     EXPECT_EQ(rows(), QStringList{u"/data/aerger.txt"_s});
 }
 
@@ -58,8 +58,8 @@ TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
     Form1& f = form();
     row("/a/x");
     f.setPointerState(Form1::kPointerHand);
-    f.PushButton17->click();
-    f.PushButton11->click();
+    clickAndFinish(f.PushButton17);
+    clickAndFinish(f.PushButton11);
     EXPECT_EQ(rows(), QStringList{u"/a/x"_s});
     EXPECT_EQ(f.pointerState(), Form1::kPointerHand);
 }

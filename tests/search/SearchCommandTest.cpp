@@ -35,7 +35,7 @@ protected:
                           form().results->sizeText(i);
         return result;
     }
-    void start() { form().PushButton1->click(); }
+    void start() { clickAndFinish(form().PushButton1); }
     // Runs `action` at the next yield of the run.
     static void atNextYield(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
 

@@ -36,7 +36,7 @@ TEST_F(SearchProgress, AFewRowsShowOnceTheAnnouncementIntervalHasPassedNotOnlyAt
         shownAtYield.push_back(f.results->rowCount());
         now += 150; // the walk takes its time between folders
     };
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     ASSERT_EQ(f.results->count(), 1);
     // The run yields once before the listed folder and once before each sub-folder; the row is
     // announced at the first yield 300 ms after the last announcement, not at the end of the folder.

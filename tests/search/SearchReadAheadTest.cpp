@@ -44,7 +44,7 @@ protected:
             f.folders->add(t->rootText());
         if (before)
             before(f);
-        f.PushButton1->click();
+        clickAndFinish(f.PushButton1);
         Outcome outcome;
         for (int i = 1; i <= f.results->count(); ++i)
             outcome.rows << f.results->text(i) + u'|' + f.results->sizeText(i);

@@ -1,5 +1,5 @@
-// "Start Finding" / "Stop" without the window: its yields, the states it shows, and runs nested in
-// its own yields.
+// "Start Finding" / "Stop" without the window: its turns of the event loop, the states it shows, and a
+// run started while another winds down.
 #include "search/SearchRun.h"
 
 #include "FakeHost.h"
@@ -33,14 +33,27 @@ protected:
         folders.add(tree.rootText());
         folders.add(tree.rootText() + u"/sub2"_s);
     }
-    // One click on the button.
+    // One click on the button, as the window handles it: a stop while a search runs, otherwise a new
+    // search in the search's lane.
     void click(SearchRun& search) {
-        RecordedSteps s(u"PushButton1_Click"_s);
-        search.startOrStop(s.steps);
-        failures << s.failures;
+        if (search.isRunning()) {
+            RecordedSteps s(u"PushButton1_Click"_s);
+            search.stop(s.steps);
+            failures << s.failures;
+            lane.requestStop();
+            return;
+        }
+        lane.submit(recordedJob(host, u"PushButton1_Click"_s, failures,
+                                [&search](Job& job) { return search.run(job); }));
     }
     void click() { click(run); }
+    void clickAndWait(SearchRun& search) {
+        click(search);
+        runUntilIdle(lane);
+    }
+    void clickAndWait() { clickAndWait(run); }
 
+    JobLane lane;
     FakeHost host;
     FolderList folders;
     ResultList results;
@@ -61,7 +74,7 @@ protected:
 TEST_F(Run, YieldsBeforeEachListedFolderAndEachSubFolderWhileShowingStopAndBusy) {
     QStringList during;
     host.onYield = [&] { during << host.caption + u' ' + QString::number(host.pointerState()); };
-    click();
+    clickAndWait();
     EXPECT_EQ(host.yields, 2 + 3);
     EXPECT_EQ(during, QStringList(5, u"Stop 11"_s));
     EXPECT_EQ(results.count(), 4); // a, sub1/f and sub2/h, then sub2/h again
@@ -70,20 +83,20 @@ TEST_F(Run, YieldsBeforeEachListedFolderAndEachSubFolderWhileShowingStopAndBusy)
     EXPECT_TRUE(failures.isEmpty()) << failures.join(u'\n').toStdString();
 }
 
-TEST_F(Run, ANewRunStartedAfterAStopRunsToItsEndInsideTheOldOneWhichThenEndsToo) {
+TEST_F(Run, ANewRunStartedAfterAStopWaitsUntilTheOldOneHasEnded) {
     bool clicked = false;
     host.onYield = [&] {
         if (std::exchange(clicked, true))
             return;
         click(); // Stop: the caption comes back at once
         EXPECT_EQ(host.caption, u"Start Finding"_s);
-        click(); // and a new run, nested in this yield
+        click(); // and a new run, which waits for the old one to wind down
     };
-    click();
-    // Only the new run walked: the old one was stopped before its first folder.
+    clickAndWait();
+    // Only the new run walked: the old one was stopped before its first folder, and ended first.
     EXPECT_EQ(results.count(), 4);
     EXPECT_EQ(dialogs.notices(), (QStringList{u"Done."_s, u"Done."_s}));
-    EXPECT_EQ(host.captions, (QStringList{u"Stop"_s, u"Start Finding"_s, u"Stop"_s, u"Start Finding"_s,
+    EXPECT_EQ(host.captions, (QStringList{u"Stop"_s, u"Start Finding"_s, u"Start Finding"_s, u"Stop"_s,
                                           u"Start Finding"_s}));
     EXPECT_EQ(host.pointerStates.back(), CommandHost::kPointerDefault);
     EXPECT_EQ(folders.headerText(), u"Folder(s)"_s);
@@ -95,7 +108,7 @@ TEST_F(Run, AnEmptyFolderListNeitherYieldsNorTouchesTheStatusLine) {
     while (folders.count() > 0)
         folders.remove(1);
     folders.setHeaderText(u"left as it was"_s);
-    click();
+    clickAndWait();
     EXPECT_EQ(dialogs.notices(), QStringList{u"No folders added."_s});
     EXPECT_EQ(host.yields, 0);
     EXPECT_EQ(folders.headerText(), u"left as it was"_s);
@@ -108,7 +121,7 @@ TEST_F(Run, AnEmptyFolderListNeitherYieldsNorTouchesTheStatusLine) {
 TEST_F(Run, WithoutAFileSystemEachFolderIsReportedAndTheRunStillEnds) {
     SearchRun blind(host, folders, results, dialogs, nullptr,
                     QLocale(QLocale::English, QLocale::UnitedStates));
-    click(blind);
+    clickAndWait(blind);
     EXPECT_EQ(failures, (QStringList{u"100: The file system cannot be reached."_s,
                                      u"124: The file system cannot be reached."_s,
                                      u"124: The file system cannot be reached."_s}));

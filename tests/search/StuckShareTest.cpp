@@ -62,7 +62,7 @@ TEST_F(StuckShare, StopEndsTheSearchWithTheRowsSoFarAndTheNextSearchWaitsOnTheSa
         tree.file("d" + QByteArray::number(i) + "/f", 150);
     Form1& f = form();
     f.folders->add(tree.rootText());
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     const QStringList clean = rows();
     ASSERT_EQ(clean.size(), 8);
     f.results->clear();
@@ -72,7 +72,7 @@ TEST_F(StuckShare, StopEndsTheSearchWithTheRowsSoFarAndTheNextSearchWaitsOnTheSa
     const QStringList before = clean.mid(0, clean.indexOf(tree.rootText() + u"/d5/f"_s));
     rowsBefore = [&](Form1& window) { return window.results->count() == before.size(); };
     whileStuck = [&] { f.PushButton1->click(); }; // Stop
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     // The search has ended while the listing of d5 is still held: with every row found before d5.
     EXPECT_EQ(fs->stall->inside(), 1);
     EXPECT_EQ(rows(), before);
@@ -82,7 +82,7 @@ TEST_F(StuckShare, StopEndsTheSearchWithTheRowsSoFarAndTheNextSearchWaitsOnTheSa
     // A new search reaches d5, waits for the listing left behind, and gets it once it comes.
     rowsBefore = [&](Form1& window) { return window.results->count() == 2 * before.size(); };
     whileStuck = [&] { fs->stall->open(); };
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     EXPECT_EQ(fs->stall->passes(), 1); // d5 was listed once, by the first search's worker
     EXPECT_EQ(rows(), before + clean);
     EXPECT_EQ(dialogs->notices(), (QStringList{u"Done."_s, u"Done."_s}));
@@ -100,7 +100,7 @@ TEST_F(StuckShare, AStuckListedFolderGivesDoneOnStopAndClosingLeavesItsLateOpeni
     fs->stallAt = second.root().mid(second.root().lastIndexOf('/') + 1).toStdString();
 
     whileStuck = [&] { f.PushButton1->click(); }; // Stop while the second folder opens
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     EXPECT_EQ(rows(), QStringList{tree.rootText() + u"/first"_s});
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
     EXPECT_TRUE(dialogs->errorReports().isEmpty());
@@ -109,7 +109,7 @@ TEST_F(StuckShare, AStuckListedFolderGivesDoneOnStopAndClosingLeavesItsLateOpeni
     // The next search waits on the same opening; the window closes meanwhile.
     whileStuck = [&] { f.close(); };
     f.show();
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     EXPECT_EQ(fs->stall->passes(), 1);
     EXPECT_EQ(fs->stall->inside(), 1);
     restart(); // the window and everything it owned are gone; the opening is still held

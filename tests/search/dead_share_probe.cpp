@@ -12,10 +12,12 @@
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
 #include "shell/Services.h"
+#include "shell/WindowCommands.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -107,7 +109,16 @@ int main(int argc, char** argv) {
     form.Combo[3]->setCurrentText(u"Bytes"_s);
     form.Text[3]->setText(u"99999999999999"_s);
 
+    // A click starts a job; the probe waits for it as the event loop of the program would run.
+    const auto finishSearch = [&form] {
+        while (form.isSearching()) {
+            QEventLoop loop;
+            QObject::connect(&form.commands().searchLane(), &zorvik::JobLane::idle, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+    };
     form.PushButton1->click();
+    finishSearch();
     if (phase != Phase::Stopped) {
         std::printf("the search ended before it was stuck (%d rows)\n", rowsSeen);
         return 3;
@@ -120,6 +131,7 @@ int main(int argc, char** argv) {
     phase = Phase::Waiting;
     waitingSinceMs = clock.elapsed();
     form.PushButton1->click(); // a second search, of the share that still does not answer
+    finishSearch();
     std::printf("window closed: %s\n", form.isClosing() ? "yes" : "no");
     std::fflush(stdout);
     zorvik::WorkerThreads::endProcessIfAnyRuns(0, std::chrono::milliseconds(200));

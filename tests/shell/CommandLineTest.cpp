@@ -89,7 +89,7 @@ TEST_F(GivenFolders, AFolderKeepsItsBytesToTheSearchAndARelativeOneBecomesAbsolu
     f.Option[1]->click(); // Greater Than 0 Bytes
     f.Text[2]->setText(u"0"_s);
     f.Combo[2]->setCurrentIndex(0);
-    f.PushButton1->click();
+    clickAndFinish(f.PushButton1);
     ASSERT_EQ(f.results->count(), 1);
     EXPECT_EQ(f.results->pathBytes(1), tree.root() + "/caf\xe9/f");
 }

@@ -51,6 +51,7 @@ TEST_F(Keys, ReturnInASizeBoxStartsFindingAfterItsCheckAndEscapeStopsTheSearch) 
 
     f.Text[0]->setText(u"abc"_s);
     QTest::keyClick(f.Text[0], Qt::Key_Return);
+    finishCommands();
     EXPECT_EQ(dialogs->notices(), QStringList{u"Must be a numeric entry."_s});
     EXPECT_EQ(f.results->count(), 0);
 
@@ -58,6 +59,7 @@ TEST_F(Keys, ReturnInASizeBoxStartsFindingAfterItsCheckAndEscapeStopsTheSearch) 
     f.Text[0]->setText(u"100"_s);
     atYield = [&] { QTest::keyClick(f.Text[0], Qt::Key_Return); };
     QTest::keyClick(f.Text[0], Qt::Key_Return);
+    finishCommands();
     EXPECT_EQ(f.results->count(), 4);
     EXPECT_EQ(dialogs->notices().last(), u"Done."_s);
     EXPECT_FALSE(f.isSearching());
@@ -65,10 +67,12 @@ TEST_F(Keys, ReturnInASizeBoxStartsFindingAfterItsCheckAndEscapeStopsTheSearch) 
     // Escape at the first yield, before the first folder: nothing more is found.
     atYield = [&] { QTest::keyClick(f.Text[0], Qt::Key_Escape); };
     QTest::keyClick(f.Text[0], Qt::Key_Return);
+    finishCommands();
     EXPECT_EQ(f.results->count(), 4);
     EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
     // Escape with no search running starts none.
     QTest::keyClick(f.Text[0], Qt::Key_Escape);
+    finishCommands();
     EXPECT_EQ(dialogs->notices().count(u"Done."_s), 2);
 }
 

@@ -1,7 +1,9 @@
 // The hover pointer rules and the end of the program when the window closes.
 #include "FormFixture.h"
 
-#include "core/Failure.h"
+#include "TempTree.h"
+#include "folders/FolderList.h"
+#include "results/ResultList.h"
 #include "shell/HoverButton.h"
 
 #include <QApplication>
@@ -70,24 +72,49 @@ TEST_F(Pointer, BusyPointerSurvivesHoveringExceptOverStartFinding) {
     EXPECT_EQ(f.Text[0]->cursor().shape(), Qt::IBeamCursor);
 }
 
-class Closing : public FormFixture {};
+class Closing : public FormFixture {
+protected:
+    void customise(Services& s) override {
+        FormFixture::customise(s);
+        s.rowYieldIntervalMs = 0; // a turn at every row
+        s.yieldHook = [this] {
+            ++turns;
+            if (turns == closeAtTurn)
+                form().close();
+        };
+    }
+    int turns = 0;
+    int closeAtTurn = 1;
+};
 
-TEST_F(Closing, AYieldAfterCloseEndsTheCommandWithoutFurtherBoxes) {
+TEST_F(Closing, ClosingEndsEveryCommandWithoutAnotherStepOrBox) {
+    TempTree tree;
+    for (const char* name : {"a/f", "b/f", "c/f"})
+        tree.file(name, 150);
     Form1& f = form();
     f.show();
-    bool reachedAfterYield = false;
-    QTimer::singleShot(0, &f, [&f] { f.close(); });
-    EXPECT_THROW(
-        {
-            f.yield();
-            reachedAfterYield = true;
-        },
-        ApplicationClosing);
-    EXPECT_FALSE(reachedAfterYield);
+    f.folders->add(tree.rootText());
+    for (int i = 0; i < 3; ++i)
+        f.results->addPath(tree.root() + "/a/f", u"150 Bytes"_s);
+    f.results->setChecked(1, true);
+    const QString saved = tree.rootText() + u"/saved.txt"_s;
+    dialogs->saveAnswers = {saved};
+    // Each click is a job: the search in its lane, save, copy and trash one after the other in theirs.
+    // The window closes at the first turn any of them gives the event loop.
+    f.PushButton1->click();
+    f.PushButton2->click();
+    f.PushButton4->click();
+    f.PushButton10->click();
+    finishCommands();
     EXPECT_TRUE(f.isClosing());
+    EXPECT_EQ(turns, 1);
+    EXPECT_TRUE(dialogs->notices().isEmpty()) << dialogs->notices().join(u'|').toStdString();
+    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_TRUE(QFile::exists(tree.rootText() + u"/a/f"_s));
+    EXPECT_EQ(f.results->count(), 3);
     // A click that is still queued does nothing any more.
     f.PushButton5->click();
-    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_TRUE(dialogs->notices().isEmpty());
 }
 
 } // namespace

@@ -44,7 +44,7 @@ protected:
             f.Text[mode + 1]->setText(c.first);
             f.Combo[mode + 1]->setCurrentIndex(static_cast<int>(c.unit));
         }
-        f.PushButton1->click();
+        clickAndFinish(f.PushButton1);
         QStringList rows;
         for (int i = 1; i <= f.results->count(); ++i)
             rows << f.results->text(i) + u'|' + f.results->sizeText(i);

@@ -56,14 +56,14 @@ protected:
         f.Option[0]->click();
         f.Text[0]->setText(u"120"_s);
         f.addGivenFolders({tree.root()});
-        f.PushButton1->click();
+        clickAndFinish(f.PushButton1);
         for (int i = 1; i <= f.results->count(); ++i)
             f.results->setChecked(i, true);
         const QString saved = tree.rootText() + u"/saved-"_s + language.name() + u".txt"_s;
         dialogs->saveAnswers = {saved, tree.rootText() + u"/missing/x.txt"_s};
-        f.PushButton2->click();
-        f.PushButton4->click();
-        f.PushButton2->click(); // into a folder that is not there: the error report
+        clickAndFinish(f.PushButton2);
+        clickAndFinish(f.PushButton4);
+        clickAndFinish(f.PushButton2); // into a folder that is not there: the error report
         Traces traces;
         QFile settingsFile(settings->fileName());
         if (settingsFile.open(QIODevice::ReadOnly))

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/Job.h"
+#include "core/JobLane.h"
 #include "core/Steps.h"
 #include "search/SearchRun.h"
 
+#include <QEventLoop>
 #include <QString>
 #include <QStringList>
 
@@ -11,13 +14,13 @@
 
 namespace zorvik::test {
 
-// What the window does for a command, without a window: yields are counted and may run a test's
-// action, every pointer state and caption set is recorded, and the size condition is whatever the
-// test puts there.
+// What the window does for a command, without a window: the turns a job gives the event loop are
+// counted and may run a test's action, every pointer state and caption set is recorded, and the size
+// condition is whatever the test puts there.
 class FakeHost : public SearchHost {
 public:
     int yields = 0;
-    std::function<void()> onYield; // runs at every yield, where the user would act meanwhile
+    std::function<void()> onYield; // runs at every turn, where the user would act meanwhile
     std::vector<int> pointerStates;
     QStringList captions;
     QString caption = QStringLiteral("Start Finding");
@@ -26,13 +29,14 @@ public:
     QString title = QStringLiteral("Zorvik");
     int rowIntervalMs = 0;
 
-    void yield() override {
-        ++yields;
-        if (onYield)
-            onYield();
+    // What a job calls at each of its turns.
+    std::function<void()> turnHook() {
+        return [this] {
+            ++yields;
+            if (onYield)
+                onYield();
+        };
     }
-    int waits = 0; // the passes of the event loop while a command waited for a worker
-    void yieldWhileWaiting() override { ++waits; }
     int pointerState() const override { return pointer_; }
     void setPointerState(int state) override {
         pointer_ = state;
@@ -67,5 +71,27 @@ public:
     QStringList failures;
     Steps steps;
 };
+
+// A command's job, its failures kept as "<step>: <description>", its turns counted by the host.
+inline std::unique_ptr<Job> recordedJob(FakeHost& host, const QString& handler, QStringList& failures,
+                                        Job::Body body) {
+    auto job = std::make_unique<Job>(
+        handler,
+        [&failures](const QString& description, const QString&, int step, const QString&) {
+            failures << QString::number(step) + QStringLiteral(": ") + description;
+        },
+        std::move(body));
+    job->setTurnHook(host.turnHook());
+    return job;
+}
+
+// Runs the event loop until `lane` has no job left.
+inline void runUntilIdle(JobLane& lane) {
+    if (lane.isIdle())
+        return;
+    QEventLoop loop;
+    QObject::connect(&lane, &JobLane::idle, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 } // namespace zorvik::test

@@ -6,7 +6,10 @@
 #include "platform/IniSettingsStore.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
+#include "shell/WindowCommands.h"
 
+#include <QAbstractButton>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -55,6 +58,22 @@ protected:
         return *form_;
     }
     void restart() { form_.reset(); }
+
+    // Runs the event loop until every command the window started (search, save, move, ...) has ended.
+    void finishCommands() {
+        WindowCommands& commands = form().commands();
+        while (!commands.isIdle()) {
+            JobLane& busy = commands.searchLane().isIdle() ? commands.commandLane() : commands.searchLane();
+            QEventLoop loop;
+            QObject::connect(&busy, &JobLane::idle, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+    }
+    // A click on a command's button, and the command run to its end.
+    void clickAndFinish(QAbstractButton* button) {
+        button->click();
+        finishCommands();
+    }
 
     QString stored(const QString& key) const { return settings->read(key, QStringLiteral("<absent>")); }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <utility>
 
 namespace zorvik::test {
 
@@ -16,9 +18,16 @@ public:
         ++inside_;
         ++passes_;
         changed_.notify_all();
+        if (onHeld_)
+            std::exchange(onHeld_, nullptr)();
         changed_.wait(lock, [this] { return open_; });
         --inside_;
         changed_.notify_all();
+    }
+    // Runs once, on the held thread, when the next caller is held (it must only post, never wait).
+    void whenHeld(std::function<void()> action) {
+        const std::lock_guard lock(mutex_);
+        onHeld_ = std::move(action);
     }
     void open() {
         const std::lock_guard lock(mutex_);
@@ -45,6 +54,7 @@ private:
     bool open_ = false;
     int inside_ = 0;
     int passes_ = 0;
+    std::function<void()> onHeld_;
 };
 
 } // namespace zorvik::test

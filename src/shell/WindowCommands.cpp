@@ -1,0 +1,91 @@
+#include "shell/WindowCommands.h"
+
+#include "results/CopyResults.h"
+#include "results/MoveChecked.h"
+#include "results/PruneResults.h"
+#include "results/RecycleChecked.h"
+#include "results/ResultList.h"
+#include "results/SaveResults.h"
+#include "search/SearchRun.h"
+#include "shell/Services.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+WindowCommands::WindowCommands(SearchHost& host, FolderList& folders, ResultList& results,
+                               const Services& services, Steps::Reporter reporter)
+    : services_(services), results_(results), reporter_(std::move(reporter)) {
+    Dialogs& dialogs = *services.dialogs;
+    search_ = std::make_unique<SearchRun>(host, folders, results, dialogs, services.fileSystem.get(),
+                                          services.locale, services.readAhead);
+    prune_ = std::make_unique<PruneResults>(host, results, dialogs);
+    save_ = std::make_unique<SaveResults>(host, results, dialogs);
+    copy_ = std::make_unique<CopyResults>(host, results, dialogs, *services.clipboard);
+    recycle_ = std::make_unique<RecycleChecked>(host, results, dialogs, services.trash);
+    move_ =
+        std::make_unique<MoveChecked>(host, results, dialogs, *services.settings, services.fileOperations);
+}
+
+// The lanes go first: a job's frame still refers to the commands.
+WindowCommands::~WindowCommands() {
+    searchLane_.abandonAll();
+    commandLane_.abandonAll();
+}
+
+std::unique_ptr<Job> WindowCommands::job(const QString& handler, Job::Body body) const {
+    auto job = std::make_unique<Job>(handler, reporter_, std::move(body));
+    job->setTurnHook(services_.yieldHook, services_.readAhead.waitingCallMs);
+    return job;
+}
+
+void WindowCommands::startOrStop() {
+    const QString handler = u"PushButton1_Click"_s;
+    Steps steps(handler, reporter_);
+    if (steps.test(102, [&] { return search_->isRunning(); })) {
+        search_->stop(steps);
+        searchLane_.requestStop();
+        return;
+    }
+    // A search that was asked to stop is winding down: the new one starts when it has ended.
+    searchLane_.submit(job(handler, [this](Job& j) { return search_->run(j); }));
+}
+
+bool WindowCommands::stopRequested() const {
+    return search_->stopRequested();
+}
+
+void WindowCommands::save() {
+    commandLane_.submit(job(u"PushButton2_Click"_s, [this](Job& j) { return save_->run(j); }));
+}
+
+void WindowCommands::copy() {
+    commandLane_.submit(job(u"PushButton4_Click"_s, [this](Job& j) { return copy_->run(j); }));
+}
+
+void WindowCommands::clear() {
+    commandLane_.submit(job(u"PushButton6_Click"_s, [this](Job& j) -> JobBody {
+        j.steps().run(100, [this] { results_.clear(); });
+        co_return;
+    }));
+}
+
+void WindowCommands::move() {
+    commandLane_.submit(job(u"PushButton8_Click"_s, [this](Job& j) { return move_->run(j); }));
+}
+
+void WindowCommands::trash() {
+    commandLane_.submit(job(u"PushButton10_Click"_s, [this](Job& j) { return recycle_->run(j); }));
+}
+
+void WindowCommands::prune(bool containing) {
+    commandLane_.submit(job(containing ? u"PushButton17_Click"_s : u"PushButton11_Click"_s,
+                            [this, containing](Job& j) { return prune_->run(j, containing); }));
+}
+
+void WindowCommands::abandonAll() {
+    searchLane_.abandonAll();
+    commandLane_.abandonAll();
+}
+
+} // namespace zorvik

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/Job.h"
+#include "core/JobLane.h"
+#include "core/Steps.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace zorvik {
+
+class CopyResults;
+class FolderList;
+class MoveChecked;
+class PruneResults;
+class RecycleChecked;
+class ResultList;
+class SaveResults;
+class SearchHost;
+class SearchRun;
+struct Services;
+
+// The window's long commands, each click a job on the event loop. The search has a lane of its own;
+// the result commands share one, so that a command clicked while another runs waits for it and starts
+// when it ends (a save never sees the rows change under it, a second move never races the first).
+// "Clear Results" and the text filters wait in that lane too. A click on a column header to sort is
+// refused while a result command runs (the list keeps its order); rows a search adds meanwhile come
+// after the rows the command works through.
+class WindowCommands {
+public:
+    WindowCommands(SearchHost& host, FolderList& folders, ResultList& results, const Services& services,
+                   Steps::Reporter reporter);
+    ~WindowCommands();
+
+    void startOrStop(); // "Start Finding" and "Stop"
+    void save();
+    void copy();
+    void clear();
+    void move();
+    void trash();
+    void prune(bool containing);
+
+    bool isSearching() const { return !searchLane_.isIdle(); }
+    bool stopRequested() const;
+    bool isIdle() const { return searchLane_.isIdle() && commandLane_.isIdle(); }
+    JobLane& searchLane() { return searchLane_; }
+    JobLane& commandLane() { return commandLane_; }
+    // The window closes: every job ends without another step.
+    void abandonAll();
+
+private:
+    std::unique_ptr<Job> job(const QString& handler, Job::Body body) const;
+
+    const Services& services_;
+    ResultList& results_;
+    Steps::Reporter reporter_;
+    std::unique_ptr<SearchRun> search_;
+    std::unique_ptr<PruneResults> prune_;
+    std::unique_ptr<SaveResults> save_;
+    std::unique_ptr<CopyResults> copy_;
+    std::unique_ptr<RecycleChecked> recycle_;
+    std::unique_ptr<MoveChecked> move_;
+    JobLane searchLane_;
+    JobLane commandLane_;
+};
+
+} // namespace zorvik
