@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/FileId.h"
+#include "results/AnnouncementPace.h"
 #include "results/ByteTotal.h"
-#include "results/ChunkedVector.h"
+#include "results/ResultTotals.h"
+#include "results/RowOrder.h"
+#include "results/RowStore.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
@@ -12,7 +15,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,18 +22,12 @@ class QMimeData;
 
 namespace zorvik {
 
-// Where a found file came from: its identity as the walk saw it, and the length of the listed folder's
-// path at the start of its path (kOwnFolder: the whole of its folder's path, for rows that were not
-// found below a listed folder).
-struct RowOrigin {
-    static constexpr qsizetype kOwnFolder = -1;
-    FileId id;
-    qsizetype rootLength = kOwnFolder;
-};
-
 // The result list behind ListView2: one row per file found, with its path (the operating system's
 // bytes), its size in bytes and as the search's text, and a check box. Positions in the public
 // operations are 1-based and follow the list's current order.
+//
+// A model over two parts shared with the search without a window: the rows live in a RowStore in the
+// order they were found, and a RowOrder says which of them stands at each position.
 //
 // Rows are appended far faster than a view can lay them out, so new rows are visible to count() and
 // the accessors at once but are announced to views in batches (a few times a second, on
@@ -84,20 +80,17 @@ public:
     void setCheckedPositions(const std::vector<int>& positions, bool checked);
 
     // Totals over every row, and over the checked ones.
-    int checkedCount() const { return checkedCount_; }
-    const ByteTotal& totalBytes() const { return totalBytes_; }
-    const ByteTotal& checkedBytes() const { return checkedBytes_; }
+    int checkedCount() const { return totals_.checkedCount(); }
+    const ByteTotal& totalBytes() const { return totals_.bytes(); }
+    const ByteTotal& checkedBytes() const { return totals_.checkedBytes(); }
 
     // Sorts every row, stably: by path (the bytes, case-sensitive) or by size in bytes. Refused (false)
     // while a command holds the order.
-    enum class SortKey { Path, Size };
+    using SortKey = RowOrder::SortKey;
     bool sortRows(SortKey key, Qt::SortOrder order);
     // The order of the last sort, until rows are appended after it.
-    struct SortState {
-        SortKey key;
-        Qt::SortOrder order;
-    };
-    std::optional<SortState> sortState() const { return sortState_; }
+    using SortState = RowOrder::SortState;
+    std::optional<SortState> sortState() const { return order_.sortState(); }
 
     // Rows that stay themselves: a key names a row wherever sorting moves it, and no other row ever
     // (not even after the list was cleared). The layout version changes whenever rows move or leave
@@ -150,62 +143,21 @@ Q_SIGNALS:
     void sortOrderLost();
 
 private:
-    // One row in 32 bytes: its name and size text sit side by side in the byte store, and its folder's
-    // path (with the trailing '/'), device and listed folder are shared with the other rows of that
-    // folder.
-    struct Row {
-        quint64 offset : 48;     // of the name in the byte store; the size text follows the name
-        quint64 nameLength : 16; // bytes
-        quint64 bytes;           // the file's size
-        quint64 inode;
-        quint32 prefix;     // index into prefixes_ and folders_
-        quint16 sizeLength; // bytes of the size text in UTF-8
-        bool checked;
-    };
-    static_assert(sizeof(Row) == 32);
-    // What the rows of one folder share besides its path.
-    struct FolderFacts {
-        quint64 device;
-        qsizetype rootLength;
-        bool operator==(const FolderFacts&) const = default;
-    };
-
-    const Row& row(int position) const;
-    Row& row(int position);
-    const char* bytesAt(quint64 offset) const;
-    quint64 store(QByteArrayView name, QByteArrayView sizeText);
-    quint32 prefixFor(QByteArrayView prefix, const FolderFacts& facts);
-    void append(quint32 prefix, QByteArrayView name, QByteArrayView sizeText, quint64 bytes, quint64 inode);
-    void appendPath(const QByteArray& path, QByteArrayView sizeText, quint64 bytes, const RowOrigin& origin);
-    void announceNowAndThen();
-    bool pathLess(const Row& a, const Row& b) const;
-    void sortByPath(std::vector<quint32>& newOrder, Qt::SortOrder order) const;
-    void applyOrder(const std::vector<quint32>& order);
+    quint32 rowAt(int position) const; // the store's row at a position, or a Failure
+    void added();
+    void followMovedRows(const std::vector<quint32>& oldPositions);
     void checkedChanged(int firstRow, int lastRow);
     void totalsChanged();
-    QString totalsSuffix() const;
 
-    ChunkedVector<Row> rows_;
-    std::vector<QByteArray> prefixes_;
-    std::vector<FolderFacts> folders_;            // beside prefixes_
-    std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
-    quint64 used_ = 0;                            // bytes taken in the last block
+    RowStore store_;
+    RowOrder order_{store_};
+    ResultTotals totals_{store_};
     QStringList headers_;
-    int announced_ = 0;
-    int sinceClockCheck_ = 0;
-    std::function<qint64()> clock_;
-    qint64 lastAnnouncementMs_ = 0;
     QLocale locale_;
-    ByteTotal totalBytes_;
-    ByteTotal checkedBytes_;
-    int checkedCount_ = 0;
-    std::optional<SortState> sortState_;
-    quint64 generation_ = 0; // of the byte store: a new one after each clear, so keys never repeat
+    int announced_ = 0; // rows the views were told of
+    AnnouncementPace pace_;
     quint64 layoutVersion_ = 0;
     int orderHolds_ = 0;
-    // Positions by key, built when a key is looked up after rows moved; valid for one layout version.
-    mutable std::vector<std::pair<quint64, int>> positionsByKey_;
-    mutable std::optional<quint64> positionsVersion_;
 };
 
 } // namespace zorvik

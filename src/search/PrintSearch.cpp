@@ -3,15 +3,13 @@
 #include "platform/FileSystem.h"
 #include "platform/PathStatus.h"
 #include "results/ResultLineFormat.h"
+#include "results/RowOrder.h"
+#include "results/RowStore.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
 #include "search/SizeDisplayText.h"
 
 #include <QLocale>
-
-#include <algorithm>
-#include <cstring>
-#include <vector>
 
 namespace zorvik {
 
@@ -33,78 +31,23 @@ ResultLineFormat lineFormatOf(const PrintRequest& request) {
     return ResultLineFormat::text(request.nulEnds ? QByteArrayView("\0", 1) : QByteArrayView("\n"));
 }
 
-// The files found, kept for sorting: each folder's path once, and per file its name and size.
-class FoundFiles {
-public:
-    void add(const QByteArray& prefix, const char* name, quint64 bytes) {
-        if (prefixes_.empty() || prefixes_.back() != prefix)
-            prefixes_.push_back(prefix);
-        const auto length = qsizetype(std::strlen(name));
-        files_.push_back({quint32(prefixes_.size() - 1), names_.size(), length, bytes});
-        names_.append(name, length);
+// The files found, kept for sorting at the end in the window's order: in the result list's own store,
+// without their size texts, which are written at the end.
+struct FoundFiles {
+    RowStore rows;
+    RowOrder order{rows};
+
+    void add(const QByteArray& folderPath, const char* name, quint64 bytes) {
+        rows.add(folderPath, QByteArrayView(name), {}, bytes, {});
+        order.append(quint32(rows.size() - 1));
     }
-
-    void sort(PrintRequest::Order order) {
-        if (order == PrintRequest::Order::Size)
-            std::stable_sort(files_.begin(), files_.end(),
-                             [](const File& a, const File& b) { return a.bytes > b.bytes; });
-        else if (order == PrintRequest::Order::Path)
-            std::stable_sort(files_.begin(), files_.end(),
-                             [this](const File& a, const File& b) { return pathLess(a, b); });
+    // As the window's first click on the column's header.
+    void sort(PrintRequest::Order by) {
+        if (by == PrintRequest::Order::Size)
+            order.sort(RowOrder::SortKey::Size, Qt::DescendingOrder);
+        else if (by == PrintRequest::Order::Path)
+            order.sort(RowOrder::SortKey::Path, Qt::AscendingOrder);
     }
-
-    // Calls `write(prefix, name, bytes)` for every file in the list's order; stops at a false answer.
-    template <typename Write> void forEach(const Write& write) const {
-        for (const File& file : files_)
-            if (!write(prefixes_[file.prefix], name(file), file.bytes))
-                return;
-    }
-
-private:
-    struct File {
-        quint32 prefix;
-        qsizetype nameOffset;
-        qsizetype nameLength;
-        quint64 bytes;
-    };
-
-    QByteArrayView name(const File& file) const {
-        return QByteArrayView(names_).sliced(file.nameOffset, file.nameLength);
-    }
-
-    // Byte order of the whole paths, compared piece by piece without joining them.
-    bool pathLess(const File& a, const File& b) const {
-        if (a.prefix == b.prefix)
-            return name(a) < name(b);
-        const QByteArrayView first[2] = {prefixes_[a.prefix], name(a)};
-        const QByteArrayView second[2] = {prefixes_[b.prefix], name(b)};
-        int i = 0;
-        int j = 0;
-        qsizetype at = 0;
-        qsizetype bt = 0;
-        for (;;) {
-            while (i < 2 && at == first[i].size()) {
-                ++i;
-                at = 0;
-            }
-            while (j < 2 && bt == second[j].size()) {
-                ++j;
-                bt = 0;
-            }
-            if (i == 2 || j == 2)
-                return i == 2 && j < 2;
-            const qsizetype n = std::min(first[i].size() - at, second[j].size() - bt);
-            if (const int c = std::memcmp(first[i].data() + at, second[j].data() + bt, std::size_t(n));
-                c != 0)
-                return c < 0;
-            at += n;
-            bt += n;
-        }
-    }
-
-    std::vector<QByteArray> prefixes_; // folder paths ending in '/'
-    QByteArray names_;
-    std::vector<File> files_;
 };
 
 class PrintVisitor : public WalkVisitor {
@@ -124,13 +67,13 @@ public:
             return;
         ++counts_.files;
         counts_.bytes.add(bytes);
+        if (sorted_) {
+            found_.add(folderPath, name, bytes);
+            return;
+        }
         if (folderPath != folder_) {
             folder_ = folderPath;
             prefix_ = joinPath(folderPath, {});
-        }
-        if (sorted_) {
-            found_.add(prefix_, name, bytes);
-            return;
         }
         line_.resize(0); // keeps its capacity: no allocation per file
         lines_.append(line_, prefix_, QByteArrayView(name), bytes, sizeText(bytes));
@@ -208,15 +151,15 @@ PrintOutcome printSearch(FileSystem& fileSystem, const PrintRequest& request, Pr
             SizeTextWriter writer(QLocale::c());
             SizeTextWriter::Buffer sizeText;
             QByteArray line;
-            bool open = true;
-            found.forEach([&](QByteArrayView prefix, QByteArrayView name, quint64 bytes) {
+            for (std::size_t position = 0; position < found.order.size(); ++position) {
+                const quint32 row = found.order.rowAt(position);
+                const quint64 bytes = found.rows.bytes(row);
                 line.resize(0);
-                lines.append(line, prefix, name, bytes, writer.utf8(bytes, test.unit(), sizeText));
-                open = output.write(line);
-                return open;
-            });
-            if (!open)
-                throw OutputClosed();
+                lines.append(line, found.rows.folderPath(row), found.rows.name(row), bytes,
+                             writer.utf8(bytes, test.unit(), sizeText));
+                if (!output.write(line))
+                    throw OutputClosed();
+            }
         }
     } catch (const OutputClosed&) {
         outcome.outputClosed = true;

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "results/ChunkedVector.h"
+
+#include <QtCore/qnamespace.h>
+#include <QtGlobal>
+
+#include <optional>
+#include <vector>
+
+namespace zorvik {
+
+class RowStore;
+
+// Which row of a RowStore stands at each position (from 0) of the list shown, and the sorts that
+// rearrange them. Every row of the store has a position: a row added to the store is appended here
+// too, at the end, as every search adds, and that ends a sorted order. Removals keep the order.
+//
+// The window's result list and the search without a window sort through this one class, so that
+// "--sort size" and "--sort path" print the rows in the order of the window's header clicks.
+class RowOrder {
+public:
+    enum class SortKey { Path, Size };
+    // The order of the last sort, until rows are appended after it.
+    struct SortState {
+        SortKey key;
+        Qt::SortOrder order;
+    };
+    // Positions [first, last).
+    struct Span {
+        std::size_t first;
+        std::size_t last;
+    };
+
+    explicit RowOrder(const RowStore& store);
+
+    std::size_t size() const { return shown_.size(); }
+    quint32 rowAt(std::size_t position) const { return shown_[position]; }
+    // The position of a row of the store, none while it is being removed.
+    std::optional<std::size_t> positionOf(quint32 row) const;
+
+    // Shows `row`, just added to the store, after the others. True when that ended a sorted order.
+    bool append(quint32 row);
+    std::optional<SortState> sortState() const { return sortState_; }
+
+    // Sorts stably (rows that compare equal keep their present order): by size in bytes, or by the
+    // bytes of the path (case-sensitive). sorted() says where each new position's row stood before,
+    // without changing anything; rearrange() then moves the rows there.
+    std::vector<quint32> sorted(SortKey key, Qt::SortOrder order) const;
+    void rearrange(const std::vector<quint32>& oldPositions, SortState state);
+    void sort(SortKey key, Qt::SortOrder order) { rearrange(sorted(key, order), {key, order}); }
+
+    // Takes these positions (ascending, apart) out of the order; their rows stay in the store until it
+    // erases them, after which rowsErased renumbers the rest.
+    void erase(const std::vector<Span>& ascendingSpans);
+    void rowsErased(const std::vector<quint32>& ascendingRows);
+    // Empties the order; the sort state stays until rows are appended, as the header's indicator does.
+    void clear();
+
+private:
+    std::vector<quint32> sortedBySize(Qt::SortOrder order) const;
+    std::vector<quint32> sortedByPath(Qt::SortOrder order) const;
+
+    const RowStore& store_;
+    ChunkedVector<quint32> shown_;
+    std::optional<SortState> sortState_;
+    // Positions by row, built when one is looked up after rows moved; rows appended since follow it.
+    mutable std::vector<quint32> positions_;
+    mutable std::size_t positionsShown_ = 0; // positions when it was built
+    mutable bool positionsValid_ = false;
+};
+
+} // namespace zorvik
