@@ -31,8 +31,11 @@ void RowActions::open(int position) {
 
 void RowActions::showInFolder(int position) {
     const QByteArray path = results_.pathBytes(position);
-    if (const std::optional<QString> reason = desktop_.showInFolder(path))
-        tell(tr("%1 could not be shown in its folder:"), path, *reason);
+    // The answer may come once the window is gone; then nobody is told.
+    desktop_.showInFolder(path, [this, alive = std::weak_ptr<int>(alive_), path](const QString& reason) {
+        if (alive.lock())
+            tell(tr("%1 could not be shown in its folder:"), path, reason);
+    });
 }
 
 void RowActions::copyPath(int position) {
