@@ -13,9 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-bool CopyResults::copyListToClipboard() {
+CopyResults::Outcome CopyResults::copyListToClipboard() {
     if (results_.count() == 0)
-        return false; // the clipboard keeps what it had
+        return Outcome::NothingChecked; // the clipboard keeps what it had
     // The rows as they stand now are the ones copied, each once, whatever a yield changes meanwhile.
     const RowSnapshot rows(results_);
     const ResultList::OrderHold hold(results_);
@@ -25,20 +25,23 @@ bool CopyResults::copyListToClipboard() {
         results_, rows, [&] { rowYield(); }, &lines);
     // Nothing checked: what the user had on the clipboard stays there.
     if (lines == 0)
-        return false;
+        return Outcome::NothingChecked;
     ClearClipboardRetry(clipboard_);
-    SetClipboardTextRetry(clipboard_, text);
-    return true;
+    return SetClipboardTextRetry(clipboard_, text) ? Outcome::Copied : Outcome::Refused;
 }
 
 void CopyResults::run(Steps& s) {
-    bool copied = true;
-    s.run(106, [&] { copied = copyListToClipboard(); });
-    if (!copied) {
+    Outcome outcome = Outcome::Copied;
+    s.run(106, [&] { outcome = copyListToClipboard(); });
+    if (outcome == Outcome::NothingChecked) {
         s.run(108, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
         return;
     }
     s.run(108, [&] {
+        if (outcome == Outcome::Refused) {
+            dialogs_.notice(host_.applicationTitle(), clipboardRefusal());
+            return;
+        }
         dialogs_.notice(host_.applicationTitle(),
                         tr("Results have been copied to the clipboard.") + u"\r\r"_s +
                             tr("Click a text area where you normally type and press Ctrl+V to paste the "

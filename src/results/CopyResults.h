@@ -20,8 +20,12 @@ public:
     void run(Steps& steps);
 
 private:
-    // False when no row is checked: the clipboard is then left as it was.
-    bool copyListToClipboard();
+    enum class Outcome {
+        NothingChecked, // the clipboard is left as it was
+        Copied,
+        Refused, // the clipboard did not take the text
+    };
+    Outcome copyListToClipboard();
 
     CommandHost& host_;
     ResultList& results_;

@@ -41,7 +41,8 @@ void RowActions::showInFolder(int position) {
 void RowActions::copyPath(int position) {
     const QString path = results_.text(position);
     ClearClipboardRetry(clipboard_);
-    SetClipboardTextRetry(clipboard_, path);
+    if (!SetClipboardTextRetry(clipboard_, path))
+        dialogs_.notice(host_.applicationTitle(), clipboardRefusal());
 }
 
 void RowActions::tell(const QString& what, const QByteArray& path, const QString& reason) {

@@ -145,6 +145,10 @@ TEST_F(ResultControls, OpenShowInFolderAndCopyPathActOnTheRowUnderThePointer) {
                        form().ListView2->visualRect(form().results->index(0, 0)).center());
     EXPECT_EQ(form().results->count(), 2);
 
+    clipboard->refusals = 1;
+    choose(u"Copy Path"_s, 2);
+    EXPECT_EQ(dialogs->notices().last(), u"The clipboard did not take the text."_s);
+
     // The file manager answers when it answers: its refusal is told, unless the window is gone.
     desktop->answerLater = true;
     choose(u"Show in Folder"_s, 2);
@@ -155,7 +159,7 @@ TEST_F(ResultControls, OpenShowInFolderAndCopyPathActOnTheRowUnderThePointer) {
               u"/home/u/b.txt could not be shown in its folder:\nNo file manager"_s);
     restart();
     desktop->unanswered[1](u"No file manager"_s);
-    EXPECT_EQ(dialogs->notices().size(), 2);
+    EXPECT_EQ(dialogs->notices().size(), 3);
 }
 
 TEST_F(ResultControls, RowItemsAreDisabledOverEmptySpaceAndLongPathsKeepTheirNamesInSight) {
