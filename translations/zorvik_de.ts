@@ -321,6 +321,13 @@
     </message>
 </context>
 <context>
+    <name>zorvik::Clipboard</name>
+    <message>
+        <source>The clipboard did not take the text.</source>
+        <translation>Die Zwischenablage hat den Text nicht übernommen.</translation>
+    </message>
+</context>
+<context>
     <name>zorvik::ErrorReport</name>
     <message>
         <source>Please email screenshot of this message to </source>

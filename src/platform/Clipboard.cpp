@@ -1,22 +1,20 @@
 #include "platform/Clipboard.h"
 
+#include <QCoreApplication>
+
 namespace zorvik {
 
-namespace {
-constexpr int kTries = 1000;
-}
-
 void ClearClipboardRetry(Clipboard& clipboard) {
-    for (int i = 0; i < kTries; ++i)
-        if (clipboard.clear())
-            return;
+    // A clipboard that stays full is overwritten by the text that follows.
+    (void)clipboard.clear();
 }
 
 bool SetClipboardTextRetry(Clipboard& clipboard, const QString& text) {
-    for (int i = 0; i < kTries; ++i)
-        if (clipboard.setText(text))
-            return true;
-    return false;
+    return clipboard.setText(text);
+}
+
+QString clipboardRefusal() {
+    return QCoreApplication::translate("zorvik::Clipboard", "The clipboard did not take the text.");
 }
 
 } // namespace zorvik

@@ -14,8 +14,11 @@ public:
     virtual bool setText(const QString& text) = 0;
 };
 
-// Each tries its operation up to 1,000 times, at once, and never fails to the caller.
+// Each makes one attempt: Qt's clipboard does not refuse for a moment and then take the text, so
+// another try would only hold the window. False when the clipboard did not take the text; the
+// caller then tells the user so, in the words of clipboardRefusal().
 void ClearClipboardRetry(Clipboard& clipboard);
 bool SetClipboardTextRetry(Clipboard& clipboard, const QString& text);
+QString clipboardRefusal();
 
 } // namespace zorvik

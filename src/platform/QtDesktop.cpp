@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 
 using namespace Qt::StringLiterals;
@@ -24,30 +25,35 @@ std::optional<QString> open(const QUrl& url) {
     return QCoreApplication::translate("zorvik::QtDesktop", "The desktop has no application to open it.");
 }
 
-// Asks the file manager to show the item; false when none answered.
-bool askFileManager(const QUrl& item) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s,
-                                       u"org.freedesktop.FileManager1"_s, u"ShowItems"_s);
-    call << QStringList{QString::fromLatin1(item.toEncoded())} << QString();
-    // A file manager that is not running is started by the bus; give it a moment, not forever.
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
-    return reply.type() == QDBusMessage::ReplyMessage;
-}
-
 } // namespace
 
 std::optional<QString> QtDesktop::openFile(const QByteArray& path) {
     return open(fileUrlOf(path));
 }
 
-std::optional<QString> QtDesktop::showInFolder(const QByteArray& path) {
-    if (askFileManager(fileUrlOf(path)))
-        return std::nullopt;
-    return open(fileUrlOf(folderOf(path)));
+void QtDesktop::showInFolder(const QByteArray& path, Refused refused) {
+    auto openFolder = [folder = fileUrlOf(folderOf(path)), refused = std::move(refused)] {
+        if (const std::optional<QString> reason = open(folder))
+            refused(*reason);
+    };
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        openFolder();
+        return;
+    }
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s,
+                                       u"org.freedesktop.FileManager1"_s, u"ShowItems"_s);
+    call << QStringList{QString::fromLatin1(fileUrlOf(path).toEncoded())} << QString();
+    // A file manager that is not running is started by the bus; give it a moment, not forever. The
+    // window goes on meanwhile; the watcher goes with the application if no answer comes before.
+    auto* const answer = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000), QCoreApplication::instance());
+    QObject::connect(answer, &QDBusPendingCallWatcher::finished, answer,
+                     [openFolder = std::move(openFolder)](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         if (finished->isError())
+                             openFolder();
+                     });
 }
 
 } // namespace zorvik

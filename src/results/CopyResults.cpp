@@ -25,12 +25,17 @@ JobBody CopyResults::run(Job& job) {
         s.run(110, [&] { dialogs_.notice(host_.applicationTitle(), tr("No result is checked.")); });
         co_return;
     }
+    bool taken = false;
     if (!s.run(106, [&] {
             ClearClipboardRetry(clipboard_);
-            SetClipboardTextRetry(clipboard_, text.take());
+            taken = SetClipboardTextRetry(clipboard_, text.take());
         }))
         co_return;
     s.run(108, [&] {
+        if (!taken) {
+            dialogs_.notice(host_.applicationTitle(), clipboardRefusal());
+            return;
+        }
         dialogs_.notice(host_.applicationTitle(),
                         tr("Results have been copied to the clipboard.") + u"\r\r"_s +
                             tr("Click a text area where you normally type and press Ctrl+V to paste the "

@@ -31,14 +31,18 @@ void RowActions::open(int position) {
 
 void RowActions::showInFolder(int position) {
     const QByteArray path = results_.pathBytes(position);
-    if (const std::optional<QString> reason = desktop_.showInFolder(path))
-        tell(tr("%1 could not be shown in its folder:"), path, *reason);
+    // The answer may come once the window is gone; then nobody is told.
+    desktop_.showInFolder(path, [this, alive = std::weak_ptr<int>(alive_), path](const QString& reason) {
+        if (alive.lock())
+            tell(tr("%1 could not be shown in its folder:"), path, reason);
+    });
 }
 
 void RowActions::copyPath(int position) {
     const QString path = results_.text(position);
     ClearClipboardRetry(clipboard_);
-    SetClipboardTextRetry(clipboard_, path);
+    if (!SetClipboardTextRetry(clipboard_, path))
+        dialogs_.notice(host_.applicationTitle(), clipboardRefusal());
 }
 
 void RowActions::tell(const QString& what, const QByteArray& path, const QString& reason) {

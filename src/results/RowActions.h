@@ -4,6 +4,7 @@
 
 #include "results/ResultList.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,8 @@ private:
     Dialogs& dialogs_;
     Desktop& desktop_;
     Clipboard& clipboard_;
+    // Outlived by the desktop's late answers, which look at it before they call back.
+    std::shared_ptr<int> alive_ = std::make_shared<int>();
 };
 
 } // namespace zorvik

@@ -2,6 +2,7 @@
 
 #include "core/BlockingCall.h"
 #include "platform/QtDialogs.h"
+#include "platform/SettingsStore.h"
 #include "shell/CommandLine.h"
 #include "shell/Form1.h"
 #include "shell/PrintMode.h"
@@ -57,6 +58,9 @@ int runApplication(int argc, char** argv) {
     form.show();
     form.addGivenFolders(commandLine.folders);
     const int exitCode = app.exec();
+    // The last changes may still be on their way to the settings file; a share that does not answer
+    // holds the end only so long.
+    form.services().settings->waitUntilWritten(std::chrono::seconds(5));
     // A worker stuck in a call to a share that stopped answering must neither hold the program nor
     // outlive the objects it may touch.
     WorkerThreads::endProcessIfAnyRuns(exitCode, std::chrono::milliseconds(200));

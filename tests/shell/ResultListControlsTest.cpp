@@ -144,6 +144,22 @@ TEST_F(ResultControls, OpenShowInFolderAndCopyPathActOnTheRowUnderThePointer) {
     QTest::mouseDClick(form().ListView2->viewport(), Qt::LeftButton, {},
                        form().ListView2->visualRect(form().results->index(0, 0)).center());
     EXPECT_EQ(form().results->count(), 2);
+
+    clipboard->refusals = 1;
+    choose(u"Copy Path"_s, 2);
+    EXPECT_EQ(dialogs->notices().last(), u"The clipboard did not take the text."_s);
+
+    // The file manager answers when it answers: its refusal is told, unless the window is gone.
+    desktop->answerLater = true;
+    choose(u"Show in Folder"_s, 2);
+    choose(u"Show in Folder"_s, 2);
+    ASSERT_EQ(desktop->unanswered.size(), 2u);
+    desktop->unanswered[0](u"No file manager"_s);
+    EXPECT_EQ(dialogs->notices().last(),
+              u"/home/u/b.txt could not be shown in its folder:\nNo file manager"_s);
+    restart();
+    desktop->unanswered[1](u"No file manager"_s);
+    EXPECT_EQ(dialogs->notices().size(), 3);
 }
 
 TEST_F(ResultControls, RowItemsAreDisabledOverEmptySpaceAndLongPathsKeepTheirNamesInSight) {

@@ -49,6 +49,7 @@ TEST_F(Startup, EmptyStoreGivesTheDefaultsAndWritesOnlyWhatTheRestoreChanged) {
 
     // The unit lists change from "nothing chosen" to Bytes and the first option's click runs; the
     // texts equal the design's and raise no change.
+    ASSERT_TRUE(settings->waitUntilWritten(std::chrono::minutes(1)));
     QSettings file(settings->fileName(), QSettings::IniFormat);
     file.beginGroup(u"Zorvik"_s);
     EXPECT_EQ(file.childKeys(), (QStringList{u"Combo1"_s, u"Combo2"_s, u"Combo3"_s, u"Combo4"_s, u"Combo5"_s,
@@ -194,6 +195,7 @@ TEST_F(SettingsFile, ATypedValueReadsAsItsDefaultWithoutQtsLoaderAndTheOtherKeys
     EXPECT_EQ(f.Combo[0]->currentText(), u"MB"_s);
 
     f.Text[1]->setText(u"300"_s);
+    ASSERT_TRUE(settings->waitUntilWritten(std::chrono::minutes(1)));
     QFile file(settings->fileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -212,6 +214,7 @@ TEST_F(SettingsFile, ALinkToARegularFileElsewhereIsReadAndWrittenThrough) {
     EXPECT_EQ(f.Text[0]->text(), u"5"_s);
 
     f.Text[0]->setText(u"6"_s);
+    ASSERT_TRUE(settings->waitUntilWritten(std::chrono::minutes(1)));
     EXPECT_EQ(QFileInfo(settings->fileName()).symLinkTarget(), target);
     QFile file(target);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -33,6 +33,8 @@ protected:
         translations = std::make_unique<QObject>(); // the previous language's translators go with it
         installed = installTranslations(language, translations.get());
         locale = language;
+        // The last session's writes land before its file goes.
+        EXPECT_TRUE(settings->waitUntilWritten(std::chrono::minutes(1)));
         QFile::remove(settings->fileName());
         settings = std::make_shared<IniSettingsStore>();
         dialogs = std::make_shared<ScriptedDialogs>();
@@ -65,6 +67,7 @@ protected:
         clickAndFinish(f.PushButton4);
         clickAndFinish(f.PushButton2); // into a folder that is not there: the error report
         Traces traces;
+        EXPECT_TRUE(settings->waitUntilWritten(std::chrono::minutes(1)));
         QFile settingsFile(settings->fileName());
         if (settingsFile.open(QIODevice::ReadOnly))
             traces.settingsFile = settingsFile.readAll();
