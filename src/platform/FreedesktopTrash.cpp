@@ -1,6 +1,7 @@
 #include "platform/FreedesktopTrash.h"
 
 #include "core/Failure.h"
+#include "core/PathParts.h"
 #include "platform/FoundFileAccess.h"
 
 #include <QCoreApplication>
@@ -131,15 +132,6 @@ std::optional<std::uint64_t> deviceOf(const QByteArray& path) {
     return std::uint64_t(status.st_dev);
 }
 
-QByteArray parentOf(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
-}
-
-QByteArray joined(const QByteArray& folder, const QByteArray& name) {
-    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
-}
-
 QByteArray trashInfo(const QByteArray& recordedPath) {
     return "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") +
            "\nDeletionDate=" + QDateTime::currentDateTime().toString(u"yyyy-MM-ddTHH:mm:ss"_s).toLatin1() +
@@ -177,7 +169,7 @@ std::optional<QString> FreedesktopTrash::homePlace(int folder, const QByteArray&
     if (std::optional<QString> failed = filesAndInfo(trash.get(), place.files, place.info))
         return failed;
     const std::optional<QByteArray> where = currentPathOf(folder);
-    place.recordedPath = where ? joined(*where, name) : path;
+    place.recordedPath = where ? joinPath(*where, name) : path;
     return std::nullopt;
 }
 

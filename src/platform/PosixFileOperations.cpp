@@ -1,6 +1,7 @@
 #include "platform/PosixFileOperations.h"
 
 #include "core/Failure.h"
+#include "core/PathParts.h"
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 
@@ -20,10 +21,6 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 namespace {
-
-QByteArray joined(const QByteArray& folder, const QByteArray& name) {
-    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
-}
 
 QString changedSinceTheSearch() {
     return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
@@ -140,7 +137,7 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     if (std::optional<QString> failed = openChosenFolder(destinationFolder, to.folder))
         return {failed};
     to.name = from.name;
-    to.path = joined(destinationFolder, to.name);
+    to.path = joinPath(destinationFolder, to.name);
     to.occupant = identityOf(to.folder.get(), to.name);
     if (to.occupant && *to.occupant == source.id)
         return {QCoreApplication::translate("PosixFileOperations", "It is already in that folder.")};
