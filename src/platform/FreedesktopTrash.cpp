@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PathParts.h"
 #include "platform/FoundFileAccess.h"
+#include "platform/WriteAll.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -138,18 +139,6 @@ QByteArray trashInfo(const QByteArray& recordedPath) {
            "\n";
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t put = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += put;
-    }
-    return true;
-}
-
 } // namespace
 
 FreedesktopTrash::FreedesktopTrash()
@@ -226,8 +215,10 @@ std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, con
     }
     const QByteArray info = entry + ".trashinfo";
     auto dropRecord = [&] { ::unlinkat(place.info.get(), info.constData(), 0); };
-    if (!writeAll(record.get(), trashInfo(place.recordedPath)) || ::fsync(record.get()) != 0) {
-        const int error = errno;
+    int error = writeAll(record.get(), trashInfo(place.recordedPath));
+    if (!error && ::fsync(record.get()) != 0)
+        error = errno;
+    if (error) {
         dropRecord();
         return errnoText(error);
     }
@@ -238,9 +229,10 @@ std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, con
         dropRecord();
         return problem;
     }
-    if (const int error = renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry)) {
+    if (const int moveError =
+            renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry)) {
         dropRecord();
-        return errnoText(error); // the claim gives the file its name back
+        return errnoText(moveError); // the claim gives the file its name back
     }
     claimed->settle();
     if (receipt)

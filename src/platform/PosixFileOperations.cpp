@@ -4,6 +4,7 @@
 #include "core/PathParts.h"
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
+#include "platform/WriteAll.h"
 
 #include <QCoreApplication>
 
@@ -92,15 +93,8 @@ int PosixFileOperations::copyBytes(int from, int to, long long size) {
         }
         if (got == 0)
             return EIO; // shorter than it said: the size check would fail anyway
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, std::size_t(got - done));
-            if (put < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            done += put;
-        }
+        if (const int error = writeAll(to, QByteArrayView(buffer.data(), qsizetype(got))))
+            return error;
         left -= got;
     }
     return 0;
