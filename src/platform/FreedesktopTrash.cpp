@@ -196,8 +196,10 @@ std::optional<QString> FreedesktopTrash::volumePlace(int folder, const QByteArra
     return std::nullopt;
 }
 
-std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, const QByteArray& name,
-                                                   const FileId& id, Receipt* receipt) {
+std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& place, int folder,
+                                                                     const QByteArray& name, const FileId& id,
+                                                                     Receipt* receipt) {
+    const auto refusal = [](int code) { return Refusal{code, errnoText(code)}; };
     // The record comes first and claims the name: name, name.2, name.3 ...
     QByteArray entry;
     UniqueFd record;
@@ -207,7 +209,7 @@ std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, con
         record.reset(::openat(place.info.get(), info.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!record && errno != EEXIST)
-            return errnoText(errno);
+            return refusal(errno);
         if (record && identityOf(place.files.get(), entry)) { // a stray file without its record
             ::unlinkat(place.info.get(), info.constData(), 0);
             record.reset();
@@ -220,19 +222,19 @@ std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, con
         error = errno;
     if (error) {
         dropRecord();
-        return errnoText(error);
+        return refusal(error);
     }
     record.reset();
 
     std::optional<ClaimedFile> claimed;
     if (std::optional<QString> problem = ClaimedFile::claim(folder, name, id, claimed)) {
         dropRecord();
-        return problem;
+        return Refusal{0, *problem};
     }
     if (const int moveError =
             renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry)) {
         dropRecord();
-        return errnoText(moveError); // the claim gives the file its name back
+        return refusal(moveError); // the claim gives the file its name back
     }
     claimed->settle();
     if (receipt)
@@ -248,16 +250,19 @@ std::optional<QString> FreedesktopTrash::trashEntry(int folder, const QByteArray
         Place home;
         if (std::optional<QString> failed = homePlace(folder, name, path, home))
             return failed;
-        std::optional<QString> failed = trashInto(home, folder, name, id, receipt);
+        const std::optional<Refusal> refused = trashInto(home, folder, name, id, receipt);
+        if (!refused)
+            return std::nullopt;
         // The same device under another mount (a bind mount): renames cannot cross it, so the file
         // system's own trash is the place after all.
-        if (!failed || *failed != errnoText(EXDEV))
-            return failed;
+        if (refused->code != EXDEV)
+            return refused->text;
     }
     Place place;
     if (std::optional<QString> failed = volumePlace(folder, name, path, place))
         return failed;
-    return trashInto(place, folder, name, id, receipt);
+    const std::optional<Refusal> refused = trashInto(place, folder, name, id, receipt);
+    return refused ? std::optional(refused->text) : std::nullopt;
 }
 
 std::optional<QString> FreedesktopTrash::restore(const Receipt& receipt, int folder, const QByteArray& name) {
