@@ -20,11 +20,11 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-namespace {
-
 QString changedSinceTheSearch() {
     return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
 }
+
+namespace {
 
 // A link, a file or an escape where the search went through a folder: the way to the file is not the
 // way the search took.

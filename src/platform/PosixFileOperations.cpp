@@ -23,10 +23,6 @@ namespace zorvik {
 
 namespace {
 
-QString changedSinceTheSearch() {
-    return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
-}
-
 FileId idOf(const struct stat& status) {
     return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
 }
