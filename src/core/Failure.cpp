@@ -9,7 +9,7 @@ QString errnoText(int errorNumber) {
 }
 
 void throwErrno(int errorNumber) {
-    throw Failure(errnoText(errorNumber));
+    throw Failure(errnoText(errorNumber), errorNumber);
 }
 
 } // namespace zorvik

@@ -17,13 +17,7 @@ namespace zorvik {
 // failure of whoever visits what it lists.
 class FileSystemFailure : public Failure {
 public:
-    explicit FileSystemFailure(QString description, int errorNumber = 0)
-        : Failure(std::move(description)), errorNumber_(errorNumber) {}
-    // The errno value behind it, 0 when there is none.
-    int errorNumber() const noexcept { return errorNumber_; }
-
-private:
-    int errorNumber_;
+    using Failure::Failure;
 };
 
 // What the folder walk needs of the file system: folders opened by handle, listed in the system's own

@@ -1,6 +1,7 @@
 #include "platform/FoundFileAccess.h"
 
 #include "core/Failure.h"
+#include "platform/OpenBeneath.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -15,64 +16,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__linux__)
-#include <linux/openat2.h>
-#include <sys/syscall.h>
-#endif
-
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
-
-namespace {
 
 QString changedSinceTheSearch() {
     return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
 }
 
+namespace {
+
 // A link, a file or an escape where the search went through a folder: the way to the file is not the
 // way the search took.
 bool meansChanged(int error) {
     return error == ELOOP || error == ENOTDIR || error == EXDEV;
-}
-
-// One folder below another, following no link, one name at a time; -1 and errno on failure.
-int openStepwise(int root, const QByteArray& below) {
-    UniqueFd current(::fcntl(root, F_DUPFD_CLOEXEC, 0));
-    if (!current)
-        return -1;
-    for (const QByteArray& part : below.split('/')) {
-        if (part.isEmpty())
-            continue;
-        if (part == "." || part == "..") {
-            errno = EXDEV;
-            return -1;
-        }
-        const int next =
-            ::openat(current.get(), part.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (next < 0)
-            return -1;
-        current.reset(next);
-    }
-    return current.release();
-}
-
-// The same in one system call where there is one; -1 with errno ENOSYS where there is not.
-int openBeneath(int root, const QByteArray& below) {
-#if defined(__linux__) && defined(SYS_openat2)
-    open_how how{};
-    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    const long fd = ::syscall(SYS_openat2, root, below.constData(), &how, sizeof how);
-    if (fd < 0 && (errno == E2BIG || errno == EINVAL || errno == ENAMETOOLONG))
-        errno = ENOSYS; // an older kernel, or a path too long for one call: one name at a time then
-    return int(fd);
-#else
-    (void)root;
-    (void)below;
-    errno = ENOSYS;
-    return -1;
-#endif
 }
 
 } // namespace
@@ -104,9 +61,7 @@ std::optional<QString> openFoundFolder(const FoundFile& file, FoundFolder& opene
         opened.folder = std::move(rootFolder);
         return std::nullopt;
     }
-    int fd = openBeneath(rootFolder.get(), below);
-    if (fd < 0 && errno == ENOSYS)
-        fd = openStepwise(rootFolder.get(), below);
+    const int fd = openBeneath(rootFolder.get(), below);
     if (fd < 0)
         return meansChanged(errno) ? changedSinceTheSearch() : errnoText(errno);
     opened.folder.reset(fd);

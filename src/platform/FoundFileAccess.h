@@ -33,6 +33,9 @@ std::optional<QString> openFoundFolder(const FoundFile& file, FoundFolder& opene
 // Opens `path` as a folder the user chose (following links), for reading and as a place to work in.
 std::optional<QString> openChosenFolder(const QByteArray& path, UniqueFd& opened);
 
+// The reason given when a found file, or the way to it, is no longer what the search saw.
+QString changedSinceTheSearch();
+
 // Why `name` in `folder` is not (or no longer) the file `id`; no value when it is.
 std::optional<QString> identityProblem(int folder, const QByteArray& name, const FileId& id);
 

@@ -1,7 +1,9 @@
 #include "platform/FreedesktopTrash.h"
 
 #include "core/Failure.h"
+#include "core/PathParts.h"
 #include "platform/FoundFileAccess.h"
+#include "platform/WriteAll.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -131,31 +133,10 @@ std::optional<std::uint64_t> deviceOf(const QByteArray& path) {
     return std::uint64_t(status.st_dev);
 }
 
-QByteArray parentOf(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
-}
-
-QByteArray joined(const QByteArray& folder, const QByteArray& name) {
-    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
-}
-
 QByteArray trashInfo(const QByteArray& recordedPath) {
     return "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") +
            "\nDeletionDate=" + QDateTime::currentDateTime().toString(u"yyyy-MM-ddTHH:mm:ss"_s).toLatin1() +
            "\n";
-}
-
-bool writeAll(int fd, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t put = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += put;
-    }
-    return true;
 }
 
 } // namespace
@@ -177,7 +158,7 @@ std::optional<QString> FreedesktopTrash::homePlace(int folder, const QByteArray&
     if (std::optional<QString> failed = filesAndInfo(trash.get(), place.files, place.info))
         return failed;
     const std::optional<QByteArray> where = currentPathOf(folder);
-    place.recordedPath = where ? joined(*where, name) : path;
+    place.recordedPath = where ? joinPath(*where, name) : path;
     return std::nullopt;
 }
 
@@ -215,8 +196,10 @@ std::optional<QString> FreedesktopTrash::volumePlace(int folder, const QByteArra
     return std::nullopt;
 }
 
-std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, const QByteArray& name,
-                                                   const FileId& id, Receipt* receipt) {
+std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& place, int folder,
+                                                                     const QByteArray& name, const FileId& id,
+                                                                     Receipt* receipt) {
+    const auto refusal = [](int code) { return Refusal{code, errnoText(code)}; };
     // The record comes first and claims the name: name, name.2, name.3 ...
     QByteArray entry;
     UniqueFd record;
@@ -226,7 +209,7 @@ std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, con
         record.reset(::openat(place.info.get(), info.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!record && errno != EEXIST)
-            return errnoText(errno);
+            return refusal(errno);
         if (record && identityOf(place.files.get(), entry)) { // a stray file without its record
             ::unlinkat(place.info.get(), info.constData(), 0);
             record.reset();
@@ -234,21 +217,24 @@ std::optional<QString> FreedesktopTrash::trashInto(Place& place, int folder, con
     }
     const QByteArray info = entry + ".trashinfo";
     auto dropRecord = [&] { ::unlinkat(place.info.get(), info.constData(), 0); };
-    if (!writeAll(record.get(), trashInfo(place.recordedPath)) || ::fsync(record.get()) != 0) {
-        const int error = errno;
+    int error = writeAll(record.get(), trashInfo(place.recordedPath));
+    if (!error && ::fsync(record.get()) != 0)
+        error = errno;
+    if (error) {
         dropRecord();
-        return errnoText(error);
+        return refusal(error);
     }
     record.reset();
 
     std::optional<ClaimedFile> claimed;
     if (std::optional<QString> problem = ClaimedFile::claim(folder, name, id, claimed)) {
         dropRecord();
-        return problem;
+        return Refusal{0, *problem};
     }
-    if (const int error = renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry)) {
+    if (const int moveError =
+            renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry)) {
         dropRecord();
-        return errnoText(error); // the claim gives the file its name back
+        return refusal(moveError); // the claim gives the file its name back
     }
     claimed->settle();
     if (receipt)
@@ -264,16 +250,19 @@ std::optional<QString> FreedesktopTrash::trashEntry(int folder, const QByteArray
         Place home;
         if (std::optional<QString> failed = homePlace(folder, name, path, home))
             return failed;
-        std::optional<QString> failed = trashInto(home, folder, name, id, receipt);
+        const std::optional<Refusal> refused = trashInto(home, folder, name, id, receipt);
+        if (!refused)
+            return std::nullopt;
         // The same device under another mount (a bind mount): renames cannot cross it, so the file
         // system's own trash is the place after all.
-        if (!failed || *failed != errnoText(EXDEV))
-            return failed;
+        if (refused->code != EXDEV)
+            return refused->text;
     }
     Place place;
     if (std::optional<QString> failed = volumePlace(folder, name, path, place))
         return failed;
-    return trashInto(place, folder, name, id, receipt);
+    const std::optional<Refusal> refused = trashInto(place, folder, name, id, receipt);
+    return refused ? std::optional(refused->text) : std::nullopt;
 }
 
 std::optional<QString> FreedesktopTrash::restore(const Receipt& receipt, int folder, const QByteArray& name) {

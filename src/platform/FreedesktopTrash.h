@@ -30,12 +30,18 @@ private:
         UniqueFd info;
         QByteArray recordedPath;
     };
+    // Why a file did not go into a trash: the errno value that decides what to try next (0 for a
+    // reason of our own), and the text the user is shown.
+    struct Refusal {
+        int code = 0;
+        QString text;
+    };
     bool onHomeDevice(std::uint64_t device) const;
     std::optional<QString> homePlace(int folder, const QByteArray& name, const QByteArray& path,
                                      Place& place) const;
     std::optional<QString> volumePlace(int folder, const QByteArray& name, const QByteArray& path,
                                        Place& place) const;
-    std::optional<QString> trashInto(Place& place, int folder, const QByteArray& name, const FileId& id,
+    std::optional<Refusal> trashInto(Place& place, int folder, const QByteArray& name, const FileId& id,
                                      Receipt* receipt);
 
     QByteArray homeTrash_;

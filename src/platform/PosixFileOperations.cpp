@@ -1,8 +1,10 @@
 #include "platform/PosixFileOperations.h"
 
 #include "core/Failure.h"
+#include "core/PathParts.h"
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
+#include "platform/WriteAll.h"
 
 #include <QCoreApplication>
 
@@ -20,14 +22,6 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 namespace {
-
-QByteArray joined(const QByteArray& folder, const QByteArray& name) {
-    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
-}
-
-QString changedSinceTheSearch() {
-    return QCoreApplication::translate("FoundFileAccess", "It has changed since the search.");
-}
 
 FileId idOf(const struct stat& status) {
     return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
@@ -95,15 +89,8 @@ int PosixFileOperations::copyBytes(int from, int to, long long size) {
         }
         if (got == 0)
             return EIO; // shorter than it said: the size check would fail anyway
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, std::size_t(got - done));
-            if (put < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            done += put;
-        }
+        if (const int error = writeAll(to, QByteArrayView(buffer.data(), qsizetype(got))))
+            return error;
         left -= got;
     }
     return 0;
@@ -140,7 +127,7 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     if (std::optional<QString> failed = openChosenFolder(destinationFolder, to.folder))
         return {failed};
     to.name = from.name;
-    to.path = joined(destinationFolder, to.name);
+    to.path = joinPath(destinationFolder, to.name);
     to.occupant = identityOf(to.folder.get(), to.name);
     if (to.occupant && *to.occupant == source.id)
         return {QCoreApplication::translate("PosixFileOperations", "It is already in that folder.")};

@@ -1,5 +1,6 @@
 #include "platform/PosixFileSystem.h"
 
+#include "platform/OpenBeneath.h"
 #include "platform/UniqueFd.h"
 
 #include <cerrno>
@@ -14,9 +15,7 @@
 #include <unistd.h>
 
 #if defined(__linux__)
-#include <linux/openat2.h>
 #include <sys/statfs.h>
-#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #endif
 
@@ -111,19 +110,10 @@ FileSystem::Handle PosixFileSystem::openParentHandle(Handle child, FolderId expe
 }
 
 FileSystem::Handle PosixFileSystem::openBelowHandle(Handle root, const QByteArray& relativePath) {
-#if defined(__linux__) && defined(SYS_openat2)
-    open_how how{};
-    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    const long fd = ::syscall(SYS_openat2, root, relativePath.constData(), &how, sizeof how);
+    const int fd = openBeneathInOneCall(root, relativePath);
     if (fd < 0)
-        fail(errno == E2BIG || errno == EINVAL ? ENOSYS : errno); // an older kernel's answer
-    return int(fd);
-#else
-    (void)root;
-    (void)relativePath;
-    fail(ENOSYS);
-#endif
+        fail(errno); // ENOSYS and ENAMETOOLONG tell the walk to open one level at a time
+    return fd;
 }
 
 FileSystem::FolderId PosixFileSystem::identify(Handle folder) {

@@ -1,5 +1,6 @@
 #include "search/PrintSearch.h"
 
+#include "core/PathParts.h"
 #include "platform/FileSystem.h"
 #include "platform/PathStatus.h"
 #include "results/ResultLineFormat.h"

@@ -13,6 +13,7 @@
 #include "search/ReadAheadWalk.h"
 
 #include "core/BlockingCall.h"
+#include "core/PathParts.h"
 #include "search/FolderListing.h"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #include "search/ScanFolder.h"
 
+#include "core/PathParts.h"
+
 #include <optional>
 #include <utility>
 #include <vector>
@@ -132,16 +134,6 @@ private:
 };
 
 } // namespace
-
-QByteArray joinPath(const QByteArray& folderPath, QByteArrayView name) {
-    QByteArray path;
-    path.reserve(folderPath.size() + name.size() + 1);
-    path.append(folderPath);
-    if (!folderPath.endsWith('/'))
-        path.append('/');
-    path.append(name);
-    return path;
-}
 
 std::unique_ptr<SteppedWalk> sequentialWalk(FileSystem& fileSystem, FileSystem::Folder root,
                                             const QByteArray& rootPath, bool includeSubFolders,

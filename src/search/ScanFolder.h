@@ -3,7 +3,6 @@
 #include "platform/FileSystem.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -60,8 +59,5 @@ void walkToEnd(SteppedWalk& walk, WalkVisitor& visitor);
 // A failure to list the root, or a visitor's exception, ends the walk and is passed on.
 void ScanFolder(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                 bool includeSubFolders, WalkVisitor& visitor);
-
-// The path of `name` inside `folderPath` ("/" + name for the root "/").
-QByteArray joinPath(const QByteArray& folderPath, QByteArrayView name);
 
 } // namespace zorvik

@@ -7,6 +7,7 @@
 #include "core/Failure.h"
 #include "folders/GivenFolder.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/WriteAll.h"
 #include "results/TotalsText.h"
 #include "search/PrintSearch.h"
 #include "shell/CommandLine.h"
@@ -39,20 +40,6 @@ extern "C" void interrupted(int signal) {
     }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
-}
-
-// All of `bytes` to `fd`; false with errno set when the system refuses.
-bool writeAll(int fd, QByteArrayView bytes) {
-    while (!bytes.isEmpty()) {
-        const ssize_t written = ::write(fd, bytes.data(), std::size_t(bytes.size()));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes = bytes.sliced(written);
-    }
-    return true;
 }
 
 // Standard output in large writes, standard error for everything else. Lines are collected and
@@ -120,10 +107,10 @@ private:
         if (!buffer_.isEmpty() && !closed_) {
             if (stdoutIsTerminal_)
                 eraseProgress();
-            if (!writeAll(STDOUT_FILENO, buffer_)) {
+            if (const int error = writeAll(STDOUT_FILENO, buffer_)) {
                 closed_ = true;
-                if (errno != EPIPE)
-                    writeError_ = errno;
+                if (error != EPIPE)
+                    writeError_ = error;
             }
         }
         buffer_.resize(0); // keeps the reserved 64 KiB

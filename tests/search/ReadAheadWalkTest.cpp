@@ -3,6 +3,8 @@
 #include "search/ReadAheadWalk.h"
 #include "search/ScanFolder.h"
 
+#include "core/PathParts.h"
+
 #include "FaultyFileSystem.h"
 #include "QtPrinters.h"
 #include "TempTree.h"

@@ -1,6 +1,8 @@
 // The folder walk on real trees: order, links, odd names, unreadable and very deep folders.
 #include "search/ScanFolder.h"
 
+#include "core/PathParts.h"
+
 #include "ProbeFileSystem.h"
 #include "QtPrinters.h"
 #include "TempTree.h"
