@@ -16,8 +16,11 @@
 // - A call left behind keeps its key while it runs: a later call with the same key starts no worker,
 //   it waits on the one left behind and takes its result. A share that never answers holds one thread
 //   per stuck call, however often the user tries again.
-// - Workers are detached and never joined. WorkerThreads counts those that still run, so that the
-//   program can end without running static destructors under them; its counters are never destroyed.
+// - Calls run on the program's pool of workers (WorkerThreads), which are never joined and counted
+//   while they run a call, so that the program can end without running static destructors under them.
+//   The registry of calls left behind is never destroyed either.
+#include "core/WorkerThreads.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -30,23 +33,6 @@
 #include <utility>
 
 namespace zorvik {
-
-// The program's detached worker threads.
-class WorkerThreads {
-public:
-    // Starts `work` on a new detached thread, counted until `work` returns. Throws std::system_error
-    // when the system starts no more threads.
-    static void start(std::function<void()> work);
-    // How many started threads have not returned yet.
-    static int running();
-    // Waits until no started thread runs, at most `timeout`; true when none runs. For the program's
-    // end and for tests that must know every worker is gone.
-    static bool waitUntilNoneRuns(std::chrono::milliseconds timeout);
-    // The program's last word: when a worker still runs after `grace` (stuck in a call), ends the
-    // process at once with `exitCode`, output flushed, and runs no static destructor under it. Returns
-    // when none runs, for the ordinary way out.
-    static void endProcessIfAnyRuns(int exitCode, std::chrono::milliseconds grace);
-};
 
 namespace detail {
 
@@ -76,7 +62,7 @@ LeftBehind& leftBehind();
 
 } // namespace detail
 
-// One call on a worker thread, or one left behind earlier under the same key.
+// One call on a worker, or one left behind earlier under the same key.
 template <typename T> class BlockingCall {
 public:
     explicit BlockingCall(std::function<T()> call, std::string key = {}) {
