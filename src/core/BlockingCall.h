@@ -116,10 +116,10 @@ public:
     // Calls `wake` once the call has finished: at once when it has, otherwise on the worker that
     // finishes it, with the call's lock held (so `wake` must only post, never wait). Never after the
     // call was left behind: whoever waits can post to an object it owns.
-    void whenFinished(std::function<void()> wake) {
+    void whenFinished(const std::function<void()>& wake) {
         std::unique_lock lock(slot_->mutex);
         if (!slot_->finished) {
-            slot_->wake = std::move(wake);
+            slot_->wake = wake;
             return;
         }
         lock.unlock();
