@@ -10,6 +10,18 @@ LeftBehind& leftBehind() {
     return *registry;
 }
 
+void LeftBehind::forget(const CallSlotBase& slot) {
+    const auto found = byKey.find(slot.key);
+    if (found != byKey.end() && found->second.lock().get() == &slot)
+        byKey.erase(found);
+}
+
 } // namespace detail
+
+bool anyCallLeftBehind() {
+    detail::LeftBehind& left = detail::leftBehind();
+    const std::lock_guard lock(left.mutex);
+    return !left.byKey.empty();
+}
 
 } // namespace zorvik

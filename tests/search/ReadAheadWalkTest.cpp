@@ -3,6 +3,8 @@
 #include "search/ReadAheadWalk.h"
 #include "search/ScanFolder.h"
 
+#include "core/BlockingCall.h"
+
 #include "FaultyFileSystem.h"
 #include "QtPrinters.h"
 #include "TempTree.h"
@@ -277,6 +279,50 @@ TEST(ReadAhead, ATreeChangingDuringTheWalkEndsWithoutACrashOrAFileThatNeverExist
             EXPECT_TRUE(everCreated.count(path) || path.contains("-moved/")) << path.constData();
         }
     EXPECT_EQ(fs.openHandles, 0);
+}
+
+// Goes on waiting for a listing only while `goOn` says so.
+class StoppableTranscript : public Transcript {
+public:
+    std::function<bool()> goOn;
+    bool stillWaiting() override { return goOn(); }
+};
+
+TEST(ReadAhead, AReadLeftInACallIsTakenOverByTheNextWalkWhichCanStillStopWhileItWaits) {
+    TempTree tree(inMemory());
+    for (int i = 0; i < 6; ++i)
+        tree.file("d" + QByteArray::number(i) + "/f", i);
+    auto fs = std::make_shared<FaultyFileSystem>();
+    const Transcript reference = walk(*fs, tree.root(), Kind::Sequential);
+    fs->stallAt = "d3";
+    auto scan = [&](std::function<bool()> goOn, int leaveBehindAfterMs) {
+        StoppableTranscript visitor;
+        visitor.goOn = std::move(goOn);
+        ReadAheadOptions options{4, 2048, 8 << 20, 3072, 1};
+        options.leaveBehindAfterMs = leaveBehindAfterMs;
+        readAheadScan(*fs, fs->openFolder(tree.root()), tree.root(), true, visitor, options);
+        return visitor.lines;
+    };
+    constexpr int kNever = 24 * 3600 * 1000;
+    // The first walk stops while the listing of d3 does not return, and leaves it behind at once.
+    scan([&] { return fs->stall->inside() == 0; }, 0);
+    ASSERT_TRUE(anyCallLeftBehind());
+    // The second takes that listing over, and stops while it waits for it: without waiting for the
+    // listing to end (this test would hang), leaving it behind again.
+    scan([] { return anyCallLeftBehind(); }, kNever);
+    EXPECT_TRUE(anyCallLeftBehind());
+    // The third takes it over too, and gets it once it returns.
+    const QList<QByteArray> lines = scan(
+        [&] {
+            if (!anyCallLeftBehind())
+                fs->stall->open();
+            return true;
+        },
+        kNever);
+    EXPECT_EQ(lines, reference.lines);
+    EXPECT_EQ(fs->stall->passes(), 1);
+    ASSERT_TRUE(WorkerThreads::waitUntilNoneRuns(std::chrono::minutes(1)));
+    EXPECT_EQ(fs->openHandles, 0);
 }
 
 TEST(ReadAhead, TenThousandLevelsCompleteWithFewDescriptorsAndTheSequentialWalksCalls) {
