@@ -136,11 +136,25 @@ TEST(ReadAhead, MoreWorkersReadWhileReadsWaitForTheDiskAndTheFewestWhileTheyDoNo
     EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
     EXPECT_LE(fs.mostListingsAtOnce, 2);
 
+    // Once the reads have waited long enough for the walk to let every worker in, listings wait until
+    // three are under way at once.
     fs.slowDisk = true;
     fs.mostListingsAtOnce = 0;
-    EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
+    fs.listingsToGather = 3;
+    fs.gatherFrom = fs.listingsBegun + 40;
+    Transcript got;
+    int waits = 0;
+    got.onWaiting = [&] {
+        if (++waits == 2000) // never three at once: let them go, and fail below rather than hang
+            fs.releaseListings();
+    };
+    ReadAheadOptions waiting = options;
+    waiting.waitingCallMs = 1;
+    readAheadScan(fs, fs.openFolder(tree.root()), tree.root(), true, got, waiting);
+    EXPECT_EQ(got.lines, reference.lines);
     EXPECT_GT(fs.mostListingsAtOnce, 2);
     EXPECT_LE(fs.mostListingsAtOnce, 8);
+    fs.listingsToGather = 0;
 
     // A rotating disk keeps its few requests, however much its reads wait.
     ReadAheadOptions rotating = options;
