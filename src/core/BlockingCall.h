@@ -16,8 +16,14 @@
 // - A call left behind keeps its key while it runs: a later call with the same key starts no worker,
 //   it waits on the one left behind and takes its result. A share that never answers holds one thread
 //   per stuck call, however often the user tries again.
-// - Workers are detached and never joined. WorkerThreads counts those that still run, so that the
-//   program can end without running static destructors under them; its counters are never destroyed.
+// - A worker that makes many calls one after another (a walk's reader) can have one of them left
+//   behind under a key too, while it is under way (leaveBehind): the worker hands its outcome to the
+//   CallOutcome it was given, and a later call or takeOver under the same key waits for it.
+// - Calls run on the program's pool of workers (WorkerThreads), which are never joined and counted
+//   while they run a call, so that the program can end without running static destructors under them.
+//   The registry of calls left behind is never destroyed either.
+#include "core/WorkerThreads.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -30,23 +36,6 @@
 #include <utility>
 
 namespace zorvik {
-
-// The program's detached worker threads.
-class WorkerThreads {
-public:
-    // Starts `work` on a new detached thread, counted until `work` returns. Throws std::system_error
-    // when the system starts no more threads.
-    static void start(std::function<void()> work);
-    // How many started threads have not returned yet.
-    static int running();
-    // Waits until no started thread runs, at most `timeout`; true when none runs. For the program's
-    // end and for tests that must know every worker is gone.
-    static bool waitUntilNoneRuns(std::chrono::milliseconds timeout);
-    // The program's last word: when a worker still runs after `grace` (stuck in a call), ends the
-    // process at once with `exitCode`, output flushed, and runs no static destructor under it. Returns
-    // when none runs, for the ordinary way out.
-    static void endProcessIfAnyRuns(int exitCode, std::chrono::milliseconds grace);
-};
 
 namespace detail {
 
@@ -71,12 +60,52 @@ template <typename T> struct CallSlot : CallSlotBase {
 struct LeftBehind {
     std::mutex mutex;
     std::map<std::string, std::weak_ptr<CallSlotBase>> byKey;
+    // Drops the slot's key, unless it stands for another slot now; with the lock held.
+    void forget(const CallSlotBase& slot);
 };
 LeftBehind& leftBehind();
 
 } // namespace detail
 
-// One call on a worker thread, or one left behind earlier under the same key.
+// Whether any call left behind under a key still runs: most of the time none does, and a caller can
+// spare itself making keys.
+bool anyCallLeftBehind();
+
+// The maker's side of one call: where its outcome goes.
+template <typename T> class CallOutcome {
+public:
+    CallOutcome() = default;
+    explicit CallOutcome(std::shared_ptr<detail::CallSlot<T>> slot) : slot_(std::move(slot)) {}
+    explicit operator bool() const { return bool(slot_); }
+
+    // Hands the outcome over to whoever waits for the call. Returns the value when nobody does any more
+    // (the call was left behind and not taken over), for the maker to destroy where it pleases.
+    std::optional<T> finish(std::optional<T> value, const std::exception_ptr& error = nullptr) const {
+        std::optional<T> unclaimed;
+        {
+            detail::LeftBehind& left = detail::leftBehind();
+            const std::lock_guard registry(left.mutex);
+            const std::lock_guard lock(slot_->mutex);
+            slot_->finished = true;
+            if (slot_->waitedFor) {
+                slot_->value = std::move(value);
+                slot_->error = error;
+                if (slot_->wake)
+                    std::exchange(slot_->wake, nullptr)();
+            } else {
+                left.forget(*slot_);
+                unclaimed = std::move(value);
+            }
+        }
+        slot_->finishedChanged.notify_all();
+        return unclaimed;
+    }
+
+private:
+    std::shared_ptr<detail::CallSlot<T>> slot_;
+};
+
+// One call on a worker, or one left behind earlier under the same key.
 template <typename T> class BlockingCall {
 public:
     explicit BlockingCall(std::function<T()> call, std::string key = {}) {
@@ -84,7 +113,7 @@ public:
             return;
         slot_ = std::make_shared<detail::CallSlot<T>>();
         slot_->key = std::move(key);
-        WorkerThreads::start([slot = slot_, call = std::move(call)] {
+        WorkerThreads::start([outcome = CallOutcome<T>(slot_), call = std::move(call)] {
             std::optional<T> value;
             std::exception_ptr error;
             try {
@@ -92,24 +121,12 @@ public:
             } catch (...) {
                 error = std::current_exception();
             }
-            {
-                detail::LeftBehind& left = detail::leftBehind();
-                const std::lock_guard registry(left.mutex);
-                const std::lock_guard lock(slot->mutex);
-                slot->finished = true;
-                if (slot->waitedFor) {
-                    slot->value = std::move(value);
-                    slot->error = error;
-                    if (slot->wake)
-                        std::exchange(slot->wake, nullptr)();
-                } else {
-                    forget(left, *slot);
-                }
-            }
-            slot->finishedChanged.notify_all();
-            // Unclaimed, `value` goes here, while `call` and what it captured still live.
+            // Unclaimed, the value goes here, while `call` and what it captured still live.
+            [[maybe_unused]] const std::optional<T> unclaimed = outcome.finish(std::move(value), error);
         });
     }
+    BlockingCall(BlockingCall&&) noexcept = default;
+    BlockingCall& operator=(BlockingCall&&) = delete;
     BlockingCall(const BlockingCall&) = delete;
     BlockingCall& operator=(const BlockingCall&) = delete;
     // Leaves the call behind unless its result was taken.
@@ -125,6 +142,31 @@ public:
         slot_->wake = nullptr;
         if (!slot_->key.empty())
             left.byKey[slot_->key] = slot_;
+    }
+
+    // Waits for the call left behind under `key`, when one still runs.
+    static std::optional<BlockingCall> takeOver(const std::string& key) {
+        std::shared_ptr<detail::CallSlot<T>> slot = adopt(key);
+        if (!slot)
+            return std::nullopt;
+        return BlockingCall(std::move(slot));
+    }
+
+    // Leaves behind under `key` a call that a worker makes without a BlockingCall (one that makes many
+    // calls one after another), while it is under way: the worker hands its outcome to the CallOutcome
+    // returned, and a later call or takeOver under the same key waits for it. Nothing when a call left
+    // behind under `key` still runs: the key stays with that one.
+    static CallOutcome<T> leaveBehind(const std::string& key) {
+        detail::LeftBehind& left = detail::leftBehind();
+        const std::lock_guard registry(left.mutex);
+        std::weak_ptr<detail::CallSlotBase>& entry = left.byKey[key];
+        if (!entry.expired())
+            return {};
+        auto slot = std::make_shared<detail::CallSlot<T>>();
+        slot->key = key;
+        slot->waitedFor = false;
+        entry = slot;
+        return CallOutcome<T>(std::move(slot));
     }
 
     // Calls `wake` once the call has finished: at once when it has, otherwise on the worker that
@@ -145,6 +187,19 @@ public:
         std::unique_lock lock(slot_->mutex);
         return slot_->finishedChanged.wait_for(lock, timeout, [this] { return slot_->finished; });
     }
+    // Waits until the call has finished or `goOn` says no; true when it has finished. `goOn` is asked
+    // with the call's lock held, when the wait begins and whenever wakeWaiter() is called.
+    bool waitWhile(const std::function<bool()>& goOn) {
+        std::unique_lock lock(slot_->mutex);
+        slot_->finishedChanged.wait(lock, [&] { return slot_->finished || !goOn(); });
+        return slot_->finished;
+    }
+    // From another thread: has a waitWhile() ask its `goOn` again. Whatever `goOn` reads must be set
+    // before.
+    void wakeWaiter() {
+        { const std::lock_guard lock(slot_->mutex); }
+        slot_->finishedChanged.notify_all();
+    }
     // The result, once waitFor() said the call finished; rethrows what the call threw.
     T take() {
         std::shared_ptr<detail::CallSlot<T>> slot = std::move(slot_);
@@ -155,6 +210,8 @@ public:
     }
 
 private:
+    explicit BlockingCall(std::shared_ptr<detail::CallSlot<T>> slot) : slot_(std::move(slot)) {}
+
     static std::shared_ptr<detail::CallSlot<T>> adopt(const std::string& key) {
         detail::LeftBehind& left = detail::leftBehind();
         const std::lock_guard registry(left.mutex);
@@ -170,11 +227,6 @@ private:
             return nullptr;
         slot->waitedFor = true;
         return slot;
-    }
-    static void forget(detail::LeftBehind& left, const detail::CallSlotBase& slot) {
-        const auto found = left.byKey.find(slot.key);
-        if (found != left.byKey.end() && found->second.lock().get() == &slot)
-            left.byKey.erase(found);
     }
 
     std::shared_ptr<detail::CallSlot<T>> slot_;

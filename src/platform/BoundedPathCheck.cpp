@@ -1,15 +1,17 @@
-// Threads: checkPathsWithin starts one detached worker per call. The worker and the caller share a
-// Request through shared_ptr, so whichever lets go of it last frees it; the worker may outlive the
-// call (and the caller's interest) by any time. The worker only calls `check` and writes each finding
+// Threads: checkPathsWithin runs its checks on one worker of the program's pool (WorkerThreads), which
+// counts it until the checks are done. The worker and the caller share a Request through shared_ptr,
+// so whichever lets go of it last frees it; the worker may outlive the call (and the caller's
+// interest) by any time. The worker only calls `check` and writes each finding
 // under the Request's mutex; the caller reads the findings under the same mutex. The paths and the
 // check are set before the worker starts and never change afterwards.
 #include "platform/BoundedPathCheck.h"
+
+#include "core/WorkerThreads.h"
 
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <system_error>
-#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -48,7 +50,7 @@ std::vector<PathFinding> checkPathsWithin(std::vector<QByteArray> paths, std::ch
     request->paths = std::move(paths);
     request->check = std::move(check);
     try {
-        std::thread([request] {
+        WorkerThreads::start([request] {
             for (std::size_t i = 0; i < request->paths.size(); ++i) {
                 const PathFinding finding = request->check(request->paths[i]);
                 const std::lock_guard lock(request->mutex);
@@ -56,7 +58,7 @@ std::vector<PathFinding> checkPathsWithin(std::vector<QByteArray> paths, std::ch
                 ++request->answers;
                 request->answered.notify_all();
             }
-        }).detach();
+        });
     } catch (const std::system_error&) {
         // No thread to be had: nothing is checked, so nothing counts as found.
         return request->findings;

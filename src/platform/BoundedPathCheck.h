@@ -21,9 +21,9 @@ PathFinding findReadableFile(const QByteArray& path);
 
 using PathCheck = std::function<PathFinding(const QByteArray&)>;
 
-// Checks the paths one after another on a thread of its own and waits at most `bound` for all of
+// Checks the paths one after another on a worker (WorkerThreads) and waits at most `bound` for all of
 // them: a check that does not answer (a network folder whose server is gone) costs the caller no
-// more than that. Paths not checked by then are NoAnswer; the thread is left to finish on its own.
+// more than that. Paths not checked by then are NoAnswer; the worker is left to finish on its own.
 std::vector<PathFinding> checkPathsWithin(std::vector<QByteArray> paths, std::chrono::milliseconds bound,
                                           PathCheck check = findReadableFile);
 

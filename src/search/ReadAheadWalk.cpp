@@ -7,9 +7,11 @@
 //   it is Ready) and the names of that node's ancestors (never changed once made).
 // - When the walk ends the Consumer tells the workers to stop and lets its share go. Workers that are
 //   still inside a system call are left behind, holding their share: the tree and the descriptor stay
-//   until the last of them has returned. A read they finish then is handed to a later walk that waits
-//   for the same folder (LeftReads, shared by every walk of the process and never destroyed), or
-//   dropped.
+//   until the last of them has returned. Each read they are still making is left behind under a key
+//   (see core/BlockingCall.h, whose registry every walk of the process shares): a later walk that
+//   needs the same folder takes the read over and waits for it, woken when it finishes or when its
+//   own walk ends; a read nobody took over is dropped on its worker.
+// - Workers run on the program's pool (WorkerThreads), which counts them while they run.
 #include "search/ReadAheadWalk.h"
 
 #include "core/BlockingCall.h"
@@ -21,7 +23,6 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -41,30 +42,11 @@ struct FolderRead {
     FileSystem::Folder folder;
 };
 
-// A read of a folder that an ended walk left inside a system call. A later walk of the same listed
-// folder that needs the same folder waits for this read instead of starting another one that would
-// hang just the same.
-struct LeftRead {
-    std::mutex mutex;
-    std::condition_variable finishedChanged;
-    bool finished = false;
-    int waiters = 0;
-    std::optional<FolderRead> result; // kept only when a waiter is there to take it
-};
-
-struct LeftReads {
-    std::mutex mutex; // taken after a walk's own lock, before a LeftRead's
-    std::map<std::string, std::shared_ptr<LeftRead>> byKey;
-};
-
-// Never destroyed: a worker left behind may return from its call after static destructors would run.
-LeftReads& leftReads() {
-    static auto* const reads = new LeftReads; // NOLINT: deliberately immortal
-    return *reads;
-}
-
-// How often a worker waiting for a read left behind looks whether its own walk has ended.
-constexpr std::chrono::milliseconds kLeftReadPoll{10};
+// A read of a folder that an ended walk left inside a system call, as the walk that takes it over gets
+// it: nothing when its worker gave it up (it was itself waiting for an older read of the folder). A
+// later walk of the same listed folder that needs the same folder waits for this read instead of
+// starting another one that would hang just the same.
+using LeftRead = std::optional<FolderRead>;
 
 // Folders kept open at once because their sub-folders' paths are too long to open from the root in
 // one call; beyond them such sub-folders are opened from the root piece by piece.
@@ -87,7 +69,7 @@ struct Node {
     std::optional<QString> openFailure;
     FolderListing listing;
     std::vector<std::unique_ptr<Node>> children; // its sub-folders, in listing order, once Ready
-    std::shared_ptr<LeftRead> handOver;          // set when its walk ended while it was being read
+    CallOutcome<LeftRead> handOver;              // set when its walk ended while it was being read
     std::atomic<bool> leftBehind = false;        // the same, for its worker to read without the lock
     // Kept open while sub-folders whose paths are too long for one call are still to be opened from it.
     FileSystem::Folder kept;
@@ -165,6 +147,8 @@ public:
         stopping_ = true;
         workAvailable_.notify_all();
         spare_.notify_all();
+        for (BlockingCall<LeftRead>* older : waitingOnLeft_)
+            older->wakeWaiter();
         workerEnded_.wait_for(lock, std::chrono::milliseconds(options_.leaveBehindAfterMs),
                               [this] { return alive_ == 0; });
         if (alive_ == 0) {
@@ -178,15 +162,12 @@ public:
         }
         if (!rootId_.isKnown())
             return;
-        LeftReads& left = leftReads();
-        const std::lock_guard registry(left.mutex);
         for (Node* node : inCall_) {
-            std::shared_ptr<LeftRead>& slot = left.byKey[keyOf(*node)];
-            if (slot)
-                continue; // its worker waits for an older read of the same folder, itself left behind
-            slot = std::make_shared<LeftRead>();
-            node->handOver = slot;
-            node->leftBehind = true; // a later walk may wait for this read: it is finished, not abandoned
+            // Nothing when the key is taken: its worker waits for an older read of the same folder,
+            // itself left behind again.
+            node->handOver = BlockingCall<LeftRead>::leaveBehind(keyOf(*node));
+            // A later walk may wait for this read: it is finished, not abandoned.
+            node->leftBehind = bool(node->handOver);
         }
     }
 
@@ -290,8 +271,11 @@ private:
                 --keptOpen_;
             }
             if (node->handOver) {
-                handOver(*node->handOver, std::move(got));
-                continue; // the walk has ended: the loop's next look sees it
+                // The walk has ended (the loop's next look sees it): the read goes to the walk that took
+                // it over, or here, unseen.
+                [[maybe_unused]] const std::optional<LeftRead> unclaimed =
+                    node->handOver.finish(LeftRead(std::move(got)));
+                continue;
             }
             if (!got) // the walk ended while this worker waited for an older read
                 continue;
@@ -366,50 +350,33 @@ private:
     // Reads the folder, or, when an ended walk left a read of the same folder inside a call, waits for
     // that one. No value when this walk ended meanwhile.
     std::optional<FolderRead> readOrWait(Node& node) {
-        std::shared_ptr<LeftRead> older;
-        {
-            const std::lock_guard lock(mutex_);
-            if (rootId_.isKnown()) {
-                LeftReads& left = leftReads();
-                const std::lock_guard registry(left.mutex);
-                if (!left.byKey.empty()) { // mostly: no key to make
-                    const auto found = left.byKey.find(keyOf(node));
-                    if (found != left.byKey.end())
-                        older = found->second;
-                }
-            }
-        }
+        std::optional<BlockingCall<LeftRead>> older = olderRead(node);
         if (older) {
-            std::unique_lock lock(older->mutex);
-            ++older->waiters;
-            while (!older->finished && !stopping_)
-                older->finishedChanged.wait_for(lock, kLeftReadPoll);
-            --older->waiters;
-            if (older->result)
-                return std::exchange(older->result, std::nullopt);
-            if (!older->finished)
-                return std::nullopt;
-            // Taken by another walk's worker: this one reads the folder afresh.
+            {
+                // Should the walk end before, the wait below ends at once.
+                const std::lock_guard lock(mutex_);
+                waitingOnLeft_.insert(&*older);
+            }
+            const bool finished = older->waitWhile([this] { return !stopping_; });
+            {
+                const std::lock_guard lock(mutex_);
+                waitingOnLeft_.erase(&*older);
+            }
+            if (!finished)
+                return std::nullopt; // left behind again, for a later walk
+            if (LeftRead got = older->take())
+                return got;
+            // Its worker gave it up: this one reads the folder afresh.
         }
         return readNow(node);
     }
 
-    // A read finished after its walk ended: the walk that waits for it takes it, or it is dropped.
-    static void handOver(LeftRead& slot, std::optional<FolderRead> got) {
-        LeftReads& left = leftReads();
-        {
-            const std::lock_guard registry(left.mutex);
-            for (auto it = left.byKey.begin(); it != left.byKey.end(); ++it)
-                if (it->second.get() == &slot) {
-                    left.byKey.erase(it);
-                    break;
-                }
-            const std::lock_guard lock(slot.mutex);
-            slot.finished = true;
-            if (slot.waiters > 0 && got)
-                slot.result = std::move(got);
-        }
-        slot.finishedChanged.notify_all();
+    // The read of the node's folder that an ended walk left behind, taken over, if one still runs.
+    std::optional<BlockingCall<LeftRead>> olderRead(const Node& node) {
+        const std::lock_guard lock(mutex_);
+        if (!rootId_.isKnown() || !anyCallLeftBehind()) // mostly: no key to make
+            return std::nullopt;
+        return BlockingCall<LeftRead>::takeOver(keyOf(node));
     }
 
     // Opens and lists one folder outside the lock.
@@ -558,6 +525,8 @@ private:
     std::unique_ptr<Node> tree_;
     std::set<Node*, WalkOrder> pending_;
     std::set<Node*> inCall_; // taken by a worker, not yet handed over
+    // Reads left behind by an ended walk that workers wait for; woken when this walk ends.
+    std::set<BlockingCall<LeftRead>*> waitingOnLeft_;
     Node* awaited_ = nullptr;
     int active_;      // workers allowed to read at once, between fewest_ and most_
     int reading_ = 0; // workers reading now

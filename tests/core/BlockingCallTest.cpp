@@ -1,5 +1,6 @@
 // A call that may never return, made on a worker: waited for while yielding, left behind when the
 // waiter walks away, its late result seen by nobody, and a later call under the same key waiting on it.
+// Calls share a few workers of the program's pool, which a stuck call does not hold up.
 #include "core/BlockingCall.h"
 
 #include "Gate.h"
@@ -100,6 +101,33 @@ TEST(BlockingCall, AWaiterThatWalksAwayLeavesTheCallBehindAndALaterOneWithTheSam
     EXPECT_GT(*destroyed, destroyedBefore);
     EXPECT_EQ(waitWhileYielding<Noted>(late, "other", kInterval, [] { return true; })->value, 8);
     EXPECT_EQ(*calls, 3);
+}
+
+TEST(BlockingCall, AStuckCallLeavesTheNextOnesToAFewReusedWorkersAndIdleOnesDoNotHoldTheExit) {
+    auto gate = std::make_shared<Gate>();
+    EXPECT_FALSE(waitWhileYielding<int>(
+        [gate] {
+            gate->pass();
+            return 0;
+        },
+        {}, kInterval, [] { return false; }));
+    gate->waitUntilInside(1);
+    const int startedBefore = WorkerThreads::threadsStarted();
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(waitWhileYielding<int>([i] { return i; }, {}, kInterval, [] { return true; }), i);
+    // A worker still counts as busy for a moment after it has handed its result over: the next call
+    // may find none idle, and then a second worker starts (a third, rarely).
+    EXPECT_LE(WorkerThreads::threadsStarted() - startedBefore, 4);
+    EXPECT_EQ(gate->inside(), 1);
+    EXPECT_FALSE(WorkerThreads::waitUntilNoneRuns(std::chrono::milliseconds(0)));
+
+    gate->open();
+    ASSERT_TRUE(WorkerThreads::waitUntilNoneRuns(std::chrono::minutes(1)));
+    // The idle workers run nothing: the way out is the ordinary one (this process would end otherwise),
+    // and they still take calls.
+    EXPECT_EQ(WorkerThreads::running(), 0);
+    WorkerThreads::endProcessIfAnyRuns(3, std::chrono::milliseconds(0));
+    EXPECT_EQ(waitWhileYielding<int>([] { return 5; }, {}, kInterval, [] { return true; }), 5);
 }
 
 } // namespace

@@ -7,13 +7,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <mutex>
 #include <set>
 #include <string>
-#include <thread>
 
 namespace zorvik::test {
 
@@ -26,8 +24,8 @@ public:
     std::set<std::string> sizeFails;               // entries whose size cannot be read
     std::atomic<int> openHandles = 0;
     std::atomic<int> mostOpenHandles = 0;
-    // Every listing takes a while and counts as a wait, as on a disk the system has not read lately;
-    // otherwise no call ever waits.
+    // Every listing counts as a wait, as on a disk the system has not read lately; otherwise no call
+    // ever waits.
     bool slowDisk = false;
     std::atomic<int> listingsNow = 0;
     std::atomic<int> mostListingsAtOnce = 0;
@@ -39,8 +37,10 @@ public:
     Storage storage = Storage::Local;
     // Listings of folders named by a number wait until this many are under way at once (from then on none
     // waits), or until releaseListings(): how many requests a walk has in flight, counted without timing
-    // anything.
+    // anything. Only listings begun once `listingsBegun` has reached `gatherFrom` wait.
     int listingsToGather = 0;
+    int gatherFrom = 0;
+    std::atomic<int> listingsBegun = 0;
     void releaseListings() {
         const std::lock_guard lock(gatherMutex_);
         gatherReleased_ = true;
@@ -53,22 +53,21 @@ public:
 
     void list(Handle folder, const EntrySink& sink) override {
         raiseMost(mostListingsAtOnce, ++listingsNow);
+        const int begun = listingsBegun++;
         struct Done {
             std::atomic<int>& now;
             ~Done() { --now; }
         } done{listingsNow};
         const std::string name = nameOf(folder);
-        if (listingsToGather > 0 && !name.empty() &&
+        if (listingsToGather > 0 && begun >= gatherFrom && !name.empty() &&
             name.find_first_not_of("0123456789") == std::string::npos) {
             std::unique_lock lock(gatherMutex_);
             gatherReleased_ = gatherReleased_ || listingsNow >= listingsToGather;
             gathered_.notify_all();
             gathered_.wait(lock, [&] { return gatherReleased_; });
         }
-        if (slowDisk) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (slowDisk)
             ++waitsOfThread();
-        }
         if (!stallAt.empty() && name == stallAt)
             stall->pass();
         const auto breaks = listingBreaksAfter.find(name);

@@ -3,6 +3,7 @@
 #include "search/ReadAheadWalk.h"
 #include "search/ScanFolder.h"
 
+#include "core/BlockingCall.h"
 #include "core/PathParts.h"
 
 #include "FaultyFileSystem.h"
@@ -136,11 +137,25 @@ TEST(ReadAhead, MoreWorkersReadWhileReadsWaitForTheDiskAndTheFewestWhileTheyDoNo
     EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
     EXPECT_LE(fs.mostListingsAtOnce, 2);
 
+    // Once the reads have waited long enough for the walk to let every worker in, listings wait until
+    // three are under way at once.
     fs.slowDisk = true;
     fs.mostListingsAtOnce = 0;
-    EXPECT_EQ(walk(fs, tree.root(), Kind::ReadAhead, options).lines, reference.lines);
+    fs.listingsToGather = 3;
+    fs.gatherFrom = fs.listingsBegun + 40;
+    Transcript got;
+    int waits = 0;
+    got.onWaiting = [&] {
+        if (++waits == 2000) // never three at once: let them go, and fail below rather than hang
+            fs.releaseListings();
+    };
+    ReadAheadOptions waiting = options;
+    waiting.waitingCallMs = 1;
+    readAheadScan(fs, fs.openFolder(tree.root()), tree.root(), true, got, waiting);
+    EXPECT_EQ(got.lines, reference.lines);
     EXPECT_GT(fs.mostListingsAtOnce, 2);
     EXPECT_LE(fs.mostListingsAtOnce, 8);
+    fs.listingsToGather = 0;
 
     // A rotating disk keeps its few requests, however much its reads wait.
     ReadAheadOptions rotating = options;
@@ -279,6 +294,50 @@ TEST(ReadAhead, ATreeChangingDuringTheWalkEndsWithoutACrashOrAFileThatNeverExist
             EXPECT_TRUE(everCreated.count(path) || path.contains("-moved/")) << path.constData();
         }
     EXPECT_EQ(fs.openHandles, 0);
+}
+
+// Goes on waiting for a listing only while `goOn` says so.
+class StoppableTranscript : public Transcript {
+public:
+    std::function<bool()> goOn;
+    bool stillWaiting() override { return goOn(); }
+};
+
+TEST(ReadAhead, AReadLeftInACallIsTakenOverByTheNextWalkWhichCanStillStopWhileItWaits) {
+    TempTree tree(inMemory());
+    for (int i = 0; i < 6; ++i)
+        tree.file("d" + QByteArray::number(i) + "/f", i);
+    auto fs = std::make_shared<FaultyFileSystem>();
+    const Transcript reference = walk(*fs, tree.root(), Kind::Sequential);
+    fs->stallAt = "d3";
+    auto scan = [&](std::function<bool()> goOn, int leaveBehindAfterMs) {
+        StoppableTranscript visitor;
+        visitor.goOn = std::move(goOn);
+        ReadAheadOptions options{4, 2048, 8 << 20, 3072, 1};
+        options.leaveBehindAfterMs = leaveBehindAfterMs;
+        readAheadScan(*fs, fs->openFolder(tree.root()), tree.root(), true, visitor, options);
+        return visitor.lines;
+    };
+    constexpr int kNever = 24 * 3600 * 1000;
+    // The first walk stops while the listing of d3 does not return, and leaves it behind at once.
+    scan([&] { return fs->stall->inside() == 0; }, 0);
+    ASSERT_TRUE(anyCallLeftBehind());
+    // The second takes that listing over, and stops while it waits for it: without waiting for the
+    // listing to end (this test would hang), leaving it behind again.
+    scan([] { return anyCallLeftBehind(); }, kNever);
+    EXPECT_TRUE(anyCallLeftBehind());
+    // The third takes it over too, and gets it once it returns.
+    const QList<QByteArray> lines = scan(
+        [&] {
+            if (!anyCallLeftBehind())
+                fs->stall->open();
+            return true;
+        },
+        kNever);
+    EXPECT_EQ(lines, reference.lines);
+    EXPECT_EQ(fs->stall->passes(), 1);
+    ASSERT_TRUE(WorkerThreads::waitUntilNoneRuns(std::chrono::minutes(1)));
+    EXPECT_EQ(fs->openHandles, 0);
 }
 
 TEST(ReadAhead, TenThousandLevelsCompleteWithFewDescriptorsAndTheSequentialWalksCalls) {
