@@ -15,7 +15,7 @@
 //   before the frame that waits for it goes.
 
 #include "core/BlockingCall.h"
-#include "core/CallOutcome.h"
+#include "core/CallResult.h"
 #include "core/Steps.h"
 
 #include <QObject>
@@ -148,8 +148,8 @@ public:
             const quint64 wait = job_.suspendForCall(here);
             call_.whenFinished([job = &job_, wait] { job->postResume(wait); });
         }
-        CallOutcome<T> await_resume() {
-            CallOutcome<T> outcome;
+        CallResult<T> await_resume() {
+            CallResult<T> outcome;
             if (!call_.waitFor(std::chrono::milliseconds(0)))
                 return outcome; // given up: the call is left behind when this awaiter goes
             try {

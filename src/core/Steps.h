@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CallOutcome.h"
+#include "core/CallResult.h"
 #include "core/Failure.h"
 
 #include <QString>
@@ -47,7 +47,7 @@ public:
 
     // The value of a call a worker made for step `step`; what it threw is reported as that step's
     // failure. No value when it failed or was given up.
-    template <typename T> std::optional<T> settle(int step, CallOutcome<T> outcome) {
+    template <typename T> std::optional<T> settle(int step, CallResult<T> outcome) {
         step_ = step;
         if (outcome.error)
             guarded([&] { std::rethrow_exception(outcome.error); });

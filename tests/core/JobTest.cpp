@@ -95,7 +95,7 @@ TEST_F(Jobs, AWaitForAWorkerGivesTheLoopBackAndAStopWalksAwayFromAStuckCall) {
     int turnsWhileWaiting = 0;
     auto body = [&](Job& j) -> JobBody {
         quick = j.steps().settle(120, co_await j.offThread<int>([] { return 7; }));
-        const CallOutcome<int> stuck = co_await j.offThread<int>([&] {
+        const CallResult<int> stuck = co_await j.offThread<int>([&] {
             // The loop runs while the job waits for this call: it asks the job to stop.
             QMetaObject::invokeMethod(
                 &lane,
