@@ -9,7 +9,11 @@
 #include "shell/WindowCommands.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -35,6 +39,30 @@ inline std::unique_ptr<Form1> startWindow(std::shared_ptr<Dialogs> dialogs, cons
     form->show();
     return form;
 }
+
+// The longest time between two passes of the event loop while it runs, as the user feels it.
+class EventGapProbe {
+public:
+    EventGapProbe() {
+        probe_.setInterval(0);
+        QObject::connect(&probe_, &QTimer::timeout, [this] {
+            longestNs_ = std::max(longestNs_, sinceEvents_.nsecsElapsed());
+            sinceEvents_.restart();
+        });
+    }
+    void start() {
+        longestNs_ = 0;
+        sinceEvents_.start();
+        probe_.start();
+    }
+    void stop() { probe_.stop(); }
+    double longestMs() const { return double(longestNs_) / 1e6; }
+
+private:
+    QElapsedTimer sinceEvents_;
+    qint64 longestNs_ = 0;
+    QTimer probe_;
+};
 
 // Clicks `button` and runs the event loop until every command the window started has ended.
 inline void clickAndFinish(Form1& form, QAbstractButton* button) {

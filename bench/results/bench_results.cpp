@@ -82,17 +82,8 @@ int main(int argc, char** argv) {
     const QString saved = home.filePath(u"results.txt"_s);
     dialogs->saveName = saved;
     // The longest time the window went without a pass of its event loop while a command ran.
-    QElapsedTimer sinceEvents;
-    qint64 longestGapNs = 0;
-    QTimer probe;
-    probe.setInterval(0);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        longestGapNs = std::max(longestGapNs, sinceEvents.nsecsElapsed());
-        sinceEvents.restart();
-    });
+    bench::EventGapProbe probe;
     auto probed = [&](QAbstractButton* button) {
-        longestGapNs = 0;
-        sinceEvents.start();
         probe.start();
         const double seconds = secondsOf([&] { bench::clickAndFinish(form, button); });
         probe.stop();
@@ -100,7 +91,7 @@ int main(int argc, char** argv) {
     };
     const double save = probed(form.PushButton2);
     std::printf("  save                           %.3f s (longest gap between events %.1f ms)\n", save,
-                double(longestGapNs) / 1e6);
+                probe.longestMs());
 
     // Sorting and checking through the list's own controls, as a click would, and GNU sort over the
     // same million paths for scale.
@@ -134,7 +125,7 @@ int main(int argc, char** argv) {
         list.setChecked(i, true);
     const double copy = probed(form.PushButton4);
     std::printf("  copy (every other row checked) %.3f s (longest gap between events %.1f ms)\n", copy,
-                double(longestGapNs) / 1e6);
+                probe.longestMs());
 
     dialogs->inputs = {u".JPG"_s, u".txt"_s};
     const double containing = secondsOf([&] { bench::clickAndFinish(form, form.PushButton17); });

@@ -266,15 +266,7 @@ int main(int argc, char** argv) {
         find.insert(find.end(), {"!", "-type", "d", "-size", "-99999999999999c"});
     }
 
-    // The longest time between two passes of the event loop, as the user feels it.
-    QElapsedTimer sinceEvents;
-    qint64 longestGapNs = 0;
-    QTimer probe;
-    probe.setInterval(0);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        longestGapNs = std::max(longestGapNs, sinceEvents.nsecsElapsed());
-        sinceEvents.restart();
-    });
+    bench::EventGapProbe probe;
 
     std::vector<double> userSeconds, systemSeconds;
     auto cpuSeconds = [](timeval t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
@@ -286,7 +278,6 @@ int main(int argc, char** argv) {
         getrusage(RUSAGE_SELF, &before);
         QElapsedTimer clock;
         clock.start();
-        sinceEvents.start();
         if (probed)
             probe.start();
         bench::clickAndFinish(form, form.PushButton1);
@@ -369,6 +360,6 @@ int main(int argc, char** argv) {
                     kParallelFloorThreads, median(parallelFloor), median(parallelFloor) / findTime);
     std::printf("  peak RSS %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
     if (probeYields)
-        std::printf("  longest interval between yields %.1f ms\n", double(longestGapNs) / 1e6);
+        std::printf("  longest interval between yields %.1f ms\n", probe.longestMs());
     return 0;
 }
