@@ -64,8 +64,7 @@ quint64 Job::suspendForCall(std::coroutine_handle<> here) {
 }
 
 void Job::postResume(quint64 wait) {
-    QMetaObject::invokeMethod(
-        this, [this, wait] { resumeWait(wait); }, Qt::QueuedConnection);
+    mailbox_.post([this, wait] { resumeWait(wait); });
 }
 
 void Job::resumeWait(quint64 wait) {

@@ -11,11 +11,12 @@
 //   Destroying a job whose body is suspended destroys the body's frame: its locals' destructors run
 //   (a pending worker call is left behind, see core/BlockingCall.h) and no further step runs.
 // - A worker never touches the job. The one thing it does is post the job's resumption to the job's
-//   thread when its call finishes (BlockingCall::whenFinished), which is cleared under the call's lock
-//   before the frame that waits for it goes.
+//   mailbox (core/Mailbox.h) when its call finishes (BlockingCall::whenFinished), which is cleared under the
+//   call's lock before the frame that waits for it goes.
 
 #include "core/BlockingCall.h"
 #include "core/CallResult.h"
+#include "core/Mailbox.h"
 #include "core/Steps.h"
 
 #include <QObject>
@@ -185,6 +186,7 @@ private:
     void resumeBody();
     void finish();
 
+    Mailbox mailbox_; // where workers post the job's resumption
     Steps steps_;
     Body makeBody_;
     JobBody body_;

@@ -2,6 +2,7 @@
 // first, a stop is read at the next step, and an abandoned job runs no further step.
 #include "core/Job.h"
 #include "core/JobLane.h"
+#include "core/Mailbox.h"
 
 #include "FakeHost.h"
 
@@ -93,17 +94,15 @@ TEST_F(Jobs, AWaitForAWorkerGivesTheLoopBackAndAStopWalksAwayFromAStuckCall) {
     std::optional<int> quick;
     bool gaveUp = false;
     int turnsWhileWaiting = 0;
+    Mailbox mailbox;
     auto body = [&](Job& j) -> JobBody {
         quick = j.steps().settle(120, co_await j.offThread<int>([] { return 7; }));
         const CallResult<int> stuck = co_await j.offThread<int>([&] {
             // The loop runs while the job waits for this call: it asks the job to stop.
-            QMetaObject::invokeMethod(
-                &lane,
-                [&] {
-                    ++turnsWhileWaiting;
-                    lane.requestStop();
-                },
-                Qt::QueuedConnection);
+            mailbox.post([&] {
+                ++turnsWhileWaiting;
+                lane.requestStop();
+            });
             std::unique_lock lock(mutex);
             released.wait(lock, [&] { return release; });
             return 8;

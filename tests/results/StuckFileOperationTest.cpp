@@ -4,11 +4,11 @@
 
 #include "Gate.h"
 #include "core/BlockingCall.h"
+#include "core/Mailbox.h"
 #include "platform/FreedesktopTrash.h"
 #include "platform/PosixFileOperations.h"
 #include "shell/HoverButton.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -56,11 +56,10 @@ protected:
     }
     // Runs `action` on the window's thread once a call is held: the command waits for it meanwhile.
     void whileHeld(Gate& gate, std::function<void()> action) {
-        gate.whenHeld([action = std::move(action)] {
-            QMetaObject::invokeMethod(QCoreApplication::instance(), action, Qt::QueuedConnection);
-        });
+        gate.whenHeld([this, action = std::move(action)] { mailbox.post(action); });
     }
 
+    Mailbox mailbox;
     std::shared_ptr<HeldTrash> trash = std::make_shared<HeldTrash>();
     std::shared_ptr<HeldOperations> operations = std::make_shared<HeldOperations>(trash);
     TempTree tree;
