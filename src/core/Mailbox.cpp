@@ -9,8 +9,8 @@ namespace zorvik {
 namespace {
 
 QEvent::Type wakeEvent() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
+    static const auto kType = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return kType;
 }
 
 } // namespace

@@ -1,0 +1,373 @@
+#include "search/ReadAhead.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <system_error>
+
+namespace zorvik::readahead {
+
+namespace {
+
+// Folders kept open at once because their sub-folders' paths are too long to open from the root in
+// one call; beyond them such sub-folders are opened from the root piece by piece.
+constexpr int kMostKeptOpen = 32;
+
+// The names from the root's child down to `node`.
+std::vector<const QByteArray*> namesBelowRoot(const Node& node) {
+    std::vector<const QByteArray*> names(node.depth);
+    for (const Node* at = &node; at->parent; at = at->parent)
+        names[at->depth - 1] = &at->name;
+    return names;
+}
+
+QByteArray joined(const std::vector<const QByteArray*>& names, std::size_t from, std::size_t to) {
+    QByteArray path;
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from)
+            path += '/';
+        path += *names[i];
+    }
+    return path;
+}
+
+} // namespace
+
+void ReadAhead::start() {
+    const std::lock_guard lock(mutex_);
+    startWorkers(fewest_);
+    if (started_ == 0) // nothing would ever be read
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    active_ = std::min(active_, started_);
+}
+
+void ReadAhead::finish() {
+    std::unique_lock lock(mutex_);
+    stopping_ = true;
+    workAvailable_.notify_all();
+    spare_.notify_all();
+    for (BlockingCall<LeftRead>* older : waitingOnLeft_)
+        older->wakeWaiter();
+    workerEnded_.wait_for(lock, std::chrono::milliseconds(options_.leaveBehindAfterMs),
+                          [this] { return alive_ == 0; });
+    if (alive_ == 0) {
+        // No worker uses them any more: the descriptors close here, not on whichever thread lets
+        // the walk go last.
+        pending_.clear();
+        tree_.reset();
+        lock.unlock();
+        root_.reset();
+        return;
+    }
+    if (!rootId_.isKnown())
+        return;
+    for (Node* node : inCall_) {
+        // Nothing when the key is taken: its worker waits for an older read of the same folder,
+        // itself left behind again.
+        node->handOver = BlockingCall<LeftRead>::leaveBehind(keyOf(*node));
+        // A later walk may wait for this read: it is finished, not abandoned.
+        node->leftBehind = bool(node->handOver);
+    }
+}
+
+bool ReadAhead::await(Node& node) {
+    std::unique_lock lock(mutex_);
+    auto there = [&] { return node.state == Node::State::Ready; };
+    if (there())
+        return true;
+    awaited_ = &node; // read even when the window is full
+    // It is next in walk order, so the first worker that is free takes it.
+    workAvailable_.notify_one();
+    const bool ready = listingReady_.wait_for(lock, std::chrono::milliseconds(options_.waitingCallMs), there);
+    awaited_ = nullptr;
+    return ready;
+}
+
+void ReadAhead::release(Node& node) {
+    bool roomMade = false;
+    {
+        const std::lock_guard lock(mutex_);
+        const bool full = !hasRoom();
+        if (node.counted) {
+            --ahead_;
+            aheadBytes_ -= node.listing.memoryUse();
+            node.counted = false;
+        }
+        node.listing = FolderListing();
+        // A worker that sleeps while the window has room sleeps for want of folders: waking it
+        // would only send it back to sleep, two system calls and two switches for every folder.
+        roomMade = full && hasRoom() && !pending_.empty();
+    }
+    if (roomMade)
+        workAvailable_.notify_one();
+}
+
+void ReadAhead::forget(Node& node) {
+    const std::lock_guard lock(mutex_);
+    node.children.clear();
+}
+
+bool ReadAhead::canTake() const {
+    if (pending_.empty())
+        return false;
+    return hasRoom() || *pending_.begin() == awaited_;
+}
+
+void ReadAhead::run(int index) {
+    work(index);
+    const std::lock_guard lock(mutex_);
+    --alive_;
+    workerEnded_.notify_all();
+}
+
+void ReadAhead::work(int index) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (index >= active_) {
+            spare_.wait(lock, [&] { return stopping_ || index < active_; });
+            if (stopping_)
+                return;
+            continue;
+        }
+        workAvailable_.wait(lock, [&] { return stopping_ || index >= active_ || canTake(); });
+        if (stopping_)
+            return;
+        if (index >= active_) {
+            workAvailable_.notify_one(); // the wake may have been meant for a worker still let in
+            continue;
+        }
+        Node* node = *pending_.begin();
+        pending_.erase(pending_.begin());
+        node->state = Node::State::Reading;
+        node->counted = true;
+        ++ahead_;
+        ++reading_;
+        inCall_.insert(node);
+        lock.unlock();
+        const std::uint64_t waitsBefore = fs_.waitsOfThisThread();
+        if (!node->parent)
+            learnRoot();
+        std::optional<FolderRead> got = readOrWait(*node);
+        const bool waited = fs_.waitsOfThisThread() != waitsBefore;
+        lock.lock();
+        --reading_;
+        inCall_.erase(node);
+        if (Node* parent = node->parent;
+            parent && parent->childrenToOpen > 0 && --parent->childrenToOpen == 0) {
+            parent->kept.reset();
+            --keptOpen_;
+        }
+        if (node->handOver) {
+            // The walk has ended (the loop's next look sees it): the read goes to the walk that took
+            // it over, or here, unseen.
+            [[maybe_unused]] const std::optional<LeftRead> unclaimed =
+                node->handOver.finish(LeftRead(std::move(got)));
+            continue;
+        }
+        if (!got) // the walk ended while this worker waited for an older read
+            continue;
+        store(*node, std::move(*got));
+        adapt(waited);
+    }
+}
+
+void ReadAhead::learnRoot() {
+    FileSystem::Storage storage = FileSystem::Storage::Local;
+    FileId id;
+    try {
+        storage = fs_.storageOf(rootHandle_);
+        id = rootId_.isKnown() ? rootId_ : fs_.identify(rootHandle_);
+    } catch (const FileSystemFailure&) {
+        // Without them the walk still works: it adapts as it reads and keys no read to wait for.
+    }
+    const std::lock_guard lock(mutex_);
+    rootId_ = id;
+    if (storage == FileSystem::Storage::Network) {
+        fewest_ = most_ = std::max(1, options_.threadsOnNetwork);
+        startWorkers(most_);
+        active_ = std::min(most_, started_);
+        spare_.notify_all();
+    } else if (storage == FileSystem::Storage::RotatingDisk) {
+        fewest_ = most_ = std::clamp(options_.threadsOnRotatingDisk, 1, fewest_);
+        active_ = std::min(active_, fewest_);
+    }
+}
+
+void ReadAhead::adapt(bool waited) {
+    constexpr double kWeightOfOneRead = 1.0 / 32;
+    waitedShare_ += ((waited ? 1.0 : 0.0) - waitedShare_) * kWeightOfOneRead;
+    const int before = active_;
+    if (waitedShare_ > 0.5) {
+        startWorkers(most_); // the first time only: the extra workers then stay until the walk ends
+        active_ = std::min(most_, started_);
+    } else if (waitedShare_ < 0.25) {
+        active_ = std::min(fewest_, started_);
+    }
+    if (active_ > before)
+        spare_.notify_all();
+}
+
+void ReadAhead::startWorkers(int count) {
+    if (stopping_)
+        return;
+    try {
+        for (; started_ < count; ++started_) {
+            WorkerThreads::start([self = shared_from_this(), index = started_] { self->run(index); });
+            ++alive_;
+        }
+    } catch (const std::system_error&) {
+    }
+}
+
+std::string ReadAhead::keyOf(const Node& node) const {
+    std::string key = std::to_string(rootId_.device) + ':' + std::to_string(rootId_.inode) + '/';
+    const QByteArray relative = joined(namesBelowRoot(node), 0, node.depth);
+    key.append(relative.constData(), std::size_t(relative.size()));
+    return key;
+}
+
+std::optional<FolderRead> ReadAhead::readOrWait(Node& node) {
+    std::optional<BlockingCall<LeftRead>> older = olderRead(node);
+    if (older) {
+        {
+            // Should the walk end before, the wait below ends at once.
+            const std::lock_guard lock(mutex_);
+            waitingOnLeft_.insert(&*older);
+        }
+        const bool finished = older->waitWhile([this] { return !stopping_; });
+        {
+            const std::lock_guard lock(mutex_);
+            waitingOnLeft_.erase(&*older);
+        }
+        if (!finished)
+            return std::nullopt; // left behind again, for a later walk
+        if (LeftRead got = older->take())
+            return got;
+        // Its worker gave it up: this one reads the folder afresh.
+    }
+    return readNow(node);
+}
+
+std::optional<BlockingCall<LeftRead>> ReadAhead::olderRead(const Node& node) {
+    const std::lock_guard lock(mutex_);
+    if (!rootId_.isKnown() || !anyCallLeftBehind()) // mostly: no key to make
+        return std::nullopt;
+    return BlockingCall<LeftRead>::takeOver(keyOf(node));
+}
+
+FolderRead ReadAhead::readNow(const Node& node) {
+    // Once the walk has ended the listing is abandoned between two entries, unless it was left
+    // behind: the share answers again, and a later walk may be waiting for this very listing.
+    const auto keepGoing = [this, &node] {
+        return !stopping_.load(std::memory_order_relaxed) || node.leftBehind.load(std::memory_order_relaxed);
+    };
+    FolderRead read;
+    FileSystem::Folder opened;
+    if (node.parent) {
+        try {
+            opened = open(node);
+        } catch (const FileSystemFailure& failure) {
+            read.openFailure = failure.description();
+            return read;
+        }
+    }
+    read.listing =
+        readFolderListing(fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_, keepGoing);
+    read.folder = std::move(opened);
+    return read;
+}
+
+FileSystem::Folder ReadAhead::open(const Node& node) {
+    if (node.parent->kept.isOpen()) // set before the node was made, closed only after it was read
+        return fs_.openSubFolder(node.parent->kept.handle(), node.name.constData());
+    const std::vector<const QByteArray*> names = namesBelowRoot(node);
+    const qsizetype longest = longestRelativePath();
+    if (node.relativeLength <= longest && !noOpenInOneCall_) {
+        try {
+            return fs_.openBelow(rootHandle_, joined(names, 0, names.size()));
+        } catch (const FileSystemFailure& failure) {
+            if (failure.errorNumber() != ENOSYS && failure.errorNumber() != ENAMETOOLONG)
+                throw;
+            noOpenInOneCall_ = failure.errorNumber() == ENOSYS;
+        }
+    }
+    FileSystem::Folder at;
+    for (std::size_t from = 0; from < names.size();) {
+        std::size_t to = from + 1;
+        qsizetype length = names[from]->size();
+        while (to < names.size() && length + 1 + names[to]->size() <= longest)
+            length += 1 + names[to++]->size();
+        const FileSystem::Handle above = at.isOpen() ? at.handle() : rootHandle_;
+        at = openPiece(above, names, from, to);
+        from = to;
+    }
+    return at;
+}
+
+FileSystem::Folder ReadAhead::openPiece(FileSystem::Handle above, const std::vector<const QByteArray*>& names,
+                                        std::size_t from, std::size_t to) {
+    if (to - from > 1 && !noOpenInOneCall_) {
+        try {
+            return fs_.openBelow(above, joined(names, from, to));
+        } catch (const FileSystemFailure& failure) {
+            if (failure.errorNumber() != ENOSYS)
+                throw;
+            noOpenInOneCall_ = true;
+        }
+    }
+    // One level at a time, as the sequential walk opens every folder.
+    FileSystem::Folder at = fs_.openSubFolder(above, names[from]->constData());
+    for (std::size_t i = from + 1; i < to; ++i)
+        at = fs_.openSubFolder(at.handle(), names[i]->constData());
+    return at;
+}
+
+void ReadAhead::store(Node& node, FolderRead read) {
+    std::size_t newWork = 0;
+    if (read.openFailure) {
+        node.openFailure = std::move(read.openFailure);
+    } else {
+        node.listing = std::move(read.listing);
+        newWork = adopt(node);
+        aheadBytes_ += node.listing.memoryUse();
+        // A deep branch: its sub-folders open from it in one step each, not from the root in pieces
+        // (which would cost as many calls as the branch is deep, for every folder in it).
+        const bool longPaths =
+            std::any_of(node.children.begin(), node.children.end(),
+                        [&](const auto& child) { return child->relativeLength > longestRelativePath(); });
+        if (longPaths && read.folder.isOpen() && keptOpen_ < kMostKeptOpen) {
+            node.kept = std::move(read.folder);
+            node.childrenToOpen = node.children.size();
+            ++keptOpen_;
+        }
+    }
+    node.state = Node::State::Ready;
+    if (&node == awaited_) // only the visitor's thread waits for listings, and only for this one
+        listingReady_.notify_one();
+    // Wake as many workers as there is new work, not all of them for every folder.
+    const std::size_t free = std::size_t(std::max(0, active_ - reading_));
+    for (std::size_t i = 0; i < std::min(newWork, free); ++i)
+        workAvailable_.notify_one();
+}
+
+std::size_t ReadAhead::adopt(Node& node) {
+    if (node.listing.failure)
+        return 0;
+    std::size_t pending = 0;
+    std::uint32_t index = 0;
+    for (const FolderListing::Entry& entry : node.listing.entries) {
+        if (!entry.isFolder)
+            continue;
+        auto child = std::make_unique<Node>();
+        child->parent = &node;
+        child->index = index++;
+        child->depth = node.depth + 1;
+        child->name = node.listing.nameOf(entry);
+        child->relativeLength = node.relativeLength + (node.parent ? 1 : 0) + child->name.size();
+        pending += pending_.insert(child.get()).second ? 1 : 0;
+        node.children.push_back(std::move(child));
+    }
+    return pending;
+}
+
+} // namespace zorvik::readahead
