@@ -23,9 +23,9 @@ void FolderCommands::addFolder(Steps& s) {
         return;
     // The picker reopens where the user last picked a folder to search.
     s.run(102, [&] { settings_.write(u"LastFolderDot"_s, chosen); });
-    s.run(104, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
+    s.run(104, [&] { host_.setPointerState(PointerState::Busy); });
     s.run(106, [&] { folders_.add(NormalizePath(chosen)); });
-    s.run(108, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+    s.run(108, [&] { host_.setPointerState(PointerState::Default); });
 }
 
 void FolderCommands::addGivenFolders(const QList<QByteArray>& folders) {
@@ -47,7 +47,7 @@ void FolderCommands::addGivenFolders(const QList<QByteArray>& folders) {
 
 void FolderCommands::removeFolder(std::optional<int> selectedRow) {
     // A running command holds the busy pointer; the folder list must not change under it.
-    if (host_.pointerState() == CommandHost::kPointerBusy || folders_.count() == 0)
+    if (host_.pointerState() == PointerState::Busy || folders_.count() == 0)
         return;
     if (selectedRow)
         folders_.remove(*selectedRow + 1);

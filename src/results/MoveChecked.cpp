@@ -100,7 +100,7 @@ JobBody MoveChecked::run(Job& job) {
                 destinationFolder += '/';
         }))
         co_return; // no folder to move into
-    s.run(114, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
+    s.run(114, [&] { host_.setPointerState(PointerState::Busy); });
 
     // The rows as they stand now are the ones worked through.
     const RowSnapshot rows(results_);
@@ -145,7 +145,7 @@ JobBody MoveChecked::run(Job& job) {
         results_.removePositions(moved);
     });
     s.run(142, [&] { results_.refresh(); });
-    s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+    s.run(144, [&] { host_.setPointerState(PointerState::Default); });
     if (const QString summary = summaryOf(record); !summary.isEmpty())
         s.run(146, [&] { dialogs_.notice(host_.applicationTitle(), summary); });
 }

@@ -51,7 +51,7 @@ JobBody SaveResults::run(Job& job) {
         });
     if (s.test(126, [&] { return !yes; }))
         co_return;
-    s.run(128, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
+    s.run(128, [&] { host_.setPointerState(PointerState::Busy); });
 
     // The new content goes to a temporary file that replaces the old one only once it is complete, so
     // a failed save never leaves a half-written file, and a failure is reported once, without "Done.".
@@ -83,7 +83,7 @@ JobBody SaveResults::run(Job& job) {
         lastFolder_ = QFileInfo(name).absolutePath();
         s.run(144, [&] { dialogs_.notice(host_.applicationTitle(), tr("Done.")); });
     }
-    s.run(146, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+    s.run(146, [&] { host_.setPointerState(PointerState::Default); });
 }
 
 JobBody SaveResults::writeRows(Job& job, std::shared_ptr<AtomicFileWriter> file, SaveFormat format,

@@ -98,7 +98,7 @@ JobBody SearchRun::run(Job& job) {
     s.run(104, [&] { savedButtonCaption_ = host_.startCaption(); });
     s.run(106, [&] { host_.setStartCaption(tr("Stop")); });
     s.run(108, [&] { stopRequested_ = false; });
-    s.run(110, [&] { host_.setPointerState(CommandHost::kPointerBusy); });
+    s.run(110, [&] { host_.setPointerState(PointerState::Busy); });
     if (s.test(114, [&] { return folders_.count() == 0; })) {
         s.run(138, [&] { dialogs_.notice(host_.applicationTitle(), tr("No folders added.")); });
         s.run(140, [&] { host_.setStartCaption(savedButtonCaption_); });
@@ -108,7 +108,7 @@ JobBody SearchRun::run(Job& job) {
         s.run(134, [&] { host_.setStartCaption(savedButtonCaption_); });
         s.run(136, [&] { stopRequested_ = true; });
     }
-    s.run(144, [&] { host_.setPointerState(CommandHost::kPointerDefault); });
+    s.run(144, [&] { host_.setPointerState(PointerState::Default); });
     running_ = false;
 }
 

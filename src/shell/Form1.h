@@ -49,8 +49,8 @@ public:
     const Services& services() const { return services_; }
 
     // ---- what the commands may ask of the window
-    int pointerState() const override { return pointerState_; }
-    void setPointerState(int state) override;
+    PointerState pointerState() const override { return pointerState_; }
+    void setPointerState(PointerState state) override;
     const QString& applicationTitle() const override { return applicationTitle_; }
     int rowYieldIntervalMs() const override { return services_.rowYieldIntervalMs; }
     QString startCaption() const override;
@@ -143,7 +143,7 @@ private:
     void sizeFieldLeft(int text, Qt::FocusReason reason);
 
     Services services_;
-    int pointerState_ = kPointerDefault;
+    PointerState pointerState_ = PointerState::Default;
     QString applicationTitle_;
     std::optional<QCursor> handCursor_;
     bool closing_ = false;

@@ -45,14 +45,14 @@ protected:
 };
 
 TEST_F(FolderCommandsAlone, OnlyTheBusyPointerHoldsTheListStill) {
-    host.setPointerState(CommandHost::kPointerBusy);
+    host.setPointerState(PointerState::Busy);
     commands.removeFolder(0);
     EXPECT_EQ(folders.count(), 3);
     // The hand over "Start Finding" or the arrow after a filter replace the busy pointer, and then a
     // folder can go even while a search runs.
-    host.setPointerState(CommandHost::kPointerHand);
+    host.setPointerState(PointerState::Hand);
     commands.removeFolder(1);
-    host.setPointerState(CommandHost::kPointerArrow);
+    host.setPointerState(PointerState::Arrow);
     commands.removeFolder(std::nullopt); // nothing selected
     EXPECT_EQ(rows(), (QStringList{u"/a"_s, u"/c"_s}));
 }
@@ -66,7 +66,7 @@ TEST_F(FolderCommandsAlone, ASettingThatCannotBeReadOrWrittenStillLetsTheFolderB
     EXPECT_EQ(dialogs.of(ScriptedDialogs::Kind::Folder)[0].extra, QString());
     EXPECT_EQ(rows().last(), u"/srv/x"_s);
     EXPECT_EQ(host.pointerStates,
-              (std::vector<int>{CommandHost::kPointerBusy, CommandHost::kPointerDefault}));
+              (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
 }
 
 } // namespace

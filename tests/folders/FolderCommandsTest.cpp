@@ -45,7 +45,7 @@ TEST_F(Folders, PickedFoldersAreAppendedAndThePickerReopensWhereTheUserLastPicke
     EXPECT_EQ(pickers[0].extra, QString());
     EXPECT_EQ(pickers[1].extra, u"/home/u/docs"_s);
     EXPECT_EQ(stored(u"LastFolderDot"_s), u"/"_s);
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 TEST_F(Folders, PickedPathsPassThroughThePathRule) {
@@ -56,10 +56,10 @@ TEST_F(Folders, PickedPathsPassThroughThePathRule) {
 
 TEST_F(Folders, CancellingThePickerChangesNothing) {
     Form1& f = form();
-    f.setPointerState(Form1::kPointerHand);
+    f.setPointerState(PointerState::Hand);
     f.PushButton3->click();
     EXPECT_EQ(f.folders->count(), 0);
-    EXPECT_EQ(f.pointerState(), Form1::kPointerHand);
+    EXPECT_EQ(f.pointerState(), PointerState::Hand);
     EXPECT_EQ(stored(u"LastFolderDot"_s), u"<absent>"_s);
 }
 
@@ -77,12 +77,12 @@ TEST_F(Folders, DeleteAndDoubleClickRemoveTheSelectedRowUnlessBusy) {
     EXPECT_EQ(rows(), (QStringList{u"/a"_s, u"/c"_s, u"/d"_s}));
 
     select(1);
-    f.setPointerState(Form1::kPointerBusy);
+    f.setPointerState(PointerState::Busy);
     pressDelete();
     f.ListView1_DblClick();
     EXPECT_EQ(f.folders->count(), 3);
 
-    f.setPointerState(Form1::kPointerDefault);
+    f.setPointerState(PointerState::Default);
     const QRect second = f.ListView1->visualRect(f.folders->index(1, 0));
     QTest::mouseClick(f.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, second.center());
     QTest::mouseDClick(f.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, second.center());

@@ -124,7 +124,7 @@ TEST_F(Move, CheckedFilesMoveTheirRowsLeaveAndTheFolderIsOfferedNextTime) {
     EXPECT_FALSE(exists(x));
     EXPECT_EQ(stored(u"LastFolder"_s), target.rootText());
     EXPECT_TRUE(dialogs->notices().isEmpty());
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 
     dialogs->folderAnswers.clear();
     clickAndFinish(f.PushButton8); // cancelled: nothing changes
@@ -161,7 +161,7 @@ TEST_F(Move, ATakenNameGoesToTheTrashFirstButNeverOneThisMoveTakesAlong) {
                                       u"\n\n3 files were not moved:\n"_s))
         << notices[0].toStdString();
     EXPECT_TRUE(notices[0].contains(QFile::decodeName(other) + u" (A checked file of the same name"_s));
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 TEST_F(Move, ATakenNameTheTrashRefusesKeepsBothFilesWhereTheyWere) {
@@ -376,7 +376,7 @@ TEST_F(Move, ClearResultsDuringTheMoveWaitsForIt) {
     EXPECT_TRUE(dialogs->errorReports().isEmpty());
     for (const char* name : {"a", "b", "c"})
         EXPECT_EQ(contentOf(in(target, name)), QByteArray("content of ") + name);
-    EXPECT_EQ(form().pointerState(), 0);
+    EXPECT_EQ(form().pointerState(), PointerState::Default);
 }
 
 TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {

@@ -31,7 +31,7 @@ TEST_F(Save, EveryRowIsOneLineOfItsPathBytesEndingInCrLf) {
     EXPECT_EQ(contentOf(QFile::encodeName(target)), "/home/u/a.txt\r\n/home/u/caf\xe9.txt\r\n/b\r\n");
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
     EXPECT_TRUE(dialogs->texts(Kind::Question).isEmpty()); // a new file needs no question
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 TEST_F(Save, TheCsvFilterWritesEachRowWithItsSizeInTheCommandLinesColumns) {
@@ -86,7 +86,7 @@ TEST_F(Save, AFileThatCannotBeWrittenIsReportedOnceAndNotCalledDone) {
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(u"PushButton2_Click at line 132"_s)) << reports[0].toStdString();
     EXPECT_TRUE(dialogs->notices().isEmpty());
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 TEST_F(Save, ADiskThatFillsUpMidwayKeepsTheOldFileWhole) {
@@ -117,7 +117,7 @@ TEST_F(Save, ADiskThatFillsUpMidwayKeepsTheOldFileWhole) {
         << dialogs->errorReports()[0].toStdString();
     EXPECT_TRUE(dialogs->notices().isEmpty()); // never "Done."
     EXPECT_EQ(QDir(QFile::decodeName(root)).entryList(QDir::Files).size(), 2) << "a temporary file was left";
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 class Copy : public ResultFixture {

@@ -76,7 +76,7 @@ TEST_F(StuckFileOperation, TheWindowGoesOnWhileAMoveWaitsAndTheMoveGoesOnWhenThe
     bool windowAnswered = false;
     whileHeld(*operations->gate, [&] {
         // An event handled while the move waits: the window is not frozen. Then the share answers.
-        windowAnswered = f.pointerState() == CommandHost::kPointerBusy && f.results->count() == 2;
+        windowAnswered = f.pointerState() == PointerState::Busy && f.results->count() == 2;
         operations->gate->open();
     });
     dialogs->folderAnswers = {target.rootText()};

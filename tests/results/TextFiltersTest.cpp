@@ -25,7 +25,7 @@ TEST_F(Filters, ContainingRemovesMatchingPathsInAnyCaseAndKeepsTheRestInOrder) {
     EXPECT_EQ(rows(), (QStringList{u"/data/a.txt"_s, u"/data/d.txt [x]"_s, u"/data/f.txt"_s}));
     EXPECT_EQ(dialogs->shown.back().text, u"Remove entries containing: "_s);
     EXPECT_EQ(dialogs->shown.back().title, f.applicationTitle());
-    EXPECT_EQ(f.pointerState(), Form1::kPointerArrow);
+    EXPECT_EQ(f.pointerState(), PointerState::Arrow);
 }
 
 TEST_F(Filters, NotContainingKeepsOnlyMatchesAndNeverLooksAtTheSize) {
@@ -57,11 +57,11 @@ TEST_F(Filters, LettersBeyondAsciiAndBytesBeyondUtf8AreComparedAsShown) {
 TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
     Form1& f = form();
     row("/a/x");
-    f.setPointerState(Form1::kPointerHand);
+    f.setPointerState(PointerState::Hand);
     clickAndFinish(f.PushButton17);
     clickAndFinish(f.PushButton11);
     EXPECT_EQ(rows(), QStringList{u"/a/x"_s});
-    EXPECT_EQ(f.pointerState(), Form1::kPointerHand);
+    EXPECT_EQ(f.pointerState(), PointerState::Hand);
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(Search, ARunFindsTheMatchesShowsProgressAndEndsWithDone) {
     f.folders->add(tree.rootText());
     QStringList during;
     fs->onOpenSubFolder = [&](const char*) {
-        during << f.PushButton1->text() << QString::number(f.pointerState()) << f.folders->headerText();
+        during << f.PushButton1->text() << QString::number(int(f.pointerState())) << f.folders->headerText();
     };
     start();
     ASSERT_GE(during.size(), 3);
@@ -67,7 +67,7 @@ TEST_F(Search, ARunFindsTheMatchesShowsProgressAndEndsWithDone) {
     EXPECT_EQ(dialogs->shown.back().title, f.applicationTitle());
     EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
     EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
     EXPECT_EQ(f.results->rowCount(), 3); // every row announced to the view by the end
 
     // Runs accumulate, and a folder listed twice is walked twice.
@@ -82,7 +82,7 @@ TEST_F(Search, AnEmptyFolderListSaysSoAndChangesNothing) {
     EXPECT_EQ(dialogs->notices(), QStringList{u"No folders added."_s});
     EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
     EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
     EXPECT_TRUE(f.stopRequested());
 }
 
@@ -108,7 +108,7 @@ TEST_F(Search, StopEndsTheRunAtTheNextSubFolderAndKeepsWhatWasFound) {
     EXPECT_EQ(f.results->count(), 2);
     EXPECT_EQ(dialogs->notices(), QStringList{u"Done."_s});
     EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 TEST_F(Search, AMissingListedFolderIsReportedAndTheNextOneIsSearched) {
@@ -159,7 +159,7 @@ TEST_F(Search, ABoundThatIsNotANumberStopsStartFindingBeforeItStarts) {
     EXPECT_EQ(QApplication::focusWidget(), f.Text[2]);
     EXPECT_EQ(fs->mostOpenHandles, 0);
     EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
 }
 
 TEST_F(Search, BetweenReadsEachBoundInItsOwnUnit) {

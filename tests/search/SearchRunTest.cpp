@@ -73,13 +73,13 @@ protected:
 
 TEST_F(Run, YieldsBeforeEachListedFolderAndEachSubFolderWhileShowingStopAndBusy) {
     QStringList during;
-    host.onYield = [&] { during << host.caption + u' ' + QString::number(host.pointerState()); };
+    host.onYield = [&] { during << host.caption + u' ' + QString::number(int(host.pointerState())); };
     clickAndWait();
     EXPECT_EQ(host.yields, 2 + 3);
     EXPECT_EQ(during, QStringList(5, u"Stop 11"_s));
     EXPECT_EQ(results.count(), 4); // a, sub1/f and sub2/h, then sub2/h again
     EXPECT_EQ(host.pointerStates,
-              (std::vector<int>{CommandHost::kPointerBusy, CommandHost::kPointerDefault}));
+              (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
     EXPECT_TRUE(failures.isEmpty()) << failures.join(u'\n').toStdString();
 }
 
@@ -98,7 +98,7 @@ TEST_F(Run, ANewRunStartedAfterAStopWaitsUntilTheOldOneHasEnded) {
     EXPECT_EQ(dialogs.notices(), (QStringList{u"Done."_s, u"Done."_s}));
     EXPECT_EQ(host.captions, (QStringList{u"Stop"_s, u"Start Finding"_s, u"Start Finding"_s, u"Stop"_s,
                                           u"Start Finding"_s}));
-    EXPECT_EQ(host.pointerStates.back(), CommandHost::kPointerDefault);
+    EXPECT_EQ(host.pointerStates.back(), PointerState::Default);
     EXPECT_EQ(folders.headerText(), u"Folder(s)"_s);
     EXPECT_TRUE(run.stopRequested());
     EXPECT_TRUE(failures.isEmpty()) << failures.join(u'\n').toStdString();
@@ -114,7 +114,7 @@ TEST_F(Run, AnEmptyFolderListNeitherYieldsNorTouchesTheStatusLine) {
     EXPECT_EQ(folders.headerText(), u"left as it was"_s);
     EXPECT_EQ(host.captions, (QStringList{u"Stop"_s, u"Start Finding"_s}));
     EXPECT_EQ(host.pointerStates,
-              (std::vector<int>{CommandHost::kPointerBusy, CommandHost::kPointerDefault}));
+              (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
     EXPECT_TRUE(run.stopRequested());
 }
 
@@ -128,7 +128,7 @@ TEST_F(Run, WithoutAFileSystemEachFolderIsReportedAndTheRunStillEnds) {
     EXPECT_EQ(results.count(), 0);
     EXPECT_EQ(dialogs.notices(), QStringList{u"Done."_s});
     EXPECT_EQ(host.caption, u"Start Finding"_s);
-    EXPECT_EQ(host.pointerStates.back(), CommandHost::kPointerDefault);
+    EXPECT_EQ(host.pointerStates.back(), PointerState::Default);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ protected:
     }
     void ends(Form1& f) {
         EXPECT_EQ(f.PushButton1->text(), u"Start Finding"_s);
-        EXPECT_EQ(f.pointerState(), 0);
+        EXPECT_EQ(f.pointerState(), PointerState::Default);
         EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
     }
 

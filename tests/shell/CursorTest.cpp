@@ -65,7 +65,7 @@ TEST_F(ShippedCursor, StartUpLoadsItWithItsHotspotAndTheWindowHasItsIcon) {
     Form1& f = form();
     EXPECT_TRUE(dialogs->shown.empty());
     ASSERT_TRUE(f.hasHandCursor());
-    f.setPointerState(Form1::kPointerHand);
+    f.setPointerState(PointerState::Hand);
     EXPECT_EQ(f.cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(f.cursor().hotSpot(), QPoint(12, 1));
     EXPECT_FALSE(f.windowIcon().isNull());

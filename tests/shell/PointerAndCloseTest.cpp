@@ -39,16 +39,16 @@ protected:
 TEST_F(Pointer, HandOverButtonsOrdinaryElsewhere) {
     Form1& f = form();
     moveOver(f.PushButton6);
-    EXPECT_EQ(f.pointerState(), 99);
+    EXPECT_EQ(f.pointerState(), PointerState::Hand);
     moveOver(f.Text[0]);
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
     moveOver(f.PushButton2);
-    EXPECT_EQ(f.pointerState(), 99);
+    EXPECT_EQ(f.pointerState(), PointerState::Hand);
     moveOver(f.Option[1]);
     moveOver(f.Combo[0]);
-    EXPECT_EQ(f.pointerState(), 99) << "option buttons and unit lists have no pointer rule";
+    EXPECT_EQ(f.pointerState(), PointerState::Hand) << "option buttons and unit lists have no pointer rule";
     moveOver(f.ListView2->viewport());
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
     // Without HAND-M.CUR the hand state shows the ordinary pointer.
     moveOver(f.PushButton8);
     EXPECT_FALSE(f.PushButton8->testAttribute(Qt::WA_SetCursor));
@@ -56,18 +56,18 @@ TEST_F(Pointer, HandOverButtonsOrdinaryElsewhere) {
 
 TEST_F(Pointer, BusyPointerSurvivesHoveringExceptOverStartFinding) {
     Form1& f = form();
-    f.setPointerState(Form1::kPointerBusy);
+    f.setPointerState(PointerState::Busy);
     EXPECT_EQ(f.PushButton3->cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(f.Text[0]->cursor().shape(), Qt::WaitCursor);
     for (QWidget* w : {static_cast<QWidget*>(f.PushButton10), static_cast<QWidget*>(f.Text[1]),
                        f.ListView1->viewport(), static_cast<QWidget*>(f.Frame1)}) {
         moveOver(w);
-        EXPECT_EQ(f.pointerState(), 11);
+        EXPECT_EQ(f.pointerState(), PointerState::Busy);
     }
     moveOver(f.PushButton1);
-    EXPECT_EQ(f.pointerState(), 99);
+    EXPECT_EQ(f.pointerState(), PointerState::Hand);
     moveOver(f.ListView1->viewport());
-    EXPECT_EQ(f.pointerState(), 0);
+    EXPECT_EQ(f.pointerState(), PointerState::Default);
     // The fields get their own text cursor back.
     EXPECT_EQ(f.Text[0]->cursor().shape(), Qt::IBeamCursor);
 }

@@ -21,7 +21,7 @@ class FakeHost : public SearchHost {
 public:
     int yields = 0;
     std::function<void()> onYield; // runs at every turn, where the user would act meanwhile
-    std::vector<int> pointerStates;
+    std::vector<PointerState> pointerStates;
     QStringList captions;
     QString caption = QStringLiteral("Start Finding");
     SizeCondition condition;
@@ -37,8 +37,8 @@ public:
                 onYield();
         };
     }
-    int pointerState() const override { return pointer_; }
-    void setPointerState(int state) override {
+    PointerState pointerState() const override { return pointer_; }
+    void setPointerState(PointerState state) override {
         pointer_ = state;
         pointerStates.push_back(state);
     }
@@ -55,7 +55,7 @@ public:
     bool boundsAreNumbers = true;
 
 private:
-    int pointer_ = CommandHost::kPointerDefault;
+    PointerState pointer_ = PointerState::Default;
 };
 
 // The numbered steps of one handler, each failure kept as "<step>: <description>".
