@@ -33,7 +33,7 @@ protected:
         Form1& f = form();
         f.show();
         QApplication::setActiveWindow(&f);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
+        EXPECT_EQ(QApplication::activeWindow(), &f);
         return f;
     }
 
