@@ -19,7 +19,6 @@ class CommandRows : public ResultFixture {
 protected:
     void customise(Services& s) override {
         ResultFixture::customise(s);
-        s.clipboard = clipboard;
         s.rowYieldIntervalMs = 0; // a yield before every row
         s.yieldHook = [this] {
             ++yields;
@@ -53,7 +52,6 @@ protected:
         return expected;
     }
 
-    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     int yields = 0;
     std::function<void()> onYield;
     TempTree tree;

@@ -122,11 +122,6 @@ TEST_F(Save, ADiskThatFillsUpMidwayKeepsTheOldFileWhole) {
 
 class Copy : public ResultFixture {
 protected:
-    void customise(Services& s) override {
-        ResultFixture::customise(s);
-        s.clipboard = clipboard;
-    }
-    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     const QString message =
         u"Results have been copied to the clipboard.\r\r"
         u"Click a text area where you normally type and press Ctrl+V to paste the clipboard."_s;

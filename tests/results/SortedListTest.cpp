@@ -18,10 +18,6 @@ namespace {
 
 class SortedList : public ResultFixture {
 protected:
-    void customise(Services& s) override {
-        ResultFixture::customise(s);
-        s.clipboard = clipboard;
-    }
     // A real file of `bytes` bytes with its row (size text deliberately unlike its byte count's order).
     QByteArray sized(const QByteArray& name, qint64 bytes) {
         QByteArray path = tree.file(name, bytes);
@@ -37,7 +33,6 @@ protected:
     }
     QString header() { return form().results->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(); }
 
-    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     TempTree tree;
     TempTree destination;
 };

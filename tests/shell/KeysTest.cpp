@@ -22,7 +22,6 @@ class Keys : public FormFixture {
 protected:
     void customise(Services& s) override {
         FormFixture::customise(s);
-        s.clipboard = clipboard;
         s.yieldHook = [this] {
             if (atYield)
                 std::exchange(atYield, nullptr)();
@@ -37,7 +36,6 @@ protected:
         return f;
     }
 
-    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     std::function<void()> atYield; // runs once, at the next yield of a command
 };
 

@@ -17,10 +17,6 @@ namespace {
 
 class ResultControls : public FormFixture {
 protected:
-    void customise(Services& s) override {
-        FormFixture::customise(s);
-        s.clipboard = clipboard;
-    }
     void rows(int n) {
         for (int i = 1; i <= n; ++i)
             form().results->addPath("/r/" + QByteArray::number(i), QString::number(i) + u" KB"_s,
@@ -58,8 +54,6 @@ protected:
                 result.push_back(i);
         return result;
     }
-
-    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
 };
 
 TEST_F(ResultControls, HeaderClicksSortSizeLargestFirstThenTheOtherWayAndShowTheIndicator) {

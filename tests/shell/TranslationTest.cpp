@@ -23,7 +23,6 @@ class Languages : public FormFixture {
 protected:
     void customise(Services& s) override {
         FormFixture::customise(s);
-        s.clipboard = clipboard;
         s.locale = locale;
     }
 
@@ -110,7 +109,6 @@ protected:
     }
 
     TempTree tree;
-    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     QLocale locale = QLocale::c();
     std::unique_ptr<QObject> translations;
     int installed = 0;

@@ -7,7 +7,7 @@ void FormFixture::customise(Services& s) {
     s.fileSystem = real.fileSystem;
     s.trash = real.trash;
     s.fileOperations = real.fileOperations;
-    s.clipboard = real.clipboard;
+    s.clipboard = clipboard;
     s.desktop = desktop;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeClipboard.h"
 #include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "ScriptedDialogs.h"
@@ -80,6 +81,7 @@ protected:
     std::shared_ptr<IniSettingsStore> settings;
     std::shared_ptr<ScriptedDialogs> dialogs;
     std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
+    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     QTemporaryDir programFolder;
     std::vector<QUrl> openedUrls;
 
