@@ -54,8 +54,6 @@ public:
 
     SizeCondition sizeCondition() const;
     // Changes whenever an option, unit box or size field changes, by hand or by program.
-    quint64 revision() const { return revision_; }
-    void noteChange() { ++revision_; }
 
 private:
     // Says "Must be a numeric entry." and puts the focus back into the field when it holds no number.
@@ -68,7 +66,6 @@ private:
     SettingsStore& settings_;
     QLocale locale_;
     bool checkingField_ = false;
-    quint64 revision_ = 0;
 };
 
 } // namespace zorvik

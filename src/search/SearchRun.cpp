@@ -28,20 +28,11 @@ struct OpenedFolder {
 // sub-folders and the folders that had to be skipped.
 class SearchVisitor : public WalkVisitor {
 public:
-    SearchVisitor(SearchHost& host, const SearchRun& run, FolderList& folders, ResultList& results,
-                  const QLocale& locale, ProblemList& skipped, const QByteArray& listedFolder)
-        : host_(host), run_(run), folders_(folders), results_(results), locale_(locale), skipped_(skipped),
-          writer_(locale), rootLength_(listedFolder.size()) {
-        readCondition();
-    }
-
-    // Read again only when the panel has changed.
-    void readCondition() {
-        if (revision_ && *revision_ == host_.criteriaRevision())
-            return;
-        revision_ = host_.criteriaRevision();
-        test_ = SizeTest(host_.sizeCondition(), locale_);
-    }
+    SearchVisitor(const SearchRun& run, const SizeCondition& condition, FolderList& folders,
+                  ResultList& results, const QLocale& locale, ProblemList& skipped,
+                  const QByteArray& listedFolder)
+        : run_(run), folders_(folders), results_(results), skipped_(skipped), writer_(locale),
+          test_(condition, locale), rootLength_(listedFolder.size()) {}
 
     void enterFolder(const QByteArray& path) override {
         folders_.setHeaderPath(SearchRun::tr("Searching "), path);
@@ -56,22 +47,18 @@ public:
             return false;
         // Rows found long ago must not wait for the end of the folder to show.
         results_.announceIfDue();
-        readCondition();
         return true;
     }
     void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
 
 private:
-    SearchHost& host_;
     const SearchRun& run_;
     FolderList& folders_;
     ResultList& results_;
-    const QLocale& locale_;
     ProblemList& skipped_;
     SizeTextWriter writer_;
     SizeTextWriter::Buffer sizeText_;
-    SizeTest test_;
-    std::optional<quint64> revision_;
+    const SizeTest test_;
     qsizetype rootLength_; // the listed folder's part of every path found below it
 };
 
@@ -95,6 +82,9 @@ JobBody SearchRun::run(Job& job) {
     if (s.test(103, [&] { return !host_.checkBoundsBeforeSearch(); }))
         co_return;
     running_ = true;
+    // Every file is tested against the condition as it stands now: a change to the panel while the
+    // search runs is for the next search, or the list would mix files of two conditions.
+    condition_ = host_.sizeCondition();
     s.run(104, [&] { savedButtonCaption_ = host_.startCaption(); });
     s.run(106, [&] { host_.setStartCaption(tr("Stop")); });
     s.run(108, [&] { stopRequested_ = false; });
@@ -175,7 +165,7 @@ JobBody SearchRun::walkListedFolder(Job& job, FileSystem::Folder folder, QByteAr
     // Sub-folders are always searched; the walk keeps the switch for a search of one level only.
     constexpr bool kIncludeSubFolders = true;
     Steps& s = job.steps();
-    SearchVisitor visitor(host_, *this, folders_, results_, locale_, skipped, path);
+    SearchVisitor visitor(*this, condition_, folders_, results_, locale_, skipped, path);
     std::unique_ptr<SteppedWalk> walk;
     s.run(126, [&] {
         walk = readAhead_.threads > 1

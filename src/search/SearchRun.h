@@ -25,8 +25,6 @@ public:
     virtual QString startCaption() const = 0;
     virtual void setStartCaption(const QString& caption) = 0;
     virtual SizeCondition sizeCondition() const = 0;
-    // Changes whenever an option, unit box or size field of the panel changes.
-    virtual quint64 criteriaRevision() const = 0;
     // Whether the sizes of the chosen condition are numbers; when one is not, the user has been told
     // and is back in its box.
     virtual bool checkBoundsBeforeSearch() = 0;
@@ -72,6 +70,7 @@ private:
     ReadAheadOptions readAhead_;
     bool stopRequested_ = false;
     bool running_ = false;
+    SizeCondition condition_; // the one the running search tests every file against
     QString savedButtonCaption_;
 };
 

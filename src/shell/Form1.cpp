@@ -82,14 +82,7 @@ void Form1::connectHandlers() {
         Combo[i]->installEventFilter(this);
         Combo[i]->setMouseTracking(true);
     }
-    // Whatever changes the panel, by hand or by program, makes the running search read it again.
-    auto panelChanged = [this] { criteria_->noteChange(); };
-    for (int i = 0; i < 5; ++i) {
-        connect(Combo[i], &QComboBox::currentTextChanged, this, panelChanged);
-        connect(Text[i], &QLineEdit::textChanged, this, panelChanged);
-    }
     for (QRadioButton* option : Option) {
-        connect(option, &QRadioButton::toggled, this, panelChanged);
         option->installEventFilter(this);
         option->setMouseTracking(true);
     }
@@ -197,9 +190,6 @@ void Form1::setStartCaption(const QString& caption) {
 }
 SizeCondition Form1::sizeCondition() const {
     return criteria_->sizeCondition();
-}
-quint64 Form1::criteriaRevision() const {
-    return criteria_->revision();
 }
 bool Form1::checkBoundsBeforeSearch() {
     return criteria_->checkBoundsBeforeSearch();

@@ -56,7 +56,6 @@ public:
     QString startCaption() const override;
     void setStartCaption(const QString& caption) override;
     SizeCondition sizeCondition() const override;
-    quint64 criteriaRevision() const override;
     bool checkBoundsBeforeSearch() override;
 
     // ---- criteria panel

@@ -178,9 +178,11 @@ TEST_F(Search, BetweenReadsEachBoundInItsOwnUnit) {
     EXPECT_EQ(found, (QStringList{u"f2097152|2,048 KB"_s, u"f511488|500 KB"_s}));
 }
 
-TEST_F(Search, ChangesDuringTheRunApplyFromTheNextSubFolderButNewFoldersWaitForTheNextRun) {
-    tree.file("A/big", 5000);
-    tree.file("B/big", 5000);
+TEST_F(Search, AConditionChangedDuringTheRunIsForTheNextRunAsANewFolderIs) {
+    for (const char* name : {"A/big", "B/big"})
+        tree.file(name, 5000);
+    for (const char* name : {"A/small", "B/small"})
+        tree.file(name, 150);
     TempTree other;
     other.file("big", 5000);
     Form1& f = form();
@@ -189,12 +191,17 @@ TEST_F(Search, ChangesDuringTheRunApplyFromTheNextSubFolderButNewFoldersWaitForT
     fs->onOpenSubFolder = [&](const char*) {
         if (++opened == 1) {
             f.folders->add(other.rootText());
-            atNextYield([&] { f.Text[1]->setText(u"9999"_s); }); // Between 100 and 9999 from now on
+            atNextYield([&] { f.Text[1]->setText(u"9999"_s); }); // Between 100 and 9999, next time
         }
     };
     start();
-    EXPECT_EQ(f.results->count(), 1); // the second sub-folder's file, under the widened condition
-    EXPECT_EQ(f.folders->count(), 2);
+    // The list holds the files of one condition: the one the run was started with.
+    QStringList found = rows(tree);
+    found.sort();
+    EXPECT_EQ(found, (QStringList{u"A/small|150 Bytes"_s, u"B/small|150 Bytes"_s}));
+    EXPECT_EQ(f.Text[1]->text(), u"9999"_s);
+    start();
+    EXPECT_EQ(f.results->count(), 2 + 5);
 }
 
 TEST_F(Search, SkippedFoldersAreNamedBeforeDone) {

@@ -85,7 +85,7 @@ TEST_F(SearchReadAhead, StopAConditionChangeAndARemovedFolderRowActAtTheSameYiel
     second.file("g", 150);
     auto during = [&](int yield, Form1& f) {
         if (yield == 3)
-            f.Text[1]->setText(u"9999"_s); // Between 100 and 9999 from the next folder on
+            f.Text[1]->setText(u"9999"_s); // Between 100 and 9999 for the next search
         if (yield == 5)
             f.folders->remove(2); // the second listed folder is reported when its turn comes
         if (yield == 8)
@@ -93,7 +93,12 @@ TEST_F(SearchReadAhead, StopAConditionChangeAndARemovedFolderRowActAtTheSameYiel
     };
     Form1* window = nullptr;
     onYield = [&](int yield) { during(yield, *window); };
-    auto run = [&](int threadCount) { return search(threadCount, [&](Form1& f) { window = &f; }); };
+    auto run = [&](int threadCount) {
+        return search(threadCount, [&](Form1& f) {
+            window = &f;
+            f.Text[1]->setText(u"200"_s); // not the 9999 that the previous run left in the settings
+        });
+    };
     const Outcome sequential = run(1);
     ASSERT_FALSE(sequential.rows.isEmpty());
     EXPECT_EQ(run(3), sequential);

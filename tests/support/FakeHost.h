@@ -50,7 +50,6 @@ public:
         captions << text;
     }
     SizeCondition sizeCondition() const override { return condition; }
-    quint64 criteriaRevision() const override { return revision; }
     bool checkBoundsBeforeSearch() override { return boundsAreNumbers; }
     bool boundsAreNumbers = true;
 
