@@ -58,8 +58,15 @@ void CriteriaPanel::textChanged(int text) {
 void CriteriaPanel::checkLeftField(int text) {
     if (refuseNonNumeric(text))
         return;
-    if (text == 1 || text == 2)
+    if (text == 1 || text == 2) {
+        boundLeft_ = 0;
         keepBoundsInOrder(text);
+    }
+}
+
+void CriteriaPanel::betweenRowLeft() {
+    if (const int left = std::exchange(boundLeft_, 0))
+        keepBoundsInOrder(left);
 }
 
 bool CriteriaPanel::checkBoundsBeforeSearch() {
@@ -71,6 +78,13 @@ bool CriteriaPanel::checkBoundsBeforeSearch() {
     for (int text : boxes)
         if (refuseNonNumeric(text))
             return false;
+    if (*mode == SizeMode::Between) {
+        // Return in a bound's box starts the search with the box still being typed in.
+        for (int text : {1, 2})
+            if (controls_.texts[text - 1]->hasFocus())
+                boundLeft_ = text;
+        betweenRowLeft();
+    }
     return true;
 }
 

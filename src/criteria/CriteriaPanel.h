@@ -41,6 +41,12 @@ public:
     void textChanged(int text);
     // The checks made when the user leaves a size field for another control of the window.
     void checkLeftField(int text);
+    // The range of Between is checked when it is complete: a move between its own boxes and unit lists
+    // checks only that the box left holds a number, and the order of the bounds waits until the focus
+    // leaves the row (or the search starts), so that 500 KB to 2 MB can be typed in that order.
+    void boundLeft(int text) { boundLeft_ = text; }
+    void checkNumberOf(int text) { refuseNonNumeric(text); }
+    void betweenRowLeft();
     // True while a field's check shows its message and gives the focus back.
     bool isCheckingField() const { return checkingField_; }
     // Before a search starts: the sizes the chosen condition needs must be numbers. The first that is
@@ -53,7 +59,6 @@ public:
     void restore(Steps& steps);
 
     SizeCondition sizeCondition() const;
-    // Changes whenever an option, unit box or size field changes, by hand or by program.
 
 private:
     // Says "Must be a numeric entry." and puts the focus back into the field when it holds no number.
@@ -66,6 +71,7 @@ private:
     SettingsStore& settings_;
     QLocale locale_;
     bool checkingField_ = false;
+    int boundLeft_ = 0; // the bound box last left within the Between row, its order not checked yet
 };
 
 } // namespace zorvik

@@ -12,6 +12,7 @@
 #include "shell/ResultListControls.h"
 #include "shell/WindowCommands.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -201,15 +202,39 @@ void Form1::sizeFieldLeft(int text, Qt::FocusReason reason) {
     if (criteria_->isCheckingField() || reason == Qt::ActiveWindowFocusReason ||
         reason == Qt::PopupFocusReason)
         return;
+    const bool bound = text == 1 || text == 2;
+    if (bound)
+        criteria_->boundLeft(text); // at once: a click on Start Finding checks the range before it starts
     // Let the focus change finish before a message box can take the focus.
     QMetaObject::invokeMethod(
         this,
-        [this, text] {
+        [this, text, bound] {
             // Back in the box by then (Start Finding's own check put the user there): not left after all.
-            if (!criteria_->isCheckingField() && !Text[std::size_t(text - 1)]->hasFocus())
+            if (criteria_->isCheckingField() || Text[std::size_t(text - 1)]->hasFocus())
+                return;
+            if (bound && isInBetweenRow(QApplication::focusWidget()))
+                dispatch([this, text] { criteria_->checkNumberOf(text); });
+            else
                 dispatch([this, text] { Text_LostFocus(text); });
         },
         Qt::QueuedConnection);
+}
+
+void Form1::betweenUnitLeft(Qt::FocusReason reason) {
+    if (criteria_->isCheckingField() || reason == Qt::ActiveWindowFocusReason ||
+        reason == Qt::PopupFocusReason)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!criteria_->isCheckingField() && !isInBetweenRow(QApplication::focusWidget()))
+                dispatch([this] { criteria_->betweenRowLeft(); });
+        },
+        Qt::QueuedConnection);
+}
+
+bool Form1::isInBetweenRow(const QWidget* widget) const {
+    return widget && (widget == Text[0] || widget == Text[1] || widget == Combo[0] || widget == Combo[1]);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -299,6 +324,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         if (const auto it = std::find(Text.begin(), Text.end(), watched); it != Text.end())
             sizeFieldLeft(int(it - Text.begin()) + 1, static_cast<QFocusEvent*>(event)->reason());
+        else if (watched == Combo[0] || watched == Combo[1])
+            betweenUnitLeft(static_cast<QFocusEvent*>(event)->reason());
         break;
     default:
         break;

@@ -140,6 +140,8 @@ private:
     void visitHomePageRandomly();
     // A size field lost the focus; its check runs once the focus has settled elsewhere in the window.
     void sizeFieldLeft(int text, Qt::FocusReason reason);
+    void betweenUnitLeft(Qt::FocusReason reason);
+    bool isInBetweenRow(const QWidget* widget) const;
 
     Services services_;
     PointerState pointerState_ = PointerState::Default;

@@ -166,6 +166,44 @@ TEST_F(Criteria, OnlyLeavingForAnotherControlChecksAndTwoBadBoxesDoNotBounce) {
     EXPECT_EQ(dialogs->notices().size(), 1);
 }
 
+TEST_F(Criteria, ARangeIsCheckedWhenTheFocusLeavesItsRowNotBetweenItsOwnControls) {
+    Form1& f = form();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_EQ(QApplication::activeWindow(), &f);
+    // Focus changes are sent at once; each check is posted and runs when the posted events are sent.
+    auto focus = [](QWidget* w) {
+        w->setFocus(Qt::TabFocusReason);
+        QCoreApplication::sendPostedEvents();
+    };
+    auto bounds = [&] {
+        return QStringList{f.Text[0]->text(), f.Combo[0]->currentText(), f.Text[1]->text(),
+                           f.Combo[1]->currentText()};
+    };
+    // 500 KB, then 2, then MB: typed in that order, the range is kept as typed.
+    focus(f.Text[0]);
+    f.Text[0]->setText(u"500"_s);
+    focus(f.Combo[0]);
+    f.Combo[0]->setCurrentIndex(1);
+    focus(f.Text[1]);
+    f.Text[1]->setText(u"2"_s);
+    focus(f.Combo[1]);
+    EXPECT_EQ(bounds(), (QStringList{u"500"_s, u"KB"_s, u"2"_s, u"Bytes"_s}));
+    f.Combo[1]->setCurrentIndex(2);
+    focus(f.Option[1]);
+    EXPECT_EQ(bounds(), (QStringList{u"500"_s, u"KB"_s, u"2"_s, u"MB"_s}));
+    // Leaving the row with the bounds reversed: the bound left last wins, with its unit.
+    focus(f.Text[1]);
+    f.Text[1]->setText(u"100"_s);
+    focus(f.Combo[1]);
+    f.Combo[1]->setCurrentIndex(1);
+    EXPECT_EQ(bounds(), (QStringList{u"500"_s, u"KB"_s, u"100"_s, u"KB"_s}));
+    focus(f.Text[0]);
+    focus(f.Option[2]);
+    EXPECT_EQ(bounds(), (QStringList{u"500"_s, u"KB"_s, u"500"_s, u"KB"_s}));
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
 TEST_F(Criteria, ConditionIsReadFromTheControls) {
     Form1& f = form();
     f.Combo[0]->setCurrentIndex(1);

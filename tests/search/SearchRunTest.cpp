@@ -78,8 +78,7 @@ TEST_F(Run, YieldsBeforeEachListedFolderAndEachSubFolderWhileShowingStopAndBusy)
     EXPECT_EQ(host.yields, 2 + 3);
     EXPECT_EQ(during, QStringList(5, u"Stop 11"_s));
     EXPECT_EQ(results.count(), 4); // a, sub1/f and sub2/h, then sub2/h again
-    EXPECT_EQ(host.pointerStates,
-              (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
+    EXPECT_EQ(host.pointerStates, (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
     EXPECT_TRUE(failures.isEmpty()) << failures.join(u'\n').toStdString();
 }
 
@@ -113,8 +112,7 @@ TEST_F(Run, AnEmptyFolderListNeitherYieldsNorTouchesTheStatusLine) {
     EXPECT_EQ(host.yields, 0);
     EXPECT_EQ(folders.headerText(), u"left as it was"_s);
     EXPECT_EQ(host.captions, (QStringList{u"Stop"_s, u"Start Finding"_s}));
-    EXPECT_EQ(host.pointerStates,
-              (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
+    EXPECT_EQ(host.pointerStates, (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
     EXPECT_TRUE(run.stopRequested());
 }
 
