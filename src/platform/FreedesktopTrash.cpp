@@ -126,11 +126,17 @@ std::optional<QString> openOrMake(const QByteArray& path, UniqueFd& opened) {
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> deviceOf(const QByteArray& path) {
-    struct stat status {};
-    if (::stat(path.constData(), &status) != 0)
-        return std::nullopt;
-    return std::uint64_t(status.st_dev);
+// The device of `path`, or of the nearest folder above it that exists: a data folder not made yet
+// will be made on its home's device.
+std::optional<std::uint64_t> deviceOf(QByteArray path) {
+    for (;;) {
+        struct stat status {};
+        if (::stat(path.constData(), &status) == 0)
+            return std::uint64_t(status.st_dev);
+        if (path == "/" || path == ".")
+            return std::nullopt;
+        path = parentOf(path);
+    }
 }
 
 QByteArray trashInfo(const QByteArray& recordedPath) {
@@ -146,8 +152,7 @@ FreedesktopTrash::FreedesktopTrash()
                  "/Trash") {}
 
 bool FreedesktopTrash::onHomeDevice(std::uint64_t device) const {
-    const std::optional<std::uint64_t> home = deviceOf(homeTrash_);
-    return (home ? home : deviceOf(parentOf(homeTrash_))) == device;
+    return deviceOf(homeTrash_) == device;
 }
 
 std::optional<QString> FreedesktopTrash::homePlace(int folder, const QByteArray& name, const QByteArray& path,

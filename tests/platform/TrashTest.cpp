@@ -1,6 +1,9 @@
-// The trash where the home trash's device is mounted a second time (a bind mount): the device is the
-// same, yet no rename reaches the home trash from there, so the file goes to that mount's own trash.
+// Which trash a file goes to: the home trash for files on its file system, also
+// before the home's data folder exists; a bind mount of that device keeps its own (no rename reaches
+// the home trash from there).
 #include "platform/FreedesktopTrash.h"
+
+#include "core/PathParts.h"
 
 #include "QtPrinters.h"
 #include "TempTree.h"
@@ -9,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +46,52 @@ private:
 QByteArray contentOf(const QByteArray& path) {
     QFile file(QFile::decodeName(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QByteArray& path, const QByteArray& content) {
+    QFile out(QFile::decodeName(path));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(content);
+}
+
+FileId identityOf(const QByteArray& path) {
+    struct stat status {};
+    EXPECT_EQ(::lstat(path.constData(), &status), 0) << path.constData();
+    return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}
+
+// The original path a trash's record names, as its Path= line has it.
+QByteArray recordedPath(const QByteArray& record) {
+    for (const QByteArray& line : contentOf(record).split('\n'))
+        if (line.startsWith("Path="))
+            return QByteArray::fromPercentEncoding(line.mid(5));
+    return {};
+}
+
+mode_t modeOf(const QByteArray& path) {
+    struct stat status {};
+    return ::stat(path.constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// Who trashes a file: root, or an ordinary user in a child process.
+struct User {
+    QByteArray name;
+    uid_t uid = 0;
+    gid_t gid = 0;
+};
+
+// The home trash as the program finds it, in a child process that runs as `user` with `home` as its
+// home and no data folder there yet; it ends with 0 when `file` went to the trash.
+[[noreturn]] void trashAs(const User& user, const QByteArray& home, const FoundFile& file) {
+    if (user.uid != 0 && (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0))
+        ::_exit(2);
+    qputenv("HOME", home);
+    qputenv("XDG_DATA_HOME", home + "/.local/share");
+    FreedesktopTrash trash;
+    const std::optional<QString> refused = trash.moveToTrash(file);
+    if (refused)
+        std::fprintf(stderr, "refused: %s\n", qPrintable(*refused));
+    ::_exit(refused ? 1 : 0);
 }
 
 TEST(Trash, AFileOnABindMountOfTheHomeTrashsDeviceGoesToThatMountsTrash) {
@@ -72,6 +124,42 @@ TEST(Trash, AFileOnABindMountOfTheHomeTrashsDeviceGoesToThatMountsTrash) {
     // The home trash was tried first: it keeps neither the file nor a record of it.
     EXPECT_TRUE(QDir(QFile::decodeName(top + "/home/Trash/files")).isEmpty());
     EXPECT_TRUE(QDir(QFile::decodeName(top + "/home/Trash/info")).isEmpty());
+}
+
+TEST(Trash, AFileOnTheHomeFilesystemGoesToAHomeTrashMadeForIt) {
+    LoopFilesystem disk; // the home's file system, whose top folder only an administrator may write
+    if (!disk.valid())
+        GTEST_SKIP() << "this machine cannot mount a filesystem of its own";
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::getuid() != 0 || !nobody)
+        GTEST_SKIP() << "trying an ordinary user needs root and the user nobody";
+    const User ordinary{"nobody", nobody->pw_uid, nobody->pw_gid};
+    const QByteArray top = disk.root();
+    ASSERT_EQ(::chmod(parentOf(top).constData(), 0755), 0); // the ordinary user reaches the disk
+    for (const User& user : {User{"root"}, ordinary}) {
+        SCOPED_TRACE(user.name.constData());
+        const QByteArray home = top + "/home-" + user.name;
+        const QByteArray shared = top + "/shared-" + user.name; // beside the home, not in it
+        for (const QByteArray& folder : {home, shared}) {
+            ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+            ASSERT_EQ(::chown(folder.constData(), user.uid, user.gid), 0);
+        }
+        const QByteArray path = shared + "/far.txt";
+        writeFile(path, "far away");
+        ASSERT_EQ(::chown(path.constData(), user.uid, user.gid), 0);
+        const FoundFile found{path, shared.size(), identityOf(path)};
+
+        EXPECT_EXIT(trashAs(user, home, found), ::testing::ExitedWithCode(0), "");
+
+        const QByteArray trash = home + "/.local/share/Trash";
+        EXPECT_EQ(contentOf(trash + "/files/far.txt"), "far away");
+        EXPECT_EQ(recordedPath(trash + "/info/far.txt.trashinfo"), path);
+        EXPECT_FALSE(QFile::exists(QFile::decodeName(path)));
+        EXPECT_FALSE(QFile::exists(QFile::decodeName(top + "/.Trash-" + QByteArray::number(user.uid))));
+        for (const char* made : {"/.local", "/.local/share", "/.local/share/Trash",
+                                 "/.local/share/Trash/files", "/.local/share/Trash/info"})
+            EXPECT_EQ(modeOf(home + made), 0700u) << made;
+    }
 }
 
 } // namespace
