@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PathParts.h"
 #include "platform/FoundFileAccess.h"
+#include "platform/TrashEntryName.h"
 #include "platform/WriteAll.h"
 
 #include <QCoreApplication>
@@ -209,7 +210,7 @@ std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& plac
     QByteArray entry;
     UniqueFd record;
     for (int n = 1; !record; ++n) {
-        entry = n == 1 ? name : name + '.' + QByteArray::number(n);
+        entry = trashEntryName(name, n);
         const QByteArray info = entry + ".trashinfo";
         record.reset(::openat(place.info.get(), info.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));

@@ -1,6 +1,6 @@
-// Which trash a file goes to: the home trash for files on its file system, also
+// Which trash a file goes to, and under which name: the home trash for files on its file system, also
 // before the home's data folder exists; a bind mount of that device keeps its own (no rename reaches
-// the home trash from there).
+// the home trash from there); a name too long for a record of its own is shortened in the trash only.
 #include "platform/FreedesktopTrash.h"
 
 #include "core/PathParts.h"
@@ -9,12 +9,14 @@
 #include "TempTree.h"
 
 #include <QDir>
+#include <QUtf8StringView>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -160,6 +162,39 @@ TEST(Trash, AFileOnTheHomeFilesystemGoesToAHomeTrashMadeForIt) {
                                  "/.local/share/Trash/files", "/.local/share/Trash/info"})
             EXPECT_EQ(modeOf(home + made), 0700u) << made;
     }
+}
+
+TEST(Trash, ANameTooLongForItsRecordIsShortenedInTheTrashAndRestoredWhole) {
+    TempTree tree;
+    // 255 bytes of two-byte characters and one more byte: a cut at the room left must step back.
+    QByteArray name;
+    for (int i = 0; i < 127; ++i)
+        name += "\xc3\xa9";
+    name += 'x';
+    ASSERT_EQ(name.size(), 255);
+    FreedesktopTrash trash(tree.path("data/Trash"));
+    std::vector<Trash::Receipt> receipts;
+    for (const char* folder : {"a", "b"}) {
+        tree.folder(folder);
+        const QByteArray path = tree.path(folder) + '/' + name;
+        writeFile(path, folder);
+        const UniqueFd opened(::open(tree.path(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        Trash::Receipt receipt;
+        EXPECT_EQ(trash.trashEntry(opened.get(), name, identityOf(path), path, &receipt), std::nullopt);
+        EXPECT_FALSE(QFile::exists(QFile::decodeName(path)));
+        EXPECT_TRUE(QUtf8StringView(receipt.name).isValidUtf8());
+        EXPECT_EQ(recordedPath(tree.path("data/Trash/info/") + receipt.name + ".trashinfo"), path);
+        EXPECT_EQ(contentOf(tree.path("data/Trash/files/") + receipt.name), folder);
+        receipts.push_back(std::move(receipt));
+    }
+    ASSERT_EQ(receipts.size(), 2u);
+    EXPECT_NE(receipts[0].name, receipts[1].name);
+
+    const UniqueFd b(::open(tree.path("b").constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    EXPECT_EQ(trash.restore(receipts[1], b.get(), name), std::nullopt);
+    EXPECT_EQ(contentOf(tree.path("b/") + name), "b");
+    EXPECT_FALSE(
+        QFile::exists(QFile::decodeName(tree.path("data/Trash/info/") + receipts[1].name + ".trashinfo")));
 }
 
 } // namespace
