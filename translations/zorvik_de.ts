@@ -168,17 +168,6 @@
         <translation>Kein Ergebnis ist angehakt.</translation>
     </message>
     <message>
-        <source>Move the checked file to the trash?</source>
-        <translation>Die angehakte Datei in den Papierkorb verschieben?</translation>
-    </message>
-    <message numerus="yes">
-        <source>Move the %n checked files to the trash?</source>
-        <translation>
-            <numerusform>Die %n angehakte Datei in den Papierkorb verschieben?</numerusform>
-            <numerusform>Die %n angehakten Dateien in den Papierkorb verschieben?</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>1 file could not be moved to the trash:</source>
         <translation>1 Datei konnte nicht in den Papierkorb verschoben werden:</translation>
     </message>
@@ -187,6 +176,17 @@
         <translation>
             <numerusform>%n Datei konnte nicht in den Papierkorb verschoben werden:</numerusform>
             <numerusform>%n Dateien konnten nicht in den Papierkorb verschoben werden:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Move the checked file (%1) to the trash?</source>
+        <translation>Die angehakte Datei (%1) in den Papierkorb verschieben?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move the %1 checked files (%2) to the trash?</source>
+        <translation>
+            <numerusform>Die %1 angehakte Datei (%2) in den Papierkorb verschieben?</numerusform>
+            <numerusform>Die %1 angehakten Dateien (%2) in den Papierkorb verschieben?</numerusform>
         </translation>
     </message>
 </context>

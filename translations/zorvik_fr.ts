@@ -168,17 +168,6 @@
         <translation>Aucun résultat n’est coché.</translation>
     </message>
     <message>
-        <source>Move the checked file to the trash?</source>
-        <translation>Mettre le fichier coché à la corbeille&#xa0;?</translation>
-    </message>
-    <message numerus="yes">
-        <source>Move the %n checked files to the trash?</source>
-        <translation>
-            <numerusform>Mettre le fichier coché à la corbeille&#xa0;?</numerusform>
-            <numerusform>Mettre les %n fichiers cochés à la corbeille&#xa0;?</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>1 file could not be moved to the trash:</source>
         <translation>1 fichier n’a pas pu être mis à la corbeille&#xa0;:</translation>
     </message>
@@ -187,6 +176,17 @@
         <translation>
             <numerusform>%n fichier n’a pas pu être mis à la corbeille&#xa0;:</numerusform>
             <numerusform>%n fichiers n’ont pas pu être mis à la corbeille&#xa0;:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Move the checked file (%1) to the trash?</source>
+        <translation>Mettre le fichier coché (%1) à la corbeille&#xa0;?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move the %1 checked files (%2) to the trash?</source>
+        <translation>
+            <numerusform>Mettre %1 fichier coché (%2) à la corbeille&#xa0;?</numerusform>
+            <numerusform>Mettre les %1 fichiers cochés (%2) à la corbeille&#xa0;?</numerusform>
         </translation>
     </message>
 </context>

@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PathParts.h"
 #include "platform/FoundFileAccess.h"
+#include "platform/TrashEntryName.h"
 #include "platform/WriteAll.h"
 
 #include <QCoreApplication>
@@ -126,11 +127,17 @@ std::optional<QString> openOrMake(const QByteArray& path, UniqueFd& opened) {
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> deviceOf(const QByteArray& path) {
-    struct stat status {};
-    if (::stat(path.constData(), &status) != 0)
-        return std::nullopt;
-    return std::uint64_t(status.st_dev);
+// The device of `path`, or of the nearest folder above it that exists: a data folder not made yet
+// will be made on its home's device.
+std::optional<std::uint64_t> deviceOf(QByteArray path) {
+    for (;;) {
+        struct stat status {};
+        if (::stat(path.constData(), &status) == 0)
+            return std::uint64_t(status.st_dev);
+        if (path == "/" || path == ".")
+            return std::nullopt;
+        path = parentOf(path);
+    }
 }
 
 QByteArray trashInfo(const QByteArray& recordedPath) {
@@ -146,8 +153,7 @@ FreedesktopTrash::FreedesktopTrash()
                  "/Trash") {}
 
 bool FreedesktopTrash::onHomeDevice(std::uint64_t device) const {
-    const std::optional<std::uint64_t> home = deviceOf(homeTrash_);
-    return (home ? home : deviceOf(parentOf(homeTrash_))) == device;
+    return deviceOf(homeTrash_) == device;
 }
 
 std::optional<QString> FreedesktopTrash::homePlace(int folder, const QByteArray& name, const QByteArray& path,
@@ -204,7 +210,7 @@ std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& plac
     QByteArray entry;
     UniqueFd record;
     for (int n = 1; !record; ++n) {
-        entry = n == 1 ? name : name + '.' + QByteArray::number(n);
+        entry = trashEntryName(name, n);
         const QByteArray info = entry + ".trashinfo";
         record.reset(::openat(place.info.get(), info.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));

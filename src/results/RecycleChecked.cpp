@@ -7,9 +7,11 @@
 #include "platform/Dialogs.h"
 #include "platform/PathStatus.h"
 #include "platform/Trash.h"
+#include "results/ByteTotal.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
+#include "results/TotalsText.h"
 
 #include <set>
 
@@ -33,8 +35,9 @@ void RemoveCheckedRows(ResultList& list, const std::set<QByteArray>& gone) {
 JobBody RecycleChecked::run(Job& job) {
     Steps& s = job.steps();
     std::vector<FoundFile> files;
+    ByteTotal bytes;
     bool collected = false;
-    co_await collectChecked(job, files, collected);
+    co_await collectChecked(job, files, bytes, collected);
     if (!collected)
         co_return;
     // Linux has no confirmation of its own for the trash, so the command asks before anything moves.
@@ -44,9 +47,14 @@ JobBody RecycleChecked::run(Job& job) {
     }
     bool yes = false;
     s.run(122, [&] {
+        // The numbers in the list's own digits, as its header shows them.
+        const QLocale& locale = results_.locale();
         const int count = int(files.size());
-        const QString question = count == 1 ? tr("Move the checked file to the trash?")
-                                            : tr("Move the %n checked files to the trash?", nullptr, count);
+        const QString size = totalSizeText(bytes.approximate(), locale);
+        const QString question = count == 1
+                                     ? tr("Move the checked file (%1) to the trash?").arg(size)
+                                     : tr("Move the %1 checked files (%2) to the trash?", nullptr, count)
+                                           .arg(locale.toString(count), size);
         yes = dialogs_.askYesNo(host_.applicationTitle(), question);
     });
     ProblemList refused;
@@ -82,7 +90,8 @@ JobBody RecycleChecked::run(Job& job) {
         });
 }
 
-JobBody RecycleChecked::collectChecked(Job& job, std::vector<FoundFile>& files, bool& collected) {
+JobBody RecycleChecked::collectChecked(Job& job, std::vector<FoundFile>& files, ByteTotal& bytes,
+                                       bool& collected) {
     Steps& s = job.steps();
     collected = false;
     // The rows as they stand now are the ones worked through.
@@ -94,8 +103,10 @@ JobBody RecycleChecked::collectChecked(Job& job, std::vector<FoundFile>& files, 
             co_await job.nextTurn();
         if (!s.run(108, [&] {
                 if (const std::optional<int> position = rows.position(i);
-                    position && results_.checked(*position))
+                    position && results_.checked(*position)) {
                     files.push_back(results_.foundFile(*position));
+                    bytes.add(results_.bytes(*position));
+                }
             }))
             co_return;
     }

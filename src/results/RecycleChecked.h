@@ -10,6 +10,7 @@
 
 namespace zorvik {
 
+class ByteTotal;
 class CommandHost;
 class Dialogs;
 class ResultList;
@@ -28,8 +29,9 @@ public:
     JobBody run(Job& job);
 
 private:
-    // The files of the checked rows; `collected` tells whether every row was read.
-    JobBody collectChecked(Job& job, std::vector<FoundFile>& files, bool& collected);
+    // The files of the checked rows and their size as listed; `collected` tells whether every row was
+    // read.
+    JobBody collectChecked(Job& job, std::vector<FoundFile>& files, ByteTotal& bytes, bool& collected);
 
     CommandHost& host_;
     ResultList& results_;

@@ -48,6 +48,7 @@ public:
     void addColumn(const QString& header);
     // The digits of the totals in the header.
     void setLocale(const QLocale& locale);
+    const QLocale& locale() const { return locale_; }
     // Where the time between announcements comes from (milliseconds of a steady clock).
     void setClock(std::function<qint64()> milliseconds);
 

@@ -103,7 +103,7 @@ TEST_F(CommandRows, TrashAndMoveActOnTheirRowsEachOnce) {
     dialogs->yesNoAnswers = {true};
     clickAndFinish(form().PushButton10);
     EXPECT_EQ(dialogs->texts(ScriptedDialogs::Kind::Question),
-              QStringList{u"Move the 5 checked files to the trash?"_s});
+              QStringList{u"Move the 5 checked files (0.0 KB) to the trash?"_s});
     const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash/files/";
     for (const char* name : {"a", "b", "c", "d", "e"})
         EXPECT_EQ(contentOf(trash + name), QByteArray("content of ") + name) << name;

@@ -48,7 +48,8 @@ TEST_F(Recycle, AfterOneQuestionTheCheckedFilesGoToTheTrashAndTheirRowsLeave) {
     row(odd, true);
     dialogs->yesNoAnswers = {true};
     clickAndFinish(f.PushButton10);
-    EXPECT_EQ(dialogs->texts(Kind::Question), QStringList{u"Move the 2 checked files to the trash?"_s});
+    EXPECT_EQ(dialogs->texts(Kind::Question),
+              QStringList{u"Move the 2 checked files (0.0 KB) to the trash?"_s});
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(b)});
     EXPECT_FALSE(exists(a));
     EXPECT_EQ(trashed(homeTrash(), "a.txt"), std::make_pair(QByteArray("content of a.txt"), a));
@@ -67,6 +68,24 @@ TEST_F(Recycle, NoTouchesNothingAndNoCheckedRowSaysSo) {
     clickAndFinish(f.PushButton10); // the scripted answer is No
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
     EXPECT_EQ(contentOf(a), "content of a.txt");
+}
+
+TEST_F(Recycle, TheQuestionNamesHowManyFilesInTheListsDigitsAndHowMuchTheyHold) {
+    Form1& f = form();
+    ResultList& list = *f.results;
+    list.addPath(tree.path("one"), u"1.5 KB"_s, 1536);
+    list.setAllChecked(true);
+    clickAndFinish(f.PushButton10); // the scripted answer is No
+    for (int i = 0; i < 1233; ++i)
+        list.addPath(tree.path(QByteArray::number(i)), u"1 MB"_s, quint64(1) << 20);
+    list.addPath(tree.path("unchecked"), u"1 GB"_s, quint64(1) << 30);
+    list.setAllChecked(true);
+    list.setChecked(list.count(), false);
+    clickAndFinish(f.PushButton10);
+    EXPECT_EQ(dialogs->texts(Kind::Question),
+              (QStringList{u"Move the checked file (1.5 KB) to the trash?"_s,
+                           u"Move the 1,234 checked files (1.2 GB) to the trash?"_s}));
+    EXPECT_EQ(list.count(), 1235);
 }
 
 TEST_F(Recycle, AFileTheTrashRefusesStaysInPlaceWithItsCheckedRow) {
