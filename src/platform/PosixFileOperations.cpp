@@ -64,8 +64,8 @@ mode_t keepOwnership(int to, const struct stat& original) {
 
 } // namespace
 
-struct PosixFileOperations::Destination {
-    UniqueFd folder;
+struct PosixFileOperations::Target {
+    int folder = -1; // the command's destination, borrowed
     QByteArray name;
     QByteArray path;
     std::optional<FileId> occupant; // a file already there under the name
@@ -109,8 +109,16 @@ int PosixFileOperations::removeClaimed(int folder, const QByteArray& privateName
     return ::unlinkat(folder, privateName.constData(), 0) == 0 ? 0 : errno;
 }
 
+FileOperations::OpenedDestination PosixFileOperations::openDestination(const QByteArray& path) {
+    auto destination = std::make_shared<Destination>();
+    destination->path = path;
+    if (std::optional<QString> failed = openChosenFolder(path, destination->folder))
+        return {nullptr, *failed};
+    return {std::move(destination), QString()};
+}
+
 FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& source,
-                                                          const QByteArray& destinationFolder,
+                                                          const Destination& destination,
                                                           const IsBeingMoved& isBeingMoved) {
     FoundFolder from;
     if (std::optional<QString> failed = openFoundFolder(source, from))
@@ -123,19 +131,18 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     if (S_ISDIR(status.st_mode))
         return {QCoreApplication::translate("PosixFileOperations", "It is a folder.")};
 
-    Destination to;
-    if (std::optional<QString> failed = openChosenFolder(destinationFolder, to.folder))
-        return {failed};
+    Target to;
+    to.folder = destination.folder.get();
     to.name = from.name;
-    to.path = joinPath(destinationFolder, to.name);
-    to.occupant = identityOf(to.folder.get(), to.name);
+    to.path = joinPath(destination.path, to.name);
+    to.occupant = identityOf(to.folder, to.name);
     if (to.occupant && *to.occupant == source.id)
         return {QCoreApplication::translate("PosixFileOperations", "It is already in that folder.")};
     if (to.occupant && isBeingMoved && isBeingMoved(*to.occupant))
         return {QCoreApplication::translate("PosixFileOperations",
                                             "A checked file of the same name is in that folder.")};
 
-    if (sameMount(from.folder.get(), to.folder.get())) {
+    if (sameMount(from.folder.get(), to.folder)) {
         bool crossesMounts = false;
         MoveOutcome done = renameInto(from, source, to, crossesMounts);
         if (!crossesMounts)
@@ -144,11 +151,11 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     return copyInto(from, source, to);
 }
 
-std::optional<QString> PosixFileOperations::makeRoom(Destination& to) {
+std::optional<QString> PosixFileOperations::makeRoom(Target& to) {
     if (!to.occupant)
         return std::nullopt;
     if (std::optional<QString> failed =
-            trash_->trashEntry(to.folder.get(), to.name, *to.occupant, to.path, &to.receipt))
+            trash_->trashEntry(to.folder, to.name, *to.occupant, to.path, &to.receipt))
         return QCoreApplication::translate(
                    "PosixFileOperations",
                    "The file of the same name in that folder could not be put in the trash: %1")
@@ -157,21 +164,20 @@ std::optional<QString> PosixFileOperations::makeRoom(Destination& to) {
     return std::nullopt;
 }
 
-void PosixFileOperations::undoRoom(Destination& to) {
+void PosixFileOperations::undoRoom(Target& to) {
     // Should the name have been taken meanwhile, the file stays in the trash: still not lost.
-    if (to.occupantTrashed && !trash_->restore(to.receipt, to.folder.get(), to.name))
+    if (to.occupantTrashed && !trash_->restore(to.receipt, to.folder, to.name))
         to.occupantTrashed = false;
 }
 
 FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& from, const FoundFile& source,
-                                                            Destination& to, bool& crossesMounts) {
+                                                            Target& to, bool& crossesMounts) {
     std::optional<ClaimedFile> claimed;
     if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed))
         return {problem};
     if (std::optional<QString> failed = makeRoom(to))
         return {failed}; // the claim gives the file its name back
-    const int error =
-        renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder.get(), to.name);
+    const int error = renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder, to.name);
     if (error == 0) {
         claimed->settle();
         return {std::nullopt, to.occupantTrashed};
@@ -182,8 +188,8 @@ FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& f
 }
 
 FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& from, const FoundFile& source,
-                                                          Destination& to) {
-    const int folder = to.folder.get();
+                                                          Target& to) {
+    const int folder = to.folder;
     const QByteArray temporary = freshName(folder, ".zorvik-move-");
     auto dropTemporary = [&] { ::unlinkat(folder, temporary.constData(), 0); };
     if (std::optional<QString> failed = copyToTemporary(from, source.id, folder, temporary)) {

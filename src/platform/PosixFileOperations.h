@@ -19,7 +19,8 @@ class Trash;
 class PosixFileOperations : public FileOperations {
 public:
     explicit PosixFileOperations(std::shared_ptr<Trash> trash) : trash_(std::move(trash)) {}
-    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+    OpenedDestination openDestination(const QByteArray& path) override;
+    MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                          const IsBeingMoved& isBeingMoved) override;
 
 protected:
@@ -32,17 +33,16 @@ protected:
     virtual int removeClaimed(int folder, const QByteArray& privateName);
 
 private:
-    struct Destination;
+    struct Target;
     // One rename within a mount; `crossesMounts` when the system says the rename cannot be made after
     // all (nothing has changed then).
-    MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Destination& to,
-                           bool& crossesMounts);
-    MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Destination& to);
+    MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Target& to, bool& crossesMounts);
+    MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Target& to);
     std::optional<QString> copyToTemporary(const FoundFolder& from, const FileId& id, int folder,
                                            const QByteArray& temporary);
     // A same-named file in the destination goes to the trash; undoRoom puts it back.
-    std::optional<QString> makeRoom(Destination& to);
-    void undoRoom(Destination& to);
+    std::optional<QString> makeRoom(Target& to);
+    void undoRoom(Target& to);
 
     std::shared_ptr<Trash> trash_;
 };

@@ -35,13 +35,16 @@ public:
     int claimError = 0;  // the source cannot leave its folder
     int removeError = 0; // the source cannot be removed once its copy is in place
     bool throwOnMove = false;
-    std::function<void()> duringCopy; // runs while the bytes are being copied
+    std::function<void()> duringCopy;                 // runs while the bytes are being copied
+    std::function<void(const FoundFile&)> beforeMove; // runs before each file's move, on its worker
 
-    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+    MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                          const IsBeingMoved& isBeingMoved) override {
         if (throwOnMove)
             throw Failure(u"Input/output error"_s);
-        return PosixFileOperations::moveFile(source, destinationFolder, isBeingMoved);
+        if (beforeMove)
+            beforeMove(source);
+        return PosixFileOperations::moveFile(source, destination, isBeingMoved);
     }
 
 protected:
@@ -402,6 +405,27 @@ TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(u"at line 106"_s));
     EXPECT_FALSE(reports[0].contains(u"File: "_s));
+}
+
+TEST_F(Move, ADestinationSwappedForALinkDuringTheMoveStillGetsTheLaterFiles) {
+    // Before b.txt moves, the chosen folder becomes a link to a folder elsewhere with a b.txt of its own.
+    TempTree outside;
+    const QByteArray stranger = file(outside, "b.txt");
+    row(file(tree, "a.txt"), true);
+    row(file(tree, "b.txt"), true);
+    target.folder("chosen");
+    operations->beforeMove = [&](const FoundFile& source) {
+        if (source.path.endsWith("b.txt") &&
+            ::rename(target.path("chosen").constData(), target.path("renamed").constData()) == 0)
+            target.link(outside.root(), "chosen");
+    };
+    dialogs->folderAnswers = {QFile::decodeName(target.path("chosen"))};
+    clickAndFinish(form().PushButton8);
+    EXPECT_EQ(contentOf(target.path("renamed/a.txt")), "content of a.txt");
+    EXPECT_EQ(contentOf(target.path("renamed/b.txt")), "content of b.txt");
+    EXPECT_EQ(contentOf(stranger), "content of b.txt");
+    EXPECT_EQ(QDir(outside.rootText()).entryList(QDir::Hidden | QDir::Files), QStringList{u"b.txt"_s});
+    EXPECT_EQ(form().results->count(), 0);
 }
 
 } // namespace
