@@ -41,8 +41,9 @@ public:
     // Opens the folder at `path` (the user's choice, so links on the way are followed) to move into.
     virtual OpenedDestination openDestination(const QByteArray& path) = 0;
     // Moves the found file into `destination` under its own name, if it is still the file that was
-    // found. A file of that name already there goes to the trash first, unless it is one of the files
-    // being moved; when it cannot, nothing moves.
+    // found. A regular file of that name already there goes to the trash first, unless it is one of
+    // the files being moved; when it cannot, or when a folder, a link or anything else has the name,
+    // nothing moves.
     virtual MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                                  const IsBeingMoved& isBeingMoved) = 0;
 };

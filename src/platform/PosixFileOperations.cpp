@@ -117,6 +117,29 @@ FileOperations::OpenedDestination PosixFileOperations::openDestination(const QBy
     return {std::move(destination), QString()};
 }
 
+namespace {
+
+// Only a regular file is ever trashed to make room: a folder, a link or a device of the name is never
+// replaced, nor a file this same move takes along.
+std::optional<QString> occupantRefusal(const struct stat& occupant, const FileId& source,
+                                       const FileOperations::IsBeingMoved& isBeingMoved) {
+    const FileId id = idOf(occupant);
+    if (id == source)
+        return QCoreApplication::translate("PosixFileOperations", "It is already in that folder.");
+    if (isBeingMoved && isBeingMoved(id))
+        return QCoreApplication::translate("PosixFileOperations",
+                                           "A checked file of the same name is in that folder.");
+    if (S_ISDIR(occupant.st_mode))
+        return QCoreApplication::translate("PosixFileOperations",
+                                           "A folder of the same name is in that folder.");
+    if (!S_ISREG(occupant.st_mode))
+        return QCoreApplication::translate(
+            "PosixFileOperations", "A link or other special file of the same name is in that folder.");
+    return std::nullopt;
+}
+
+} // namespace
+
 FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& source,
                                                           const Destination& destination,
                                                           const IsBeingMoved& isBeingMoved) {
@@ -135,12 +158,12 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     to.folder = destination.folder.get();
     to.name = from.name;
     to.path = joinPath(destination.path, to.name);
-    to.occupant = identityOf(to.folder, to.name);
-    if (to.occupant && *to.occupant == source.id)
-        return {QCoreApplication::translate("PosixFileOperations", "It is already in that folder.")};
-    if (to.occupant && isBeingMoved && isBeingMoved(*to.occupant))
-        return {QCoreApplication::translate("PosixFileOperations",
-                                            "A checked file of the same name is in that folder.")};
+    struct stat occupant {};
+    if (::fstatat(to.folder, to.name.constData(), &occupant, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (std::optional<QString> refused = occupantRefusal(occupant, source.id, isBeingMoved))
+            return {refused};
+        to.occupant = idOf(occupant);
+    }
 
     if (sameMount(from.folder.get(), to.folder)) {
         bool crossesMounts = false;

@@ -407,6 +407,22 @@ TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {
     EXPECT_FALSE(reports[0].contains(u"File: "_s));
 }
 
+TEST_F(Move, AFolderOrALinkOfTheSameNameIsNeverTrashedToMakeRoom) {
+    row(file(tree, "report.pdf"), true);
+    row(file(tree, "notes.txt"), true);
+    file(target, "report.pdf/inside.txt");
+    target.link("report.pdf/inside.txt", "notes.txt");
+    const auto before = everything();
+    moveTo(target);
+    EXPECT_EQ(everything(), before);
+    struct stat link {};
+    EXPECT_TRUE(::lstat(in(target, "notes.txt").constData(), &link) == 0 && S_ISLNK(link.st_mode));
+    EXPECT_EQ(form().results->count(), 2);
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(A folder of the same name is in that folder.)"_s));
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(A link or other special file of the same name"_s));
+}
+
 TEST_F(Move, ADestinationSwappedForALinkDuringTheMoveStillGetsTheLaterFiles) {
     // Before b.txt moves, the chosen folder becomes a link to a folder elsewhere with a b.txt of its own.
     TempTree outside;
