@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 #include "core/PathParts.h"
+#include "platform/FileDataCopy.h"
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 #include "platform/WriteAll.h"
@@ -78,22 +79,7 @@ bool PosixFileOperations::sameMount(int folderA, int folderB) {
 }
 
 int PosixFileOperations::copyBytes(int from, int to, long long size) {
-    std::vector<char> buffer(1 << 20);
-    long long left = size;
-    while (left > 0) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (got == 0)
-            return EIO; // shorter than it said: the size check would fail anyway
-        if (const int error = writeAll(to, QByteArrayView(buffer.data(), qsizetype(got))))
-            return error;
-        left -= got;
-    }
-    return 0;
+    return copyFileData(from, to, size);
 }
 
 int PosixFileOperations::syncFile(int fd) {
@@ -278,6 +264,9 @@ std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& f
         return errnoText(errno);
     if (idOf(opened) != id)
         return changedSinceTheSearch();
+    // Refused before a byte is written when the blocks it holds would not fit.
+    if (const int error = roomFor(folder, opened))
+        return errnoText(error);
     UniqueFd out(
         ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out)

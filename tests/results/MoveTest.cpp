@@ -4,8 +4,10 @@
 
 #include "folders/FolderList.h"
 #include "platform/PosixFileOperations.h"
+#include "platform/UniqueFd.h"
 #include "shell/HoverButton.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 
@@ -15,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -35,6 +38,7 @@ public:
     int claimError = 0;  // the source cannot leave its folder
     int removeError = 0; // the source cannot be removed once its copy is in place
     bool throwOnMove = false;
+    int copies = 0;                                   // how often bytes were copied
     std::function<void()> duringCopy;                 // runs while the bytes are being copied
     std::function<void(const FoundFile&)> beforeMove; // runs before each file's move, on its worker
 
@@ -56,6 +60,7 @@ protected:
         return PosixFileOperations::claimSource(folder, name, id, claimed);
     }
     int copyBytes(int from, int to, long long size) override {
+        ++copies;
         if (duringCopy)
             duringCopy();
         if (copyError) {
@@ -442,6 +447,51 @@ TEST_F(Move, ADestinationSwappedForALinkDuringTheMoveStillGetsTheLaterFiles) {
     EXPECT_EQ(contentOf(stranger), "content of b.txt");
     EXPECT_EQ(QDir(outside.rootText()).entryList(QDir::Hidden | QDir::Files), QStringList{u"b.txt"_s});
     EXPECT_EQ(form().results->count(), 0);
+}
+
+// A tmpfs of 8 MiB for the test (tests run as root): another file system, with little room.
+struct SmallTmpfs {
+    TempTree folder;
+    const bool mounted = ::mount("tmpfs", folder.root().constData(), "tmpfs", 0, "size=8m") == 0;
+    ~SmallTmpfs() { mounted&& ::umount2(folder.root().constData(), MNT_DETACH); }
+};
+
+QByteArray digestOf(const QByteArray& path) {
+    QFile file(QFile::decodeName(path));
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : "<unreadable>";
+}
+
+TEST_F(Move, AcrossFilesystemsHolesStayHolesAndWhatCannotFitIsRefusedBeforeAByteIsWritten) {
+    SmallTmpfs small;
+    if (!small.mounted)
+        GTEST_SKIP() << "this machine refuses to mount a tmpfs of the test's own";
+    // 32 MiB long, 12 KiB of data: the rest is holes, which an 8 MiB file system takes in its stride.
+    const QByteArray sparse = tree.file("sparse.img", 32 << 20);
+    const UniqueFd fd(::open(sparse.constData(), O_WRONLY));
+    for (const off_t at : {off_t(0), off_t(16) << 20, (off_t(32) << 20) - 4096})
+        EXPECT_EQ(::pwrite(fd.get(), QByteArray(4096, 'd').constData(), 4096, at), 4096);
+    struct stat source {};
+    ASSERT_EQ(::stat(sparse.constData(), &source), 0);
+    const QByteArray content = digestOf(sparse);
+    // 9 MiB taken on disk, which cannot fit.
+    const QByteArray big = tree.file("big.bin", 0);
+    const UniqueFd bigFd(::open(big.constData(), O_WRONLY));
+    ASSERT_EQ(::posix_fallocate(bigFd.get(), 0, 9 << 20), 0);
+    row(sparse, true);
+    row(big, true);
+    dialogs->folderAnswers = {small.folder.rootText()};
+    clickAndFinish(form().PushButton8);
+    struct stat arrived {};
+    ASSERT_EQ(::stat(small.folder.path("sparse.img").constData(), &arrived), 0);
+    EXPECT_EQ(digestOf(small.folder.path("sparse.img")), content);
+    EXPECT_LE(arrived.st_blocks, source.st_blocks + 64); // a page or so of slack per piece of data
+    EXPECT_EQ(operations->copies, 1);                    // the file that cannot fit was not even begun
+    EXPECT_EQ(QDir(small.folder.rootText()).entryList(QDir::Hidden | QDir::Files),
+              QStringList{u"sparse.img"_s});
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(big) + u" [x]"_s});
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(No space left on device)"_s));
 }
 
 } // namespace
