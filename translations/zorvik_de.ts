@@ -150,6 +150,10 @@
         <translation>Die Kopie hat eine andere Größe als das Original.</translation>
     </message>
     <message>
+        <source>It changed during the move.</source>
+        <translation>Sie hat sich während des Verschiebens geändert.</translation>
+    </message>
+    <message>
         <source>A folder of the same name is in that folder.</source>
         <translation>In diesem Ordner liegt ein Ordner gleichen Namens.</translation>
     </message>

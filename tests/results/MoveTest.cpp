@@ -40,6 +40,7 @@ public:
     bool throwOnMove = false;
     int copies = 0;                                   // how often bytes were copied
     std::function<void()> duringCopy;                 // runs while the bytes are being copied
+    std::function<void()> afterCopy;                  // runs once they are copied
     std::function<void(const FoundFile&)> beforeMove; // runs before each file's move, on its worker
 
     MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
@@ -67,11 +68,26 @@ protected:
             PosixFileOperations::copyBytes(from, to, size / 2); // fails halfway through
             return copyError;
         }
-        return PosixFileOperations::copyBytes(from, to, size);
+        const int error = PosixFileOperations::copyBytes(from, to, size);
+        if (afterCopy)
+            afterCopy();
+        return error;
     }
     int syncFile(int fd) override { return syncError ? syncError : PosixFileOperations::syncFile(fd); }
     int removeClaimed(int folder, const QByteArray& privateName) override {
         return removeError ? removeError : PosixFileOperations::removeClaimed(folder, privateName);
+    }
+};
+
+// The test's trash, which can act as a same-named file goes to it.
+class WatchedTrash : public RefusingTrash {
+public:
+    std::function<void()> onTrash;
+    std::optional<QString> trashEntry(int folder, const QByteArray& name, const FileId& id,
+                                      const QByteArray& path, Receipt* receipt) override {
+        if (onTrash)
+            onTrash();
+        return RefusingTrash::trashEntry(folder, name, id, path, receipt);
     }
 };
 
@@ -106,7 +122,7 @@ protected:
     }
     QByteArray in(const TempTree& t, const QByteArray& name) { return t.path(name); }
 
-    std::shared_ptr<RefusingTrash> trash = std::make_shared<RefusingTrash>();
+    std::shared_ptr<WatchedTrash> trash = std::make_shared<WatchedTrash>();
     std::shared_ptr<FaultyOperations> operations = std::make_shared<FaultyOperations>(trash);
     int yields = 0;
     std::function<void()> onYield;
@@ -410,6 +426,44 @@ TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(u"at line 106"_s));
     EXPECT_FALSE(reports[0].contains(u"File: "_s));
+}
+
+TEST_F(Move, ASourceWrittenDuringItsMoveAcrossFilesystemsStaysWithEveryWrite) {
+    const QByteArray a = tree.path("a.txt");
+    file(target, "a.txt");
+    ASSERT_EQ(::truncate(in(target, "a.txt").constData(), 8), 0); // older, and unlike the source
+    const auto inPlace = [](int fd) { EXPECT_EQ(::pwrite(fd, "CONTENT", 7, 0), 7); };
+    const std::vector<std::tuple<const char*, std::function<void()>*, std::function<void(int)>>> cases = {
+        {"appended during the copy", &operations->duringCopy,
+         [](int fd) { EXPECT_EQ(::pwrite(fd, "+", 1, 16), 1); }},
+        {"shrunk during the copy", &operations->duringCopy, [](int fd) { EXPECT_EQ(::ftruncate(fd, 3), 0); }},
+        {"written in place after the copy", &operations->afterCopy, inPlace},
+        {"written as the older a.txt goes to the trash", &trash->onTrash, inPlace},
+    };
+    operations->crossFilesystem = true;
+    for (const auto& [what, when, write] : cases) {
+        SCOPED_TRACE(what);
+        dialogs->shown.clear();
+        clickAndFinish(form().PushButton6);
+        file(tree, "a.txt");
+        const timespec old[2] = {{1000000000, 0}, {1000000000, 0}}; // a write shows however coarse the clock
+        ASSERT_EQ(::utimensat(AT_FDCWD, a.constData(), old, 0), 0);
+        row(a, true);
+        const UniqueFd writer(::open(a.constData(), O_RDWR));
+        *when = [&, write = write, written = false]() mutable {
+            if (!std::exchange(written, true))
+                write(writer.get());
+        };
+        auto expected = everything();
+        moveTo(target);
+        *when = nullptr;
+        expected["a.txt"].replace(QByteArray("content of a.txt;"), QByteArray(contentOf(a) + ";"));
+        EXPECT_EQ(everything(), expected);
+        EXPECT_NE(contentOf(a), "content of a.txt"); // the write was made
+        EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
+        ASSERT_EQ(dialogs->notices().size(), 1);
+        EXPECT_TRUE(dialogs->notices()[0].contains(u"(It changed during the move.)"_s));
+    }
 }
 
 TEST_F(Move, AFolderOrALinkOfTheSameNameIsNeverTrashedToMakeRoom) {
