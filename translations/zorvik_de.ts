@@ -149,6 +149,18 @@
         <source>The copy came out at a different size.</source>
         <translation>Die Kopie hat eine andere Größe als das Original.</translation>
     </message>
+    <message>
+        <source>It changed during the move.</source>
+        <translation>Sie hat sich während des Verschiebens geändert.</translation>
+    </message>
+    <message>
+        <source>A folder of the same name is in that folder.</source>
+        <translation>In diesem Ordner liegt ein Ordner gleichen Namens.</translation>
+    </message>
+    <message>
+        <source>A link or other special file of the same name is in that folder.</source>
+        <translation>In diesem Ordner liegt eine Verknüpfung oder andere besondere Datei gleichen Namens.</translation>
+    </message>
 </context>
 <context>
     <name>PruneResults</name>

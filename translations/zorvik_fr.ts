@@ -149,6 +149,18 @@
         <source>The copy came out at a different size.</source>
         <translation>La copie n’a pas la même taille que l’original.</translation>
     </message>
+    <message>
+        <source>It changed during the move.</source>
+        <translation>Il a changé pendant le déplacement.</translation>
+    </message>
+    <message>
+        <source>A folder of the same name is in that folder.</source>
+        <translation>Un dossier du même nom se trouve dans ce dossier.</translation>
+    </message>
+    <message>
+        <source>A link or other special file of the same name is in that folder.</source>
+        <translation>Un lien ou un autre fichier spécial du même nom se trouve dans ce dossier.</translation>
+    </message>
 </context>
 <context>
     <name>PruneResults</name>

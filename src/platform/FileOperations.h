@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/FileId.h"
+#include "platform/UniqueFd.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace zorvik {
@@ -21,14 +23,28 @@ public:
         // A file of the same name was in the destination folder and went to the trash to make room.
         bool replacedFileTrashed = false;
     };
+    // The folder a command moves its files into, opened once for the whole command: every file goes
+    // into that very folder, whatever its path names by the time the file's turn comes. Shared with
+    // the workers that move the files (read only); whoever lets go of it last closes it.
+    struct Destination {
+        UniqueFd folder;
+        QByteArray path; // as the user chose it, for records where the system cannot tell the path
+    };
+    struct OpenedDestination {
+        std::shared_ptr<const Destination> destination; // none when it could not be opened
+        QString failure;                                // why not
+    };
     // Whether a file is one of those being moved; such a file is never replaced by another.
     using IsBeingMoved = std::function<bool(const FileId&)>;
 
     virtual ~FileOperations() = default;
-    // Moves the found file into `destinationFolder` under its own name, if it is still the file that
-    // was found. A file of that name already there goes to the trash first, unless it is one of the
-    // files being moved; when it cannot, nothing moves.
-    virtual MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+    // Opens the folder at `path` (the user's choice, so links on the way are followed) to move into.
+    virtual OpenedDestination openDestination(const QByteArray& path) = 0;
+    // Moves the found file into `destination` under its own name, if it is still the file that was
+    // found. A regular file of that name already there goes to the trash first, unless it is one of
+    // the files being moved; when it cannot, or when a folder, a link or anything else has the name,
+    // nothing moves.
+    virtual MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                                  const IsBeingMoved& isBeingMoved) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 #include "core/PathParts.h"
+#include "platform/FileDataCopy.h"
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 #include "platform/WriteAll.h"
@@ -62,10 +63,49 @@ mode_t keepOwnership(int to, const struct stat& original) {
     return mode;
 }
 
+QString changedDuringTheMove() {
+    return QCoreApplication::translate("PosixFileOperations", "It changed during the move.");
+}
+
+// A write moves a file's size or its modification time; the change time also catches a write whose
+// modification time was set back afterwards.
+bool sameStamp(const struct stat& a, const struct stat& b, bool changeTimeToo) {
+    auto same = [](const timespec& x, const timespec& y) {
+        return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec;
+    };
+    return a.st_size == b.st_size && same(a.st_mtim, b.st_mtim) &&
+           (!changeTimeToo || same(a.st_ctim, b.st_ctim));
+}
+
+// A link is recreated as a link, with its owner and times where the system lets them be set.
+std::optional<QString> copyLink(int fromFolder, const QByteArray& name, const struct stat& status, int folder,
+                                const QByteArray& temporary) {
+    std::vector<char> target(std::size_t(status.st_size) + 1);
+    const ssize_t length = ::readlinkat(fromFolder, name.constData(), target.data(), target.size());
+    if (length < 0 || std::size_t(length) >= target.size())
+        return errnoText(length < 0 ? errno : EIO);
+    target[std::size_t(length)] = '\0';
+    if (::symlinkat(target.data(), folder, temporary.constData()) != 0)
+        return errnoText(errno);
+    ::fchownat(folder, temporary.constData(), status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
+    const timespec times[2] = {status.st_atim, status.st_mtim};
+    ::utimensat(folder, temporary.constData(), times, AT_SYMLINK_NOFOLLOW);
+    return std::nullopt;
+}
+
+// Takes a copy that was put in place out again, if the name still holds it.
+void withdrawCopy(int folder, const QByteArray& name, const FileId& copy) {
+    std::optional<ClaimedFile> claimed;
+    if (ClaimedFile::claim(folder, name, copy, claimed))
+        return; // not ours any more: left alone
+    if (::unlinkat(folder, claimed->privateName().constData(), 0) == 0)
+        claimed->settle();
+}
+
 } // namespace
 
-struct PosixFileOperations::Destination {
-    UniqueFd folder;
+struct PosixFileOperations::Target {
+    int folder = -1; // the command's destination, borrowed
     QByteArray name;
     QByteArray path;
     std::optional<FileId> occupant; // a file already there under the name
@@ -73,27 +113,33 @@ struct PosixFileOperations::Destination {
     bool occupantTrashed = false;
 };
 
+// The source of a copy as it was when the copy began, to tell a change before the source goes.
+struct PosixFileOperations::SourceCopy {
+    UniqueFd source; // open for reading; none for a link, which cannot change in place
+    struct stat started {};
+    FileId copy; // the copy's identity
+
+    // Why the source is not as it was at `reference`: `name` of `folder` no longer names it, or its
+    // content moved. Its state now goes to `now`.
+    std::optional<QString> change(const struct stat& reference, bool changeTimeToo, int folder,
+                                  const QByteArray& name, struct stat& now) const {
+        if (identityOf(folder, name) != std::optional(idOf(started)))
+            return changedDuringTheMove();
+        now = reference;
+        if (source && ::fstat(source.get(), &now) != 0)
+            return errnoText(errno);
+        if (!sameStamp(reference, now, changeTimeToo))
+            return changedDuringTheMove();
+        return std::nullopt;
+    }
+};
+
 bool PosixFileOperations::sameMount(int folderA, int folderB) {
     return mountOf(folderA) == mountOf(folderB);
 }
 
 int PosixFileOperations::copyBytes(int from, int to, long long size) {
-    std::vector<char> buffer(1 << 20);
-    long long left = size;
-    while (left > 0) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (got == 0)
-            return EIO; // shorter than it said: the size check would fail anyway
-        if (const int error = writeAll(to, QByteArrayView(buffer.data(), qsizetype(got))))
-            return error;
-        left -= got;
-    }
-    return 0;
+    return copyFileData(from, to, size);
 }
 
 int PosixFileOperations::syncFile(int fd) {
@@ -109,8 +155,39 @@ int PosixFileOperations::removeClaimed(int folder, const QByteArray& privateName
     return ::unlinkat(folder, privateName.constData(), 0) == 0 ? 0 : errno;
 }
 
+FileOperations::OpenedDestination PosixFileOperations::openDestination(const QByteArray& path) {
+    auto destination = std::make_shared<Destination>();
+    destination->path = path;
+    if (std::optional<QString> failed = openChosenFolder(path, destination->folder))
+        return {nullptr, *failed};
+    return {std::move(destination), QString()};
+}
+
+namespace {
+
+// Only a regular file is ever trashed to make room: a folder, a link or a device of the name is never
+// replaced, nor a file this same move takes along.
+std::optional<QString> occupantRefusal(const struct stat& occupant, const FileId& source,
+                                       const FileOperations::IsBeingMoved& isBeingMoved) {
+    const FileId id = idOf(occupant);
+    if (id == source)
+        return QCoreApplication::translate("PosixFileOperations", "It is already in that folder.");
+    if (isBeingMoved && isBeingMoved(id))
+        return QCoreApplication::translate("PosixFileOperations",
+                                           "A checked file of the same name is in that folder.");
+    if (S_ISDIR(occupant.st_mode))
+        return QCoreApplication::translate("PosixFileOperations",
+                                           "A folder of the same name is in that folder.");
+    if (!S_ISREG(occupant.st_mode))
+        return QCoreApplication::translate(
+            "PosixFileOperations", "A link or other special file of the same name is in that folder.");
+    return std::nullopt;
+}
+
+} // namespace
+
 FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& source,
-                                                          const QByteArray& destinationFolder,
+                                                          const Destination& destination,
                                                           const IsBeingMoved& isBeingMoved) {
     FoundFolder from;
     if (std::optional<QString> failed = openFoundFolder(source, from))
@@ -123,19 +200,18 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     if (S_ISDIR(status.st_mode))
         return {QCoreApplication::translate("PosixFileOperations", "It is a folder.")};
 
-    Destination to;
-    if (std::optional<QString> failed = openChosenFolder(destinationFolder, to.folder))
-        return {failed};
+    Target to;
+    to.folder = destination.folder.get();
     to.name = from.name;
-    to.path = joinPath(destinationFolder, to.name);
-    to.occupant = identityOf(to.folder.get(), to.name);
-    if (to.occupant && *to.occupant == source.id)
-        return {QCoreApplication::translate("PosixFileOperations", "It is already in that folder.")};
-    if (to.occupant && isBeingMoved && isBeingMoved(*to.occupant))
-        return {QCoreApplication::translate("PosixFileOperations",
-                                            "A checked file of the same name is in that folder.")};
+    to.path = joinPath(destination.path, to.name);
+    struct stat occupant {};
+    if (::fstatat(to.folder, to.name.constData(), &occupant, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (std::optional<QString> refused = occupantRefusal(occupant, source.id, isBeingMoved))
+            return {refused};
+        to.occupant = idOf(occupant);
+    }
 
-    if (sameMount(from.folder.get(), to.folder.get())) {
+    if (sameMount(from.folder.get(), to.folder)) {
         bool crossesMounts = false;
         MoveOutcome done = renameInto(from, source, to, crossesMounts);
         if (!crossesMounts)
@@ -144,11 +220,11 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     return copyInto(from, source, to);
 }
 
-std::optional<QString> PosixFileOperations::makeRoom(Destination& to) {
+std::optional<QString> PosixFileOperations::makeRoom(Target& to) {
     if (!to.occupant)
         return std::nullopt;
     if (std::optional<QString> failed =
-            trash_->trashEntry(to.folder.get(), to.name, *to.occupant, to.path, &to.receipt))
+            trash_->trashEntry(to.folder, to.name, *to.occupant, to.path, &to.receipt))
         return QCoreApplication::translate(
                    "PosixFileOperations",
                    "The file of the same name in that folder could not be put in the trash: %1")
@@ -157,21 +233,20 @@ std::optional<QString> PosixFileOperations::makeRoom(Destination& to) {
     return std::nullopt;
 }
 
-void PosixFileOperations::undoRoom(Destination& to) {
+void PosixFileOperations::undoRoom(Target& to) {
     // Should the name have been taken meanwhile, the file stays in the trash: still not lost.
-    if (to.occupantTrashed && !trash_->restore(to.receipt, to.folder.get(), to.name))
+    if (to.occupantTrashed && !trash_->restore(to.receipt, to.folder, to.name))
         to.occupantTrashed = false;
 }
 
 FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& from, const FoundFile& source,
-                                                            Destination& to, bool& crossesMounts) {
+                                                            Target& to, bool& crossesMounts) {
     std::optional<ClaimedFile> claimed;
     if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed))
         return {problem};
     if (std::optional<QString> failed = makeRoom(to))
         return {failed}; // the claim gives the file its name back
-    const int error =
-        renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder.get(), to.name);
+    const int error = renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder, to.name);
     if (error == 0) {
         claimed->settle();
         return {std::nullopt, to.occupantTrashed};
@@ -182,11 +257,12 @@ FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& f
 }
 
 FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& from, const FoundFile& source,
-                                                          Destination& to) {
-    const int folder = to.folder.get();
+                                                          Target& to) {
+    const int folder = to.folder;
     const QByteArray temporary = freshName(folder, ".zorvik-move-");
     auto dropTemporary = [&] { ::unlinkat(folder, temporary.constData(), 0); };
-    if (std::optional<QString> failed = copyToTemporary(from, source.id, folder, temporary)) {
+    SourceCopy copy;
+    if (std::optional<QString> failed = copyToTemporary(from, source.id, folder, temporary, copy)) {
         dropTemporary();
         return {failed};
     }
@@ -195,6 +271,14 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
     if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed)) {
         dropTemporary();
         return {problem};
+    }
+    // The claim's rename sets the source's change time: from here on that time is compared with the
+    // one after the claim, size and modification time still with the copy's start.
+    struct stat claimedState {};
+    if (std::optional<QString> changed =
+            copy.change(copy.started, false, from.folder.get(), claimed->privateName(), claimedState)) {
+        dropTemporary();
+        return {changed};
     }
     if (std::optional<QString> failed = makeRoom(to)) {
         dropTemporary();
@@ -206,6 +290,13 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
         return {errnoText(error)};
     }
     syncFile(folder);
+    struct stat last {};
+    if (std::optional<QString> changed =
+            copy.change(claimedState, true, from.folder.get(), claimed->privateName(), last)) {
+        withdrawCopy(folder, to.name, copy.copy);
+        undoRoom(to);
+        return {changed}; // the claim gives the source its name back
+    }
     if (const int error = removeClaimed(from.folder.get(), claimed->privateName())) {
         claimed->giveBack(); // the original under its own name again: the file is in both places now
         return {QCoreApplication::translate("PosixFileOperations",
@@ -218,65 +309,75 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
 }
 
 std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& from, const FileId& id,
-                                                            int folder, const QByteArray& temporary) {
+                                                            int folder, const QByteArray& temporary,
+                                                            SourceCopy& copy) {
     struct stat status {};
     if (::fstatat(from.folder.get(), from.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errnoText(errno);
     if (idOf(status) != id)
         return changedSinceTheSearch();
     if (S_ISLNK(status.st_mode)) {
-        std::vector<char> target(std::size_t(status.st_size) + 1);
-        const ssize_t length =
-            ::readlinkat(from.folder.get(), from.name.constData(), target.data(), target.size());
-        if (length < 0 || std::size_t(length) >= target.size())
-            return errnoText(length < 0 ? errno : EIO);
-        target[std::size_t(length)] = '\0';
-        if (::symlinkat(target.data(), folder, temporary.constData()) != 0)
-            return errnoText(errno);
-        ::fchownat(folder, temporary.constData(), status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
-        const timespec times[2] = {status.st_atim, status.st_mtim};
-        ::utimensat(folder, temporary.constData(), times, AT_SYMLINK_NOFOLLOW);
+        copy.started = status;
+        if (std::optional<QString> failed = copyLink(from.folder.get(), from.name, status, folder, temporary))
+            return failed;
+        copy.copy = identityOf(folder, temporary).value_or(FileId{});
         return std::nullopt;
     }
     if (!S_ISREG(status.st_mode))
         return QCoreApplication::translate("PosixFileOperations", "It is not an ordinary file.");
 
-    const UniqueFd in(::openat(from.folder.get(), from.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (!in)
+    copy.source.reset(::openat(from.folder.get(), from.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!copy.source)
         return errnoText(errno);
-    struct stat opened {};
-    if (::fstat(in.get(), &opened) != 0)
+    if (::fstat(copy.source.get(), &copy.started) != 0)
         return errnoText(errno);
-    if (idOf(opened) != id)
+    if (idOf(copy.started) != id)
         return changedSinceTheSearch();
+    // Refused before a byte is written when the blocks it holds would not fit.
+    if (const int error = roomFor(folder, copy.started))
+        return errnoText(error);
+    struct stat copied {};
+    const int error = copyRegularFile(copy.source.get(), copy.started, folder, temporary, copied);
+    // A change of the source explains more than the error it may have caused (a file that shrank
+    // cannot be read to the end it had).
+    struct stat now {};
+    if (std::optional<QString> changed = copy.change(copy.started, true, from.folder.get(), from.name, now))
+        return changed;
+    if (error)
+        return errnoText(error);
+    if (copied.st_size != copy.started.st_size)
+        return QCoreApplication::translate("PosixFileOperations", "The copy came out at a different size.");
+    copy.copy = idOf(copied);
+    return std::nullopt;
+}
+
+// Copies the regular file `in` (as it was `opened`) into the new file `temporary` of `folder` with its
+// metadata, flushed; `copied` is the copy then. 0 or an errno value.
+int PosixFileOperations::copyRegularFile(int in, const struct stat& opened, int folder,
+                                         const QByteArray& temporary, struct stat& copied) {
     UniqueFd out(
         ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out)
-        return errnoText(errno);
-    int error = copyBytes(in.get(), out.get(), opened.st_size);
+        return errno;
+    int error = copyBytes(in, out.get(), opened.st_size);
     if (!error) {
         const mode_t mode = keepOwnership(out.get(), opened);
         if (::fchmod(out.get(), mode) != 0)
             error = errno;
     }
     if (!error)
-        copyAttributes(in.get(), out.get());
+        copyAttributes(in, out.get());
     const timespec times[2] = {opened.st_atim, opened.st_mtim};
     if (!error && ::futimens(out.get(), times) != 0)
         error = errno;
     if (!error)
         error = syncFile(out.get());
-    struct stat copied {};
     if (!error && ::fstat(out.get(), &copied) != 0)
         error = errno;
     // The copy's own close can still report a write error; it is checked, not left to the guard.
     if (::close(out.release()) != 0 && !error)
         error = errno;
-    if (error)
-        return errnoText(error);
-    if (copied.st_size != opened.st_size)
-        return QCoreApplication::translate("PosixFileOperations", "The copy came out at a different size.");
-    return std::nullopt;
+    return error;
 }
 
 } // namespace zorvik

@@ -5,21 +5,26 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace zorvik {
 
 class Trash;
 
 // Moves through folder descriptors. Within one mount: the file is claimed (renamed to a private name
 // in its own folder and checked), a same-named file in the destination goes to the trash, then one
-// rename puts the file in place. Across mounts: the bytes are copied into a temporary file beside the
-// destination with the source's metadata, flushed and checked; only then is the source claimed (which
-// proves it can leave its folder), the same-named file trashed, the copy renamed into place and the
-// source removed. Any failure before the last step undoes the earlier ones, so every file that existed
-// before the move is still there or in the trash. Links are moved as links.
+// rename puts the file in place. Across mounts: the bytes are copied (holes kept) into a temporary file
+// beside the destination with the source's metadata, flushed and checked; only then is the source
+// claimed (which proves it can leave its folder), the same-named file trashed, the copy renamed into
+// place and the source removed. The source must be as it was when the copy began after the copy and
+// again just before its removal; a write meanwhile undoes the move. Any failure before the last step
+// undoes the earlier ones, so every file that existed before the move is still there or in the trash.
+// Links are moved as links.
 class PosixFileOperations : public FileOperations {
 public:
     explicit PosixFileOperations(std::shared_ptr<Trash> trash) : trash_(std::move(trash)) {}
-    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+    OpenedDestination openDestination(const QByteArray& path) override;
+    MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                          const IsBeingMoved& isBeingMoved) override;
 
 protected:
@@ -32,17 +37,19 @@ protected:
     virtual int removeClaimed(int folder, const QByteArray& privateName);
 
 private:
-    struct Destination;
+    struct Target;
+    struct SourceCopy;
     // One rename within a mount; `crossesMounts` when the system says the rename cannot be made after
     // all (nothing has changed then).
-    MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Destination& to,
-                           bool& crossesMounts);
-    MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Destination& to);
+    MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Target& to, bool& crossesMounts);
+    MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Target& to);
     std::optional<QString> copyToTemporary(const FoundFolder& from, const FileId& id, int folder,
-                                           const QByteArray& temporary);
+                                           const QByteArray& temporary, SourceCopy& copy);
+    int copyRegularFile(int in, const struct stat& opened, int folder, const QByteArray& temporary,
+                        struct stat& copied);
     // A same-named file in the destination goes to the trash; undoRoom puts it back.
-    std::optional<QString> makeRoom(Destination& to);
-    void undoRoom(Destination& to);
+    std::optional<QString> makeRoom(Target& to);
+    void undoRoom(Target& to);
 
     std::shared_ptr<Trash> trash_;
 };

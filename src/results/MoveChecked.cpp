@@ -101,6 +101,12 @@ JobBody MoveChecked::run(Job& job) {
         }))
         co_return; // no folder to move into
     s.run(114, [&] { host_.setPointerState(PointerState::Busy); });
+    // Opened once: every file goes into this very folder, even should its path be made to lead
+    // elsewhere during the move.
+    auto opening = job.offThread<FileOperations::OpenedDestination>(
+        [files = files_, destinationFolder] { return files->openDestination(destinationFolder); });
+    const FileOperations::OpenedDestination destination =
+        s.settle(110, co_await opening).value_or(FileOperations::OpenedDestination{});
 
     // The rows as they stand now are the ones worked through.
     const RowSnapshot rows(results_);
@@ -134,7 +140,7 @@ JobBody MoveChecked::run(Job& job) {
             continue;
         FoundFile source;
         if (s.run(124, [&] { source = results_.foundFile(*handling); }))
-            co_await moveOne(job, source, destinationFolder, record);
+            co_await moveOne(job, source, destination, record);
     }
     handling.reset();
     s.run(132, [&] {
@@ -153,20 +159,26 @@ JobBody MoveChecked::run(Job& job) {
 // Moves one file unless that would lose one: a file this same move already placed under the same name
 // is never replaced, and the operations leave the source in place unless it arrived whole. The move
 // itself runs on a worker, with its own copies of what it needs.
-JobBody MoveChecked::moveOne(Job& job, FoundFile source, QByteArray destinationFolder, Record& record) {
+JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedDestination into,
+                             Record& record) {
     if (source.path.trimmed().isEmpty()) {
         record.notMoved.add(source.path, tr("The row names no file."));
         co_return;
     }
-    const QByteArray destination = destinationFolder + fileNameOf(source.path);
+    if (!into.destination) {
+        if (!into.failure.isEmpty()) // else the failure to open it was reported already
+            record.notMoved.add(source.path, into.failure);
+        co_return;
+    }
+    const QByteArray destination = into.destination->path + fileNameOf(source.path);
     if (record.placed.count(destination)) {
         record.notMoved.add(source.path,
                             u"A file of the same name was just moved there from another folder."_s);
         co_return;
     }
     auto moving = job.offThread<FileOperations::MoveOutcome>(
-        [files = files_, source, destinationFolder, beingMoved = record.beingMoved] {
-            return files->moveFile(source, destinationFolder,
+        [files = files_, source, folder = into.destination, beingMoved = record.beingMoved] {
+            return files->moveFile(source, *folder,
                                    [&beingMoved](const FileId& id) { return beingMoved->count(id) > 0; });
         });
     const std::optional<FileOperations::MoveOutcome> outcome = job.steps().settle(126, co_await moving);

@@ -2,6 +2,7 @@
 
 #include "core/Job.h"
 #include "platform/FileId.h"
+#include "platform/FileOperations.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -13,7 +14,6 @@ namespace zorvik {
 
 class CommandHost;
 class Dialogs;
-class FileOperations;
 class ResultList;
 class SettingsStore;
 class Steps;
@@ -33,7 +33,7 @@ public:
     struct Record; // what one run has done so far
 
 private:
-    JobBody moveOne(Job& job, FoundFile source, QByteArray destinationFolder, Record& record);
+    JobBody moveOne(Job& job, FoundFile source, FileOperations::OpenedDestination into, Record& record);
 
     CommandHost& host_;
     ResultList& results_;

@@ -4,8 +4,10 @@
 
 #include "folders/FolderList.h"
 #include "platform/PosixFileOperations.h"
+#include "platform/UniqueFd.h"
 #include "shell/HoverButton.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 
@@ -15,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -35,13 +38,18 @@ public:
     int claimError = 0;  // the source cannot leave its folder
     int removeError = 0; // the source cannot be removed once its copy is in place
     bool throwOnMove = false;
-    std::function<void()> duringCopy; // runs while the bytes are being copied
+    int copies = 0;                                   // how often bytes were copied
+    std::function<void()> duringCopy;                 // runs while the bytes are being copied
+    std::function<void()> afterCopy;                  // runs once they are copied
+    std::function<void(const FoundFile&)> beforeMove; // runs before each file's move, on its worker
 
-    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+    MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                          const IsBeingMoved& isBeingMoved) override {
         if (throwOnMove)
             throw Failure(u"Input/output error"_s);
-        return PosixFileOperations::moveFile(source, destinationFolder, isBeingMoved);
+        if (beforeMove)
+            beforeMove(source);
+        return PosixFileOperations::moveFile(source, destination, isBeingMoved);
     }
 
 protected:
@@ -53,17 +61,33 @@ protected:
         return PosixFileOperations::claimSource(folder, name, id, claimed);
     }
     int copyBytes(int from, int to, long long size) override {
+        ++copies;
         if (duringCopy)
             duringCopy();
         if (copyError) {
             PosixFileOperations::copyBytes(from, to, size / 2); // fails halfway through
             return copyError;
         }
-        return PosixFileOperations::copyBytes(from, to, size);
+        const int error = PosixFileOperations::copyBytes(from, to, size);
+        if (afterCopy)
+            afterCopy();
+        return error;
     }
     int syncFile(int fd) override { return syncError ? syncError : PosixFileOperations::syncFile(fd); }
     int removeClaimed(int folder, const QByteArray& privateName) override {
         return removeError ? removeError : PosixFileOperations::removeClaimed(folder, privateName);
+    }
+};
+
+// The test's trash, which can act as a same-named file goes to it.
+class WatchedTrash : public RefusingTrash {
+public:
+    std::function<void()> onTrash;
+    std::optional<QString> trashEntry(int folder, const QByteArray& name, const FileId& id,
+                                      const QByteArray& path, Receipt* receipt) override {
+        if (onTrash)
+            onTrash();
+        return RefusingTrash::trashEntry(folder, name, id, path, receipt);
     }
 };
 
@@ -98,7 +122,7 @@ protected:
     }
     QByteArray in(const TempTree& t, const QByteArray& name) { return t.path(name); }
 
-    std::shared_ptr<RefusingTrash> trash = std::make_shared<RefusingTrash>();
+    std::shared_ptr<WatchedTrash> trash = std::make_shared<WatchedTrash>();
     std::shared_ptr<FaultyOperations> operations = std::make_shared<FaultyOperations>(trash);
     int yields = 0;
     std::function<void()> onYield;
@@ -402,6 +426,126 @@ TEST_F(Move, AFailureNamesTheRowItWasOnAndOnlyThen) {
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(u"at line 106"_s));
     EXPECT_FALSE(reports[0].contains(u"File: "_s));
+}
+
+TEST_F(Move, ASourceWrittenDuringItsMoveAcrossFilesystemsStaysWithEveryWrite) {
+    const QByteArray a = tree.path("a.txt");
+    file(target, "a.txt");
+    ASSERT_EQ(::truncate(in(target, "a.txt").constData(), 8), 0); // older, and unlike the source
+    const auto inPlace = [](int fd) { EXPECT_EQ(::pwrite(fd, "CONTENT", 7, 0), 7); };
+    const std::vector<std::tuple<const char*, std::function<void()>*, std::function<void(int)>>> cases = {
+        {"appended during the copy", &operations->duringCopy,
+         [](int fd) { EXPECT_EQ(::pwrite(fd, "+", 1, 16), 1); }},
+        {"shrunk during the copy", &operations->duringCopy, [](int fd) { EXPECT_EQ(::ftruncate(fd, 3), 0); }},
+        {"written in place after the copy", &operations->afterCopy, inPlace},
+        {"written as the older a.txt goes to the trash", &trash->onTrash, inPlace},
+    };
+    operations->crossFilesystem = true;
+    for (const auto& [what, when, write] : cases) {
+        SCOPED_TRACE(what);
+        dialogs->shown.clear();
+        clickAndFinish(form().PushButton6);
+        file(tree, "a.txt");
+        const timespec old[2] = {{1000000000, 0}, {1000000000, 0}}; // a write shows however coarse the clock
+        ASSERT_EQ(::utimensat(AT_FDCWD, a.constData(), old, 0), 0);
+        row(a, true);
+        const UniqueFd writer(::open(a.constData(), O_RDWR));
+        *when = [&, write = write, written = false]() mutable {
+            if (!std::exchange(written, true))
+                write(writer.get());
+        };
+        auto expected = everything();
+        moveTo(target);
+        *when = nullptr;
+        expected["a.txt"].replace(QByteArray("content of a.txt;"), QByteArray(contentOf(a) + ";"));
+        EXPECT_EQ(everything(), expected);
+        EXPECT_NE(contentOf(a), "content of a.txt"); // the write was made
+        EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
+        ASSERT_EQ(dialogs->notices().size(), 1);
+        EXPECT_TRUE(dialogs->notices()[0].contains(u"(It changed during the move.)"_s));
+    }
+}
+
+TEST_F(Move, AFolderOrALinkOfTheSameNameIsNeverTrashedToMakeRoom) {
+    row(file(tree, "report.pdf"), true);
+    row(file(tree, "notes.txt"), true);
+    file(target, "report.pdf/inside.txt");
+    target.link("report.pdf/inside.txt", "notes.txt");
+    const auto before = everything();
+    moveTo(target);
+    EXPECT_EQ(everything(), before);
+    struct stat link {};
+    EXPECT_TRUE(::lstat(in(target, "notes.txt").constData(), &link) == 0 && S_ISLNK(link.st_mode));
+    EXPECT_EQ(form().results->count(), 2);
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(A folder of the same name is in that folder.)"_s));
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(A link or other special file of the same name"_s));
+}
+
+TEST_F(Move, ADestinationSwappedForALinkDuringTheMoveStillGetsTheLaterFiles) {
+    // Before b.txt moves, the chosen folder becomes a link to a folder elsewhere with a b.txt of its own.
+    TempTree outside;
+    const QByteArray stranger = file(outside, "b.txt");
+    row(file(tree, "a.txt"), true);
+    row(file(tree, "b.txt"), true);
+    target.folder("chosen");
+    operations->beforeMove = [&](const FoundFile& source) {
+        if (source.path.endsWith("b.txt") &&
+            ::rename(target.path("chosen").constData(), target.path("renamed").constData()) == 0)
+            target.link(outside.root(), "chosen");
+    };
+    dialogs->folderAnswers = {QFile::decodeName(target.path("chosen"))};
+    clickAndFinish(form().PushButton8);
+    EXPECT_EQ(contentOf(target.path("renamed/a.txt")), "content of a.txt");
+    EXPECT_EQ(contentOf(target.path("renamed/b.txt")), "content of b.txt");
+    EXPECT_EQ(contentOf(stranger), "content of b.txt");
+    EXPECT_EQ(QDir(outside.rootText()).entryList(QDir::Hidden | QDir::Files), QStringList{u"b.txt"_s});
+    EXPECT_EQ(form().results->count(), 0);
+}
+
+// A tmpfs of 8 MiB for the test (tests run as root): another file system, with little room.
+struct SmallTmpfs {
+    TempTree folder;
+    const bool mounted = ::mount("tmpfs", folder.root().constData(), "tmpfs", 0, "size=8m") == 0;
+    ~SmallTmpfs() { mounted&& ::umount2(folder.root().constData(), MNT_DETACH); }
+};
+
+QByteArray digestOf(const QByteArray& path) {
+    QFile file(QFile::decodeName(path));
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : "<unreadable>";
+}
+
+TEST_F(Move, AcrossFilesystemsHolesStayHolesAndWhatCannotFitIsRefusedBeforeAByteIsWritten) {
+    SmallTmpfs small;
+    if (!small.mounted)
+        GTEST_SKIP() << "this machine refuses to mount a tmpfs of the test's own";
+    // 32 MiB long, 12 KiB of data: the rest is holes, which an 8 MiB file system takes in its stride.
+    const QByteArray sparse = tree.file("sparse.img", 32 << 20);
+    const UniqueFd fd(::open(sparse.constData(), O_WRONLY));
+    for (const off_t at : {off_t(0), off_t(16) << 20, (off_t(32) << 20) - 4096})
+        EXPECT_EQ(::pwrite(fd.get(), QByteArray(4096, 'd').constData(), 4096, at), 4096);
+    struct stat source {};
+    ASSERT_EQ(::stat(sparse.constData(), &source), 0);
+    const QByteArray content = digestOf(sparse);
+    // 9 MiB taken on disk, which cannot fit.
+    const QByteArray big = tree.file("big.bin", 0);
+    const UniqueFd bigFd(::open(big.constData(), O_WRONLY));
+    ASSERT_EQ(::posix_fallocate(bigFd.get(), 0, 9 << 20), 0);
+    row(sparse, true);
+    row(big, true);
+    dialogs->folderAnswers = {small.folder.rootText()};
+    clickAndFinish(form().PushButton8);
+    struct stat arrived {};
+    ASSERT_EQ(::stat(small.folder.path("sparse.img").constData(), &arrived), 0);
+    EXPECT_EQ(digestOf(small.folder.path("sparse.img")), content);
+    EXPECT_LE(arrived.st_blocks, source.st_blocks + 64); // a page or so of slack per piece of data
+    EXPECT_EQ(operations->copies, 1);                    // the file that cannot fit was not even begun
+    EXPECT_EQ(QDir(small.folder.rootText()).entryList(QDir::Hidden | QDir::Files),
+              QStringList{u"sparse.img"_s});
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(big) + u" [x]"_s});
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(No space left on device)"_s));
 }
 
 } // namespace

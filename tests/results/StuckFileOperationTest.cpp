@@ -23,11 +23,11 @@ public:
     std::shared_ptr<Gate> gate = std::make_shared<Gate>();
     QByteArray held; // the name of the file whose move waits at the gate
 
-    MoveOutcome moveFile(const FoundFile& source, const QByteArray& destinationFolder,
+    MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                          const IsBeingMoved& isBeingMoved) override {
         if (source.path.endsWith(QByteArray('/' + held)))
             gate->pass();
-        return PosixFileOperations::moveFile(source, destinationFolder, isBeingMoved);
+        return PosixFileOperations::moveFile(source, destination, isBeingMoved);
     }
 };
 
