@@ -65,8 +65,7 @@ TEST_F(FolderCommandsAlone, ASettingThatCannotBeReadOrWrittenStillLetsTheFolderB
     ASSERT_EQ(dialogs.of(ScriptedDialogs::Kind::Folder).size(), 1u);
     EXPECT_EQ(dialogs.of(ScriptedDialogs::Kind::Folder)[0].extra, QString());
     EXPECT_EQ(rows().last(), u"/srv/x"_s);
-    EXPECT_EQ(host.pointerStates,
-              (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
+    EXPECT_EQ(host.pointerStates, (std::vector<PointerState>{PointerState::Busy, PointerState::Default}));
 }
 
 } // namespace
