@@ -9,8 +9,10 @@
 #include "folders/NormalizePath.h"
 #include "platform/SettingsStore.h"
 #include "shell/Form1.h"
+#include "shell/WindowCommands.h"
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QHash>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -92,6 +94,19 @@ std::multiset<int> reportedSteps(const zorvik::test::ScriptedDialogs& dialogs, c
 void quiet(QtMsgType type, const QMessageLogContext&, const QString&) {
     if (type == QtFatalMsg)
         std::abort();
+}
+
+// Runs the event loop until every command the window started has ended: a move opens its destination
+// off this thread before it ends.
+void finishCommands(zorvik::Form1& form) {
+    zorvik::WindowCommands& commands = form.commands();
+    while (!commands.isIdle()) {
+        zorvik::JobLane& busy =
+            commands.searchLane().isIdle() ? commands.commandLane() : commands.searchLane();
+        QEventLoop loop;
+        QObject::connect(&busy, &zorvik::JobLane::idle, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 } // namespace
@@ -217,11 +232,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dialogs->shown.clear();
     dialogs->folderAnswers = {addAnswer};
     form.PushButton3_Click();
+    finishCommands(form);
     const QString lastFolderDot = originally(u"LastFolderDot"_s).value_or(QString());
     const QString addWhere = visible(lastFolderDot) + u", answer "_s + visible(addAnswer);
     FUZZ_CHECK(dialogs->shown.size() == 1 && dialogs->shown[0].kind == Kind::Folder, addWhere);
     FUZZ_CHECK(dialogs->shown[0].extra == lastFolderDot, addWhere);
-    FUZZ_CHECK(form.pointerState() == zorvik::CommandHost::kPointerDefault, addWhere);
+    FUZZ_CHECK(form.pointerState() == zorvik::PointerState::Default, addWhere);
     if (addAnswer.isEmpty()) {
         FUZZ_CHECK(form.folders->count() == 0, addWhere);
     } else {
@@ -235,11 +251,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dialogs->shown.clear();
     dialogs->folderAnswers = {moveAnswer};
     form.PushButton8_Click();
+    finishCommands(form);
     const QString lastFolder = originally(u"LastFolder"_s).value_or(QString());
     const QString moveWhere = visible(lastFolder) + u", answer "_s + visible(moveAnswer);
     FUZZ_CHECK(dialogs->shown.size() == 1 && dialogs->shown[0].kind == Kind::Folder, moveWhere);
     FUZZ_CHECK(dialogs->shown[0].extra == lastFolder, moveWhere);
-    FUZZ_CHECK(form.pointerState() == zorvik::CommandHost::kPointerDefault, moveWhere);
+    FUZZ_CHECK(form.pointerState() == zorvik::PointerState::Default, moveWhere);
     FUZZ_CHECK(settings->stored(u"LastFolder"_s) ==
                    (moveAnswer.isEmpty() ? originally(u"LastFolder"_s) : std::optional(moveAnswer)),
                moveWhere);
