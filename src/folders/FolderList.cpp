@@ -89,6 +89,7 @@ void FolderList::add(const QString& folder) {
 void FolderList::addPath(const QByteArray& path) {
     beginInsertRows(QModelIndex(), count(), count());
     folders_.append(path);
+    skipped_.append(false);
     endInsertRows();
 }
 
@@ -108,7 +109,20 @@ void FolderList::remove(int position) {
         throw Failure(tr("Index out of bounds"));
     beginRemoveRows(QModelIndex(), position - 1, position - 1);
     folders_.removeAt(position - 1);
+    skipped_.removeAt(position - 1);
     endRemoveRows();
+}
+
+bool FolderList::isSkipped(int position) const {
+    pathBytes(position); // throws for a row that is gone
+    return skipped_.at(position - 1);
+}
+
+void FolderList::setSkipped(int position, bool skipped) {
+    pathBytes(position);
+    skipped_[position - 1] = skipped;
+    const QModelIndex row = index(position - 1, 0);
+    Q_EMIT dataChanged(row, row);
 }
 
 int FolderList::rowCount(const QModelIndex& parent) const {

@@ -46,6 +46,9 @@ public:
     QString item(int position) const;
     QByteArray pathBytes(int position) const;
     void remove(int position);
+    // A skipped folder stays in the list, but no search opens it or anything below it.
+    bool isSkipped(int position) const;
+    void setSkipped(int position, bool skipped);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -61,6 +64,7 @@ private:
     std::optional<qint64> headerAnnouncedAtMs_;
     bool headerAnnouncePending_ = false;
     QList<QByteArray> folders_; // paths in the system's bytes
+    QList<bool> skipped_;       // one per folder
     mutable QStringList headers_;
     // A header text set by setHeaderPath and not yet decoded into headers_[0].
     QString pendingPrefix_;

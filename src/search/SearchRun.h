@@ -5,10 +5,13 @@
 #include "criteria/SizeTypes.h"
 #include "platform/FileSystem.h"
 #include "search/ReadAheadWalk.h"
+#include "search/SkipRules.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QString>
+
+#include <utility>
 
 namespace zorvik {
 
@@ -52,6 +55,8 @@ public:
     // Between the click that started a search and its end, unless a stop was asked for.
     bool isRunning() const { return running_ && !stopRequested_; }
     bool stopRequested() const { return stopRequested_; }
+    // The rules of the next search; a running one keeps those it started with.
+    void setSkipRules(SkipRules rules) { skipRules_ = std::move(rules); }
 
 private:
     JobBody searchListedFolders(Job& job);
@@ -72,6 +77,7 @@ private:
     bool running_ = false;
     SizeCondition condition_; // the one the running search tests every file against
     QString savedButtonCaption_;
+    SkipRules skipRules_;
 };
 
 } // namespace zorvik
