@@ -18,8 +18,8 @@ class FolderList;
 // two writers would make it flicker between them. The line's own pace of repaints applies to both.
 class CommandStatus : public ProgressLine {
 public:
-    CommandStatus(FolderList& folders, std::function<bool()> searching, QLocale locale)
-        : folders_(folders), searching_(std::move(searching)), locale_(std::move(locale)) {}
+    CommandStatus(FolderList& folders, std::function<bool()> searching, const QLocale& locale)
+        : folders_(folders), searching_(std::move(searching)), locale_(locale) {}
 
     void show(const QString& text) override;
     void clear() override;

@@ -140,7 +140,7 @@ TEST_F(Recycle, TheStatusLineCountsFilesAndBytesWhileTheTrashRunsAndRestsAfterwa
     Form1& f = form();
     for (const QByteArray name : {"a", "b", "c"}) {
         const QByteArray path = file(tree, name);
-        f.results->addPath(path, u"1.0 MB"_s, 1024 * 1024, originOf(path));
+        f.results->addPath(path, u"1.0 MB"_s, quint64(1) << 20, originOf(path));
         f.results->setChecked(f.results->count(), true);
     }
     QStringList lines;
