@@ -24,6 +24,17 @@
     </message>
 </context>
 <context>
+    <name>FileProgress</name>
+    <message>
+        <source>Moving file %1 of %2 to the trash (%3 of %4)</source>
+        <translation>Datei %1 von %2 wird in den Papierkorb verschoben (%3 von %4)</translation>
+    </message>
+    <message>
+        <source>Moving file %1 of %2 (%3 of %4): %5</source>
+        <translation>Datei %1 von %2 wird verschoben (%3 von %4): %5</translation>
+    </message>
+</context>
+<context>
     <name>FolderCommands</name>
     <message>
         <source>Please select folder:</source>
@@ -118,6 +129,21 @@
         <source>Please select folder:</source>
         <translation>Bitte einen Ordner wählen:</translation>
     </message>
+    <message>
+        <source>Stopped: the file was not moved.</source>
+        <translation>Angehalten: Die Datei wurde nicht verschoben.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %1 of %n files moved.</source>
+        <translation>
+            <numerusform>Angehalten: %1 von %n Datei verschoben.</numerusform>
+            <numerusform>Angehalten: %1 von %n Dateien verschoben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A file of the same name was just moved there from another folder.</source>
+        <translation>Eine Datei gleichen Namens wurde gerade aus einem anderen Ordner dorthin verschoben.</translation>
+    </message>
 </context>
 <context>
     <name>PosixFileOperations</name>
@@ -199,6 +225,17 @@
         <translation>
             <numerusform>Die %1 angehakte Datei (%2) in den Papierkorb verschieben?</numerusform>
             <numerusform>Die %1 angehakten Dateien (%2) in den Papierkorb verschieben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped: the file was not moved to the trash.</source>
+        <translation>Angehalten: Die Datei wurde nicht in den Papierkorb verschoben.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %1 of %n files moved to the trash.</source>
+        <translation>
+            <numerusform>Angehalten: %1 von %n Datei in den Papierkorb verschoben.</numerusform>
+            <numerusform>Angehalten: %1 von %n Dateien in den Papierkorb verschoben.</numerusform>
         </translation>
     </message>
 </context>
@@ -563,6 +600,10 @@ F1 – diese Hilfe</translation>
     <message>
         <source>Check the files to work on; right-click for more. Move | line to right and out of window to reveal full names.</source>
         <translation>Dateien zum Bearbeiten abhaken; Rechtsklick für mehr. Die Linie | nach rechts aus dem Fenster ziehen, um die ganzen Namen zu sehen.</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
     </message>
 </context>
 <context>

@@ -24,6 +24,17 @@
     </message>
 </context>
 <context>
+    <name>FileProgress</name>
+    <message>
+        <source>Moving file %1 of %2 to the trash (%3 of %4)</source>
+        <translation>Mise à la corbeille du fichier %1 sur %2 (%3 sur %4)</translation>
+    </message>
+    <message>
+        <source>Moving file %1 of %2 (%3 of %4): %5</source>
+        <translation>Déplacement du fichier %1 sur %2 (%3 sur %4)&#xa0;: %5</translation>
+    </message>
+</context>
+<context>
     <name>FolderCommands</name>
     <message>
         <source>Please select folder:</source>
@@ -118,6 +129,21 @@
         <source>Please select folder:</source>
         <translation>Veuillez choisir un dossier&#xa0;:</translation>
     </message>
+    <message>
+        <source>Stopped: the file was not moved.</source>
+        <translation>Arrêté&#xa0;: le fichier n’a pas été déplacé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %1 of %n files moved.</source>
+        <translation>
+            <numerusform>Arrêté&#xa0;: %1 sur %n fichier déplacé.</numerusform>
+            <numerusform>Arrêté&#xa0;: %1 sur %n fichiers déplacés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A file of the same name was just moved there from another folder.</source>
+        <translation>Un fichier du même nom vient d’y être déplacé depuis un autre dossier.</translation>
+    </message>
 </context>
 <context>
     <name>PosixFileOperations</name>
@@ -199,6 +225,17 @@
         <translation>
             <numerusform>Mettre %1 fichier coché (%2) à la corbeille&#xa0;?</numerusform>
             <numerusform>Mettre les %1 fichiers cochés (%2) à la corbeille&#xa0;?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped: the file was not moved to the trash.</source>
+        <translation>Arrêté&#xa0;: le fichier n’a pas été mis à la corbeille.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %1 of %n files moved to the trash.</source>
+        <translation>
+            <numerusform>Arrêté&#xa0;: %1 sur %n fichier mis à la corbeille.</numerusform>
+            <numerusform>Arrêté&#xa0;: %1 sur %n fichiers mis à la corbeille.</numerusform>
         </translation>
     </message>
 </context>
@@ -563,6 +600,10 @@ F1 – cette aide</translation>
     <message>
         <source>Check the files to work on; right-click for more. Move | line to right and out of window to reveal full names.</source>
         <translation>Cochez les fichiers à traiter ; clic droit pour plus. Tirez la ligne | vers la droite, hors de la fenêtre, pour voir les noms entiers.</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
+#include "results/FileProgress.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
@@ -64,8 +65,13 @@ void tellOnClosing(const MoveRecord& record) {
                  int(record.movedSources.size()));
 }
 
-QString summaryOf(const MoveRecord& record) {
+QString summaryOf(const MoveRecord& record, qint64 notReached, qint64 total) {
     QStringList parts;
+    if (notReached > 0 && total == 1)
+        parts << MoveChecked::tr("Stopped: the file was not moved.");
+    else if (notReached > 0)
+        parts << MoveChecked::tr("Stopped: %1 of %n files moved.", nullptr, int(total))
+                     .arg(qint64(record.movedSources.size()));
     const int trashed = record.replacedFilesTrashed;
     if (trashed == 1)
         parts << MoveChecked::tr("1 file of the same name that was in that folder is now in the trash.");
@@ -84,6 +90,7 @@ QString summaryOf(const MoveRecord& record) {
 
 JobBody MoveChecked::run(Job& job) {
     Steps& s = job.steps();
+    stopAsked_ = false;
     QString chosen;
     s.run(106, [&] {
         rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
@@ -129,21 +136,40 @@ JobBody MoveChecked::run(Job& job) {
             return {};
         return u"File: "_s + results_.text(*handling);
     });
+    const qint64 total = results_.checkedCount();
+    auto progress = std::make_optional<FileProgress>(progress_, FileProgress::Work::Move, total,
+                                                     results_.checkedBytes().approximate());
     RowYield turns(host_);
-    for (int handled = 0; handled < rows.size(); ++handled) {
+    int handled = 0;
+    // A stop ends the run before the next row; the rows not reached keep their files and their checks.
+    for (; handled < rows.size() && !stopping(job); ++handled) {
         if (turns.due())
             co_await job.nextTurn(); // 120
+        if (stopping(job))
+            break;
         // A row removed meanwhile is skipped; whether a row is checked is read as it is reached, and
         // a row whose check cannot be read is not moved.
         handling = rows.position(handled);
         if (!handling || !s.allows(122, [&] { return results_.checked(*handling); }))
             continue;
         FoundFile source;
-        if (s.run(124, [&] { source = results_.foundFile(*handling); }))
-            co_await moveOne(job, source, destination, record);
+        quint64 bytes = 0;
+        if (!s.run(124, [&] {
+                source = results_.foundFile(*handling);
+                bytes = results_.bytes(*handling);
+            }))
+            continue;
+        progress->show(source.path);
+        co_await moveOne(job, source, destination, record);
+        progress->fileDone(bytes);
     }
     handling.reset();
+    progress.reset();
+    qint64 notReached = 0; // checked rows the run did not reach, when a stop ended it
     s.run(132, [&] {
+        for (int i = handled; i < rows.size(); ++i)
+            if (const std::optional<int> position = rows.position(i); position && results_.checked(*position))
+                ++notReached;
         std::vector<int> moved;
         for (int i = 1; i <= results_.count(); ++i)
             if (results_.checked(i) && record.movedSources.count(results_.pathBytes(i)))
@@ -152,7 +178,7 @@ JobBody MoveChecked::run(Job& job) {
     });
     s.run(142, [&] { results_.refresh(); });
     s.run(144, [&] { host_.setPointerState(PointerState::Default); });
-    if (const QString summary = summaryOf(record); !summary.isEmpty())
+    if (const QString summary = summaryOf(record, notReached, total); !summary.isEmpty())
         s.run(146, [&] { dialogs_.notice(host_.applicationTitle(), summary); });
 }
 
@@ -173,7 +199,7 @@ JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedD
     const QByteArray destination = into.destination->path + fileNameOf(source.path);
     if (record.placed.count(destination)) {
         record.notMoved.add(source.path,
-                            u"A file of the same name was just moved there from another folder."_s);
+                            tr("A file of the same name was just moved there from another folder."));
         co_return;
     }
     auto moving = job.offThread<FileOperations::MoveOutcome>(

@@ -14,6 +14,7 @@ namespace zorvik {
 
 class CommandHost;
 class Dialogs;
+class ProgressLine;
 class ResultList;
 class SettingsStore;
 class Steps;
@@ -26,21 +27,29 @@ class MoveChecked {
 
 public:
     MoveChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, SettingsStore& settings,
-                std::shared_ptr<FileOperations> files)
-        : host_(host), results_(results), dialogs_(dialogs), settings_(settings), files_(std::move(files)) {}
+                ProgressLine& progress, std::shared_ptr<FileOperations> files)
+        : host_(host), results_(results), dialogs_(dialogs), settings_(settings), progress_(progress),
+          files_(std::move(files)) {}
     JobBody run(Job& job);
+    // Stop and Escape: no file after the one under way is moved. The job's own stop also stops
+    // waiting for the file under way.
+    void stopBetweenFiles() { stopAsked_ = true; }
+    bool stopAsked() const { return stopAsked_; }
 
     struct Record; // what one run has done so far
 
 private:
     JobBody moveOne(Job& job, FoundFile source, FileOperations::OpenedDestination into, Record& record);
+    bool stopping(const Job& job) const { return stopAsked_ || job.stopRequested(); }
 
     CommandHost& host_;
     ResultList& results_;
     Dialogs& dialogs_;
     SettingsStore& settings_;
+    ProgressLine& progress_;
     std::shared_ptr<FileOperations> files_; // shared with a worker that may outlive the command
     QString rememberedFolder_;
+    bool stopAsked_ = false;
 };
 
 } // namespace zorvik

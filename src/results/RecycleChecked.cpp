@@ -8,6 +8,7 @@
 #include "platform/PathStatus.h"
 #include "platform/Trash.h"
 #include "results/ByteTotal.h"
+#include "results/FileProgress.h"
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
@@ -34,7 +35,8 @@ void RemoveCheckedRows(ResultList& list, const std::set<QByteArray>& gone) {
 
 JobBody RecycleChecked::run(Job& job) {
     Steps& s = job.steps();
-    std::vector<FoundFile> files;
+    stopAsked_ = false;
+    std::vector<CheckedFile> files;
     ByteTotal bytes;
     bool collected = false;
     co_await collectChecked(job, files, bytes, collected);
@@ -59,11 +61,24 @@ JobBody RecycleChecked::run(Job& job) {
     });
     ProblemList refused;
     std::set<QByteArray> gone;
+    std::optional<FileProgress> progress;
+    if (yes)
+        progress.emplace(progress_, FileProgress::Work::Trash, qint64(files.size()),
+                         bytes.approximate());
+    RowYield turns(host_);
+    std::size_t started = 0;
     // Every file goes to the trash on a worker, one after the other, while the window goes on; a file
-    // the trash refuses stays where it is.
-    for (std::size_t i = 0; yes && i < files.size(); ++i) {
-        auto trashing = job.offThread<std::optional<QString>>(
-            [trash = trash_, file = files[i]]() -> std::optional<QString> {
+    // the trash refuses stays where it is. A stop ends the run before the next file.
+    for (; yes && started < files.size() && !stopping(job); ++started) {
+        if (turns.due()) {
+            co_await job.nextTurn();
+            if (stopping(job))
+                break;
+        }
+        const FoundFile& file = files[started].file;
+        progress->show(file.path);
+        auto trashing =
+            job.offThread<std::optional<QString>>([trash = trash_, file]() -> std::optional<QString> {
                 std::optional<QString> refusal = trash->moveToTrash(file);
                 if (refusal && PathIsGone(file.path))
                     return std::nullopt; // not there to trash: gone already
@@ -71,26 +86,35 @@ JobBody RecycleChecked::run(Job& job) {
             });
         const std::optional<std::optional<QString>> reason = s.settle(123, co_await trashing);
         if (!reason)
-            break; // reported; the files after it stay where they are
+            break; // reported, or no longer waited for: the files after it stay where they are
+        progress->fileDone(files[started].bytes);
         if (*reason)
-            refused.add(files[i].path, **reason);
+            refused.add(file.path, **reason);
         else
-            gone.insert(files[i].path);
+            gone.insert(file.path);
     }
+    progress.reset();
     if (yes)
         s.run(126, [&] { RemoveCheckedRows(results_, gone); });
     s.run(128, [&] { results_.refresh(); });
+    QStringList notice;
+    if (yes && started < files.size() && stopping(job))
+        notice << stoppedText(qint64(gone.size()), qint64(files.size()));
     if (!refused.isEmpty())
-        s.run(130, [&] {
-            dialogs_.notice(host_.applicationTitle(),
-                            refused.summary(refused.count() == 1
-                                                ? tr("1 file could not be moved to the trash:")
-                                                : tr("%n files could not be moved to the trash:", nullptr,
-                                                     refused.count())));
-        });
+        notice << refused.summary(
+            refused.count() == 1 ? tr("1 file could not be moved to the trash:")
+                                 : tr("%n files could not be moved to the trash:", nullptr, refused.count()));
+    if (!notice.isEmpty())
+        s.run(130, [&] { dialogs_.notice(host_.applicationTitle(), notice.join(u"\n\n"_s)); });
 }
 
-JobBody RecycleChecked::collectChecked(Job& job, std::vector<FoundFile>& files, ByteTotal& bytes,
+QString RecycleChecked::stoppedText(qint64 trashed, qint64 total) const {
+    if (total == 1)
+        return tr("Stopped: the file was not moved to the trash.");
+    return tr("Stopped: %1 of %n files moved to the trash.", nullptr, int(total)).arg(trashed);
+}
+
+JobBody RecycleChecked::collectChecked(Job& job, std::vector<CheckedFile>& files, ByteTotal& bytes,
                                        bool& collected) {
     Steps& s = job.steps();
     collected = false;
@@ -104,7 +128,7 @@ JobBody RecycleChecked::collectChecked(Job& job, std::vector<FoundFile>& files, 
         if (!s.run(108, [&] {
                 if (const std::optional<int> position = rows.position(i);
                     position && results_.checked(*position)) {
-                    files.push_back(results_.foundFile(*position));
+                    files.push_back({results_.foundFile(*position), results_.bytes(*position)});
                     bytes.add(results_.bytes(*position));
                 }
             }))

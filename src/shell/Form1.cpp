@@ -49,6 +49,7 @@ void Form1::createCommands() {
         [this](const QString& description, const QString& handler, int step, const QString& extra) {
             reportFailure(description, handler, step, extra);
         });
+    commands_->setRunningShown([this](const QString& handler, bool running) { offerStop(handler, running); });
     rowActions_ =
         std::make_unique<RowActions>(*this, *results, dialogs, *services_.desktop, *services_.clipboard);
     resultControls_ =

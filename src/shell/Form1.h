@@ -80,7 +80,7 @@ public:
     WindowCommands& commands() { return *commands_; }
 
     // ---- keys beyond the controls' own (Form1Keys.cpp)
-    void stopSearchKey();              // Escape
+    void stopKey();                    // Escape
     void startFromSizeField(int text); // Return in Text1 .. Text5
     void focusSizeCondition();         // Ctrl+F
 
@@ -128,6 +128,8 @@ private:
     // (Form1Accessibility.cpp); the window's keys (Form1Keys.cpp).
     void describeControls();
     void installKeys();
+    // The button of a trash or a move reads "Stop" while it runs (Form1Keys.cpp).
+    void offerStop(const QString& handler, bool running);
     // Runs one event handler, unless the window has closed.
     void dispatch(const std::function<void()>& handler);
     // The numbered steps of one handler, reporting a failed step with the handler's name.
@@ -149,6 +151,7 @@ private:
     std::optional<QCursor> handCursor_;
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
+    QString stoppableCaption_;            // the caption a button offering Stop gets back
 
     std::unique_ptr<CriteriaPanel> criteria_;
     std::unique_ptr<FolderCommands> folderCommands_;

@@ -1,8 +1,11 @@
-// Keys of the whole window: Escape stops a search, Return in a size box starts one, Ctrl+F goes to the
-// size of the chosen condition, F1 opens Help. The result list's own keys are in ResultListControls.
+// Keys of the whole window: Escape stops a search and a trash or a move, Return in a size box starts a
+// search, Ctrl+F goes to the size of the chosen condition, F1 opens Help. The result list's own keys are
+// in ResultListControls. The visible Stop of a trash or a move is its own button.
 #include "shell/Form1.h"
 
 #include "criteria/NumberReading.h"
+#include "shell/HoverButton.h"
+#include "shell/WindowCommands.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -12,7 +15,7 @@ namespace zorvik {
 
 void Form1::installKeys() {
     const std::pair<QKeySequence, void (Form1::*)()> keys[] = {
-        {QKeySequence(Qt::Key_Escape), &Form1::stopSearchKey},
+        {QKeySequence(Qt::Key_Escape), &Form1::stopKey},
         {QKeySequence(Qt::CTRL | Qt::Key_F), &Form1::focusSizeCondition},
         {QKeySequence(Qt::Key_F1), &Form1::PushButton5_Click},
     };
@@ -26,10 +29,23 @@ void Form1::installKeys() {
                 [this, i] { dispatch([this, i] { startFromSizeField(i + 1); }); });
 }
 
-void Form1::stopSearchKey() {
+void Form1::stopKey() {
     // Only a search that runs is stopped: pressed otherwise, the same button would start one.
     if (isSearching() && !stopRequested())
         PushButton1_Click();
+    commands_->stopFileCommand();
+}
+
+void Form1::offerStop(const QString& handler, bool running) {
+    // The button clicked to start the command stops it, as the search's own button does; no control
+    // moves, and only one trash or move runs at a time, so one caption is kept.
+    HoverButton* button = handler == u"PushButton8_Click" ? PushButton8 : PushButton10;
+    if (running) {
+        stoppableCaption_ = button->text();
+        button->setText(tr("Stop"));
+    } else {
+        button->setText(stoppableCaption_);
+    }
 }
 
 void Form1::startFromSizeField(int text) {

@@ -15,16 +15,18 @@ namespace zorvik {
 
 WindowCommands::WindowCommands(SearchHost& host, FolderList& folders, ResultList& results,
                                const Services& services, Steps::Reporter reporter)
-    : services_(services), results_(results), reporter_(std::move(reporter)) {
+    : services_(services), results_(results), reporter_(std::move(reporter)),
+      status_(
+          folders, [this] { return isSearching(); }, services.locale) {
     Dialogs& dialogs = *services.dialogs;
     search_ = std::make_unique<SearchRun>(host, folders, results, dialogs, services.fileSystem.get(),
                                           services.locale, services.readAhead);
     prune_ = std::make_unique<PruneResults>(host, results, dialogs);
     save_ = std::make_unique<SaveResults>(host, results, dialogs);
     copy_ = std::make_unique<CopyResults>(host, results, dialogs, *services.clipboard);
-    recycle_ = std::make_unique<RecycleChecked>(host, results, dialogs, services.trash);
-    move_ =
-        std::make_unique<MoveChecked>(host, results, dialogs, *services.settings, services.fileOperations);
+    recycle_ = std::make_unique<RecycleChecked>(host, results, dialogs, status_, services.trash);
+    move_ = std::make_unique<MoveChecked>(host, results, dialogs, *services.settings, status_,
+                                          services.fileOperations);
 }
 
 // The lanes go first: a job's frame still refers to the commands.
@@ -70,12 +72,51 @@ void WindowCommands::clear() {
     }));
 }
 
+void WindowCommands::runOrStop(const QString& handler, Job::Body body) {
+    if (isRunning(handler)) {
+        stopFileCommand();
+        return;
+    }
+    // The body is made when the job starts, after the jobs before it in the lane.
+    auto started = [this, handler, body = std::move(body)](Job& j) {
+        if (runningShown_)
+            runningShown_(handler, true);
+        return body(j);
+    };
+    std::unique_ptr<Job> made = job(handler, std::move(started));
+    QObject::connect(made.get(), &Job::finished, made.get(), [this, handler, j = made.get()] {
+        // A job abandoned as the window closes changes no control any more.
+        if (runningShown_ && !j->abandoned())
+            runningShown_(handler, false);
+    });
+    commandLane_.submit(std::move(made));
+}
+
+bool WindowCommands::isRunning(const QString& handler) const {
+    const Job* running = commandLane_.current();
+    return running && !running->isFinished() && running->handler() == handler;
+}
+
 void WindowCommands::move() {
-    commandLane_.submit(job(u"PushButton8_Click"_s, [this](Job& j) { return move_->run(j); }));
+    runOrStop(u"PushButton8_Click"_s, [this](Job& j) { return move_->run(j); });
 }
 
 void WindowCommands::trash() {
-    commandLane_.submit(job(u"PushButton10_Click"_s, [this](Job& j) { return recycle_->run(j); }));
+    runOrStop(u"PushButton10_Click"_s, [this](Job& j) { return recycle_->run(j); });
+}
+
+bool WindowCommands::stopFileCommand() {
+    const bool moving = isRunning(u"PushButton8_Click"_s);
+    if (!moving && !isRunning(u"PushButton10_Click"_s))
+        return false;
+    const bool askedBefore = moving ? move_->stopAsked() : recycle_->stopAsked();
+    if (askedBefore)
+        commandLane_.current()->requestStop();
+    else if (moving)
+        move_->stopBetweenFiles();
+    else
+        recycle_->stopBetweenFiles();
+    return true;
 }
 
 void WindowCommands::prune(bool containing) {

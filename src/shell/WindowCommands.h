@@ -3,9 +3,11 @@
 #include "core/Job.h"
 #include "core/JobLane.h"
 #include "core/Steps.h"
+#include "shell/CommandStatus.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace zorvik {
@@ -26,7 +28,8 @@ struct Services;
 // when it ends (a save never sees the rows change under it, a second move never races the first).
 // "Clear Results" and the text filters wait in that lane too. A click on a column header to sort is
 // refused while a result command runs (the list keeps its order); rows a search adds meanwhile come
-// after the rows the command works through.
+// after the rows the command works through. A trash or a move says how far it is in the status line and
+// can be stopped between files: its button reads "Stop" while it runs.
 class WindowCommands {
 public:
     WindowCommands(SearchHost& host, FolderList& folders, ResultList& results, const Services& services,
@@ -37,8 +40,17 @@ public:
     void save();
     void copy();
     void clear();
+    // A click on the button of the trash or the move that runs stops it instead.
     void move();
     void trash();
+    // Stop and Escape for the trash or the move that runs: the first asks it to stop before its next
+    // file, a second no longer waits for the file under way (a share that stopped answering). False
+    // when neither runs.
+    bool stopFileCommand();
+    // Told with the handler's name when a trash or a move starts and ends, so its button can offer Stop.
+    void setRunningShown(std::function<void(const QString& handler, bool running)> shown) {
+        runningShown_ = std::move(shown);
+    }
     void prune(bool containing);
 
     bool isSearching() const { return !searchLane_.isIdle(); }
@@ -51,10 +63,16 @@ public:
 
 private:
     std::unique_ptr<Job> job(const QString& handler, Job::Body body) const;
+    // Stops the trash or move of `handler` when it runs; otherwise submits it, its button offering Stop
+    // while it runs.
+    void runOrStop(const QString& handler, Job::Body body);
+    bool isRunning(const QString& handler) const;
 
     const Services& services_;
     ResultList& results_;
     Steps::Reporter reporter_;
+    CommandStatus status_;
+    std::function<void(const QString& handler, bool running)> runningShown_;
     std::unique_ptr<SearchRun> search_;
     std::unique_ptr<PruneResults> prune_;
     std::unique_ptr<SaveResults> save_;

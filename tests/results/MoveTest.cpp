@@ -7,9 +7,11 @@
 #include "platform/UniqueFd.h"
 #include "shell/HoverButton.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QTest>
 
 #include "core/Failure.h"
 
@@ -546,6 +548,48 @@ TEST_F(Move, AcrossFilesystemsHolesStayHolesAndWhatCannotFitIsRefusedBeforeAByte
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(big) + u" [x]"_s});
     ASSERT_EQ(dialogs->notices().size(), 1);
     EXPECT_TRUE(dialogs->notices()[0].contains(u"(No space left on device)"_s));
+}
+
+
+TEST_F(Move, StopOrEscapeEndsTheMoveBetweenFilesAndLeavesTheRestInTheList) {
+    Form1& f = form();
+    f.show();
+    QApplication::setActiveWindow(&f); // Escape reaches only the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    for (bool byEscape : {true, false}) {
+        SCOPED_TRACE(byEscape);
+        clickAndFinish(f.PushButton6);
+        dialogs->shown.clear();
+        TempTree from;
+        TempTree to;
+        const QByteArray a = file(from, "a.txt");
+        const QByteArray b = file(from, "b.txt");
+        const QByteArray c = file(from, "c.txt");
+        for (const QByteArray& path : {a, b, c})
+            row(path, true);
+        // Stopped at the first turn after the first file has moved, from the button that reads "Stop".
+        QString caption;
+        onYield = [&] {
+            if (exists(a))
+                return;
+            caption = f.PushButton8->text();
+            if (byEscape)
+                QTest::keyClick(&f, Qt::Key_Escape);
+            else
+                f.PushButton8->click();
+            onYield = nullptr;
+        };
+        moveTo(to);
+        EXPECT_EQ(caption, u"Stop"_s);
+        EXPECT_EQ(f.PushButton8->text(), u"Move Checked To Folder"_s);
+        EXPECT_EQ(contentOf(in(to, "a.txt")), "content of a.txt");
+        EXPECT_FALSE(exists(in(to, "b.txt")));
+        EXPECT_EQ(contentOf(b), "content of b.txt");
+        EXPECT_EQ(contentOf(c), "content of c.txt");
+        EXPECT_EQ(rows(), (QStringList{QFile::decodeName(b) + u" [x]"_s, QFile::decodeName(c) + u" [x]"_s}));
+        EXPECT_EQ(dialogs->notices(), QStringList{u"Stopped: 1 of 3 files moved."_s});
+        EXPECT_EQ(f.pointerState(), PointerState::Default);
+    }
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 #include "ResultFixture.h"
 
 #include "RefusingTrash.h"
+#include "folders/FolderList.h"
 #include "shell/HoverButton.h"
+
+#include <QTableView>
 
 #include <QDir>
 
@@ -20,6 +23,11 @@ protected:
     void customise(Services& s) override {
         ResultFixture::customise(s);
         s.trash = trash;
+        s.rowYieldIntervalMs = 0; // a turn before every file
+        s.yieldHook = [this] {
+            if (onYield)
+                onYield();
+        };
     }
     // The trashed copy of a file named `name` in the trash at `trashDir`, with the original path its
     // .trashinfo records.
@@ -35,6 +43,7 @@ protected:
     QString homeTrash() const { return qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash"_s; }
 
     std::shared_ptr<RefusingTrash> trash = std::make_shared<RefusingTrash>();
+    std::function<void()> onYield;
     TempTree tree;
 };
 
@@ -144,6 +153,34 @@ TEST_F(Recycle, AFilesystemWithoutATrashKeepsItsFiles) {
     EXPECT_EQ(rows(), QStringList{QFile::decodeName(path) + u" [x]"_s});
     ASSERT_EQ(dialogs->notices().size(), 1);
     EXPECT_TRUE(dialogs->notices()[0].startsWith(u"1 file could not be moved to the trash:"_s));
+}
+
+TEST_F(Recycle, TheStatusLineCountsFilesAndBytesWhileTheTrashRunsAndRestsAfterwards) {
+    Form1& f = form();
+    for (const QByteArray name : {"a", "b", "c"}) {
+        const QByteArray path = file(tree, name);
+        f.results->addPath(path, u"1.0 MB"_s, quint64(1) << 20, originOf(path));
+        f.results->setChecked(f.results->count(), true);
+    }
+    QStringList lines;
+    QStringList described;
+    QStringList captions;
+    onYield = [&] {
+        lines << f.folders->headerText();
+        described << f.ListView1->accessibleDescription();
+        captions << f.PushButton10->text();
+    };
+    dialogs->yesNoAnswers = {true};
+    clickAndFinish(f.PushButton10);
+    // The line names the file under way and counts the bytes of the files before it.
+    EXPECT_TRUE(lines.contains(u"Moving file 2 of 3 to the trash (1.0 MB of 3.0 MB)"_s))
+        << lines.join(u'|').toStdString();
+    EXPECT_TRUE(described.contains(u"Moving file 1 of 3 to the trash (0.0 KB of 3.0 MB)"_s))
+        << described.join(u'|').toStdString();
+    EXPECT_TRUE(captions.contains(u"Stop"_s));
+    EXPECT_EQ(f.folders->headerText(), u"Folder(s)"_s);
+    EXPECT_EQ(f.PushButton10->text(), u"Send Checked To Recycle Bin"_s);
+    EXPECT_EQ(f.results->count(), 0);
 }
 
 } // namespace

@@ -126,5 +126,37 @@ TEST_F(StuckFileOperation, ClosingTheWindowEndsAStuckMoveOrTrashAtOnceAndLosesNo
     EXPECT_FALSE(exists(b));
 }
 
+TEST_F(StuckFileOperation, StopWaitsForTheFileUnderWayAndASecondStopLeavesItBehind) {
+    for (int stops : {1, 2}) {
+        SCOPED_TRACE(stops);
+        restart();
+        dialogs->shown.clear();
+        trash->gate = std::make_shared<Gate>();
+        Form1& f = form();
+        const QByteArray a = file(tree, "a");
+        const QByteArray b = file(tree, "b");
+        row(a, true);
+        row(b, true);
+        whileHeld(*trash->gate, [&] {
+            for (int i = 0; i < stops; ++i)
+                f.PushButton10->click(); // the button reads "Stop" meanwhile
+            if (stops == 1)
+                trash->gate->open(); // the file under way is waited for
+        });
+        dialogs->yesNoAnswers = {true};
+        clickAndFinish(f.PushButton10);
+        EXPECT_EQ(contentOf(b), "content of b"); // never reached
+        EXPECT_EQ(rows(), (stops == 1 ? QStringList{QFile::decodeName(b) + u" [x]"_s}
+                                      : QStringList{QFile::decodeName(a) + u" [x]"_s,
+                                                    QFile::decodeName(b) + u" [x]"_s}));
+        EXPECT_EQ(dialogs->notices(),
+                  QStringList{u"Stopped: %1 of 2 files moved to the trash."_s.arg(stops == 1 ? 1 : 0)});
+        trash->gate->open(); // a file left behind goes to the trash on its own
+        ASSERT_TRUE(WorkerThreads::waitUntilNoneRuns(std::chrono::seconds(30)));
+        EXPECT_FALSE(exists(a));
+        EXPECT_EQ(f.PushButton10->text(), u"Send Checked To Recycle Bin"_s);
+    }
+}
+
 } // namespace
 } // namespace zorvik::test
