@@ -63,8 +63,7 @@ JobBody RecycleChecked::run(Job& job) {
     std::set<QByteArray> gone;
     std::optional<FileProgress> progress;
     if (yes)
-        progress.emplace(progress_, FileProgress::Work::Trash, qint64(files.size()),
-                         bytes.approximate());
+        progress.emplace(progress_, FileProgress::Work::Trash, qint64(files.size()), bytes.approximate());
     RowYield turns(host_);
     std::size_t started = 0;
     // Every file goes to the trash on a worker, one after the other, while the window goes on; a file
