@@ -550,7 +550,6 @@ TEST_F(Move, AcrossFilesystemsHolesStayHolesAndWhatCannotFitIsRefusedBeforeAByte
     EXPECT_TRUE(dialogs->notices()[0].contains(u"(No space left on device)"_s));
 }
 
-
 TEST_F(Move, StopOrEscapeEndsTheMoveBetweenFilesAndLeavesTheRestInTheList) {
     Form1& f = form();
     f.show();
