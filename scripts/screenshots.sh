@@ -77,7 +77,7 @@ shoot() {
     # "Add Folder to Search": type the folder into the dialog's name field.
     click "$main" 268 141
     local picker
-    picker=$(window_named "Please select folder:")
+    picker=$(window_named "Add Folder to Search")
     sleep 0.5
     # Without a window manager nobody gives the dialog the keyboard; take it ourselves.
     xdotool windowfocus --sync "$picker"

@@ -26,10 +26,6 @@
 <context>
     <name>FolderCommands</name>
     <message>
-        <source>Please select folder:</source>
-        <translation>Bitte einen Ordner wählen:</translation>
-    </message>
-    <message>
         <source>1 folder given on the command line was not added:</source>
         <translation>1 auf der Befehlszeile genannter Ordner wurde nicht hinzugefügt:</translation>
     </message>
@@ -39,6 +35,10 @@
             <numerusform>%n auf der Befehlszeile genannter Ordner wurde nicht hinzugefügt:</numerusform>
             <numerusform>%n auf der Befehlszeile genannte Ordner wurden nicht hinzugefügt:</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Add Folder to Search</source>
+        <translation>Ordner zur Suche hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -115,8 +115,8 @@
         </translation>
     </message>
     <message>
-        <source>Please select folder:</source>
-        <translation>Bitte einen Ordner wählen:</translation>
+        <source>Move Checked Files To</source>
+        <translation>Angehakte Dateien verschieben nach</translation>
     </message>
 </context>
 <context>

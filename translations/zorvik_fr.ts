@@ -26,10 +26,6 @@
 <context>
     <name>FolderCommands</name>
     <message>
-        <source>Please select folder:</source>
-        <translation>Veuillez choisir un dossier&#xa0;:</translation>
-    </message>
-    <message>
         <source>1 folder given on the command line was not added:</source>
         <translation>1 dossier donné sur la ligne de commande n’a pas été ajouté&#xa0;:</translation>
     </message>
@@ -39,6 +35,10 @@
             <numerusform>%n dossier donné sur la ligne de commande n’a pas été ajouté&#xa0;:</numerusform>
             <numerusform>%n dossiers donnés sur la ligne de commande n’ont pas été ajoutés&#xa0;:</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Add Folder to Search</source>
+        <translation>Ajouter un dossier à la recherche</translation>
     </message>
 </context>
 <context>
@@ -115,8 +115,8 @@
         </translation>
     </message>
     <message>
-        <source>Please select folder:</source>
-        <translation>Veuillez choisir un dossier&#xa0;:</translation>
+        <source>Move Checked Files To</source>
+        <translation>Déplacer les fichiers cochés vers</translation>
     </message>
 </context>
 <context>
