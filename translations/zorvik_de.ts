@@ -566,6 +566,17 @@ F1 – diese Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>zorvik::NumberReading</name>
+    <message>
+        <source>Use a comma (,) as the decimal separator.</source>
+        <translation>Verwenden Sie ein Komma (,) als Dezimaltrennzeichen.</translation>
+    </message>
+    <message>
+        <source>Use a point (.) as the decimal separator.</source>
+        <translation>Verwenden Sie einen Punkt (.) als Dezimaltrennzeichen.</translation>
+    </message>
+</context>
+<context>
     <name>zorvik::QtDesktop</name>
     <message>
         <source>The desktop has no application to open it.</source>

@@ -566,6 +566,17 @@ F1 – cette aide</translation>
     </message>
 </context>
 <context>
+    <name>zorvik::NumberReading</name>
+    <message>
+        <source>Use a comma (,) as the decimal separator.</source>
+        <translation>Utilisez une virgule (,) comme séparateur décimal.</translation>
+    </message>
+    <message>
+        <source>Use a point (.) as the decimal separator.</source>
+        <translation>Utilisez un point (.) comme séparateur décimal.</translation>
+    </message>
+</context>
+<context>
     <name>zorvik::QtDesktop</name>
     <message>
         <source>The desktop has no application to open it.</source>
