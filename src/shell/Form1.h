@@ -7,6 +7,8 @@
 #include <QCursor>
 #include <QHash>
 #include <QList>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -118,6 +120,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -138,6 +141,11 @@ private:
     void applyPointer();
     void loadHandCursor(const QString& path);
     void visitHomePageRandomly();
+    // The window's growth beyond the design size and the size kept between runs (Form1Size.cpp).
+    void rememberDesign();
+    void widenColumns(int wider);
+    void restoreWindowSize();
+    void storeWindowSize();
     // A size field lost the focus; its check runs once the focus has settled elsewhere in the window.
     void sizeFieldLeft(int text, Qt::FocusReason reason);
     void betweenUnitLeft(Qt::FocusReason reason);
@@ -149,6 +157,9 @@ private:
     std::optional<QCursor> handCursor_;
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
+    QSize designSize_;
+    QHash<QWidget*, QRect> designRects_; // the controls that move or grow with the window
+    int columnsWidened_ = 0;             // what the first columns gained with their lists
 
     std::unique_ptr<CriteriaPanel> criteria_;
     std::unique_ptr<FolderCommands> folderCommands_;

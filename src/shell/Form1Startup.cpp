@@ -77,6 +77,7 @@ void Form1::Form_Load() {
 
     criteria_->fillUnitLists(*s, 140);
     criteria_->restore(*s);
+    restoreWindowSize();
 
     // Said once the event loop runs, over the shown window: a box before it would stand alone on the
     // screen, with nothing to say what it belongs to.
