@@ -1,12 +1,14 @@
 #pragma once
 
 #include "search/SearchRun.h"
+#include "shell/HelpWindow.h"
 #include "shell/Services.h"
 
 #include <QByteArray>
 #include <QCursor>
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -47,6 +49,7 @@ public:
     void Form_Load();
     void PushButton5_Click();
     bool hasHandCursor() const { return handCursor_.has_value(); }
+    HelpWindow* helpWindow() const { return help_; }
     bool isClosing() const { return closing_; }
     const Services& services() const { return services_; }
 
@@ -166,6 +169,7 @@ private:
     std::unique_ptr<WindowCommands> commands_;
     std::unique_ptr<RowActions> rowActions_;
     ResultListControls* resultControls_ = nullptr; // owned by ListView2
+    QPointer<HelpWindow> help_;                    // a child of the window, made at the first Help
 };
 
 } // namespace zorvik
