@@ -3,15 +3,20 @@
 # Xvfb on a small generated folder tree, adds the folder through the folder dialog, runs a search,
 # sorts the results by size and saves docs/screenshot-main.png (plain look, with the result list's
 # context menu open), docs/screenshot-skin.png (the example skin), and the plain window in German and
-# French, docs/screenshot-de.png (menu open) and docs/screenshot-fr.png.
+# French, docs/screenshot-de.png (menu open) and docs/screenshot-fr.png, and the window grown to
+# 1600x1000 over a long result list, docs/screenshot-large.png.
 # Usage: scripts/screenshots.sh            (ZORVIK_SHOTS_BUILD=<folder> builds a release there instead;
-#                                           ZORVIK_SHOTS="de fr" takes only those of main skin de fr)
+#                                           ZORVIK_SHOTS_BUILT=<folder> takes the program already built
+#                                           there; ZORVIK_SHOTS="de fr" takes only those of main skin de
+#                                           fr large)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/deps.sh xvfb xauth xdotool imagemagick x11-utils
-if [ -n "${ZORVIK_SHOTS_BUILD:-}" ]; then
+if [ -n "${ZORVIK_SHOTS_BUILT:-}" ]; then
+    build=$ZORVIK_SHOTS_BUILT
+elif [ -n "${ZORVIK_SHOTS_BUILD:-}" ]; then
     build=$ZORVIK_SHOTS_BUILD
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build" -j2 --target zorvik
@@ -27,6 +32,7 @@ convert=/usr/bin/convert
 
 work=$(mktemp -d /tmp/zorvik-shots.XXXXXX)
 demo=/tmp/zorvik-demo # a short, fixed path reads better in the picture than a random one
+archive=$demo/Archive # the long list of the large window's picture, made only for it
 display_number=97
 xvfb_pid=
 app_pid=
@@ -57,15 +63,23 @@ make_file "$demo/Downloads/installer.iso" $((48 * 1024 * 1024))
 make_file "$demo/Downloads/readme.txt" 800
 
 source scripts/x11-session.sh
-start_xvfb "$display_number" "$work/xvfb.log"
+start_xvfb "$display_number" "$work/xvfb.log" 1920x1200x24
 
 # One session of the program: $1 is its program folder, $2 the picture to save, $3 "menu" to open the
-# result list's context menu before the picture is taken, $4 the language (LANG) to start it in.
+# result list's context menu before the picture is taken, $4 the language (LANG) to start it in, $5
+# the window's size as WIDTHxHEIGHT (the design's when empty), kept in its settings as a user's would be.
 shoot() {
-    local program_folder=$1 picture=$2 menu=${3:-} language=${4:-en_US.UTF-8}
+    local program_folder=$1 picture=$2 menu=${3:-} language=${4:-en_US.UTF-8} size=${5:-536x633}
     local home="$work/home-$(basename "$picture" .png)"
     mkdir -p "$home/config" "$home/data" "$home/runtime"
     chmod 700 "$home/runtime"
+    local width=${size%x*} height=${size#*x}
+    printf '[Zorvik]\nWindowWidth=%s\nWindowHeight=%s\n' "$width" "$height" >"$home/config/Teskaro.conf"
+    local grown=$((width - 536)) picker_title="Add Folder to Search"
+    case $language in
+    de*) picker_title="Ordner zur Suche hinzufügen" ;;
+    fr*) picker_title="Ajouter un dossier à la recherche" ;;
+    esac
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
         LANG="$language" LANGUAGE= LC_ALL= LC_MESSAGES= \
         QT_QPA_PLATFORM=xcb "$program_folder/zorvik" >"$work/zorvik.log" 2>&1 &
@@ -77,7 +91,7 @@ shoot() {
     # "Add Folder to Search": type the folder into the dialog's name field.
     click "$main" 268 141
     local picker
-    picker=$(window_named "Please select folder:")
+    picker=$(window_named "$picker_title")
     sleep 0.5
     # Without a window manager nobody gives the dialog the keyboard; take it ourselves.
     xdotool windowfocus --sync "$picker"
@@ -108,7 +122,7 @@ shoot() {
     fi
     # Sort by size (largest first) with a click on the "Size" header, then tick the two largest files,
     # as a user about to move them would.
-    click "$main" 430 372
+    click "$main" $((430 + grown)) 372
     click "$main" 18 391
     click "$main" 18 409
     if [ "$menu" = menu ]; then
@@ -116,7 +130,7 @@ shoot() {
         # from the screen where the window sits (at 0,0: there is no window manager).
         xdotool mousemove --window "$main" 200 427 click 3
         sleep 0.6
-        "$import" -window root -crop 536x633+0+0 "$work/shot.png"
+        "$import" -window root -crop "${size}+0+0" "$work/shot.png"
     else
         xdotool mousemove --window "$main" 268 342 # the pointer over "Start Finding", as after a click
         sleep 0.5
@@ -128,7 +142,7 @@ shoot() {
     app_pid=
 }
 
-shots=" ${ZORVIK_SHOTS:-main skin de fr} "
+shots=" ${ZORVIK_SHOTS:-main skin de fr large} "
 saved=()
 if [[ $shots == *" main "* ]]; then
     shoot "$root/$build/src" docs/screenshot-main.png menu
@@ -149,5 +163,15 @@ fi
 if [[ $shots == *" fr "* ]]; then
     shoot "$root/$build/src" docs/screenshot-fr.png "" fr_FR.UTF-8
     saved+=(docs/screenshot-fr.png)
+fi
+if [[ $shots == *" large "* ]]; then
+    # Enough files over 500 KB to fill the grown list many times; sparse, so they take no space.
+    for i in $(seq -w 1 400); do
+        mkdir -p "$archive/box-${i:0:2}"
+        truncate -s $((600 * 1024 + 10#$i * 4099)) "$archive/box-${i:0:2}/scan-$i.tif"
+    done
+    shoot "$root/$build/src" docs/screenshot-large.png "" en_US.UTF-8 1600x1000
+    rm -rf "$archive"
+    saved+=(docs/screenshot-large.png)
 fi
 echo "saved ${saved[*]}"

@@ -1,8 +1,9 @@
 # Sourced by the scripts that drive the real window under Xvfb (bash; set -e friendly).
 
-# Starts Xvfb on display $1, logging to $2; sets DISPLAY and xvfb_pid, and waits until it answers.
+# Starts Xvfb on display $1, logging to $2, with the screen $3 (1024x768x24 when not given); sets
+# DISPLAY and xvfb_pid, and waits until it answers.
 start_xvfb() {
-    Xvfb ":$1" -screen 0 1024x768x24 -nolisten tcp >"$2" 2>&1 &
+    Xvfb ":$1" -screen 0 "${3:-1024x768x24}" -nolisten tcp >"$2" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$1"
     for _ in $(seq 50); do

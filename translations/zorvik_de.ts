@@ -37,10 +37,6 @@
 <context>
     <name>FolderCommands</name>
     <message>
-        <source>Please select folder:</source>
-        <translation>Bitte einen Ordner wählen:</translation>
-    </message>
-    <message>
         <source>1 folder given on the command line was not added:</source>
         <translation>1 auf der Befehlszeile genannter Ordner wurde nicht hinzugefügt:</translation>
     </message>
@@ -50,6 +46,10 @@
             <numerusform>%n auf der Befehlszeile genannter Ordner wurde nicht hinzugefügt:</numerusform>
             <numerusform>%n auf der Befehlszeile genannte Ordner wurden nicht hinzugefügt:</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Add Folder to Search</source>
+        <translation>Ordner zur Suche hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -126,8 +126,8 @@
         </translation>
     </message>
     <message>
-        <source>Please select folder:</source>
-        <translation>Bitte einen Ordner wählen:</translation>
+        <source>Move Checked Files To</source>
+        <translation>Angehakte Dateien verschieben nach</translation>
     </message>
     <message>
         <source>Stopped: the file was not moved.</source>
@@ -486,10 +486,6 @@
         <translation>Ungültiges Bild</translation>
     </message>
     <message>
-        <source>Questions? Please contact Team Teskaro at </source>
-        <translation>Fragen? Bitte wenden Sie sich an Team Teskaro unter </translation>
-    </message>
-    <message>
         <source>Folders to search</source>
         <translation>Zu durchsuchende Ordner</translation>
     </message>
@@ -578,32 +574,178 @@
         <translation>Keine Ergebnisse</translation>
     </message>
     <message>
-        <source>Keys:
-Ctrl+F – go to the size of the chosen condition
-Return in a size box – start finding
-Escape – stop a running search
-Delete in the folder list – remove the selected folder
-Space in the result list – check or uncheck the selected rows
-Ctrl+Return in the result list – show the file in its folder
-Menu or Shift+F10 in the result list – its commands
-F1 – this help</source>
-        <translation>Tasten:
-Strg+F – zur Größe der gewählten Bedingung
-Eingabetaste in einem Größenfeld – Suche starten
-Esc – laufende Suche anhalten
-Entf in der Ordnerliste – gewählten Ordner entfernen
-Leertaste in der Ergebnisliste – gewählte Zeilen an- oder abhaken
-Strg+Eingabetaste in der Ergebnisliste – Datei im Ordner zeigen
-Menütaste oder Umschalt+F10 in der Ergebnisliste – ihre Befehle
-F1 – diese Hilfe</translation>
-    </message>
-    <message>
         <source>Check the files to work on; right-click for more. Move | line to right and out of window to reveal full names.</source>
         <translation>Dateien zum Bearbeiten abhaken; Rechtsklick für mehr. Die Linie | nach rechts aus dem Fenster ziehen, um die ganzen Namen zu sehen.</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Anhalten</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::HelpWindow</name>
+    <message>
+        <source>Finding files by size</source>
+        <translation>Dateien nach Größe finden</translation>
+    </message>
+    <message>
+        <source>Add the folders to search with &quot;Add Folder to Search&quot;; the folders below them are searched too. Choose a condition, type its size, choose its unit and press &quot;Start Finding&quot;.</source>
+        <translation>Fügen Sie die zu durchsuchenden Ordner mit „Ordner zur Suche hinzufügen“ hinzu; die Ordner darunter werden mit durchsucht. Wählen Sie eine Bedingung, geben Sie ihre Größe ein, wählen Sie ihre Einheit und klicken Sie auf „Suche starten“.</translation>
+    </message>
+    <message>
+        <source>Type a number as your language writes it: 1.5 in English, 1,5 in German or French.</source>
+        <translation>Schreiben Sie eine Zahl so, wie Ihre Sprache sie schreibt: 1,5 auf Deutsch oder Französisch, 1.5 auf Englisch.</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Bedingungen</translation>
+    </message>
+    <message>
+        <source>Between: from the lower to the upper size, both included. Each bound is read in the unit beside it, so &quot;between 500 KB and 2 MB&quot; means what it says.</source>
+        <translation>Zwischen: von der unteren bis zur oberen Größe, beide eingeschlossen. Jede Grenze gilt in der Einheit daneben, „zwischen 500 KB und 2 MB“ meint also genau das.</translation>
+    </message>
+    <message>
+        <source>Greater than and Less than: strictly larger or smaller. Equal to: exactly that size.</source>
+        <translation>Größer als und Kleiner als: echt größer oder kleiner. Gleich: genau diese Größe.</translation>
+    </message>
+    <message>
+        <source>Units and rounding</source>
+        <translation>Einheiten und Rundung</translation>
+    </message>
+    <message>
+        <source>1 KB is 1,024 bytes, 1 MB is 1,024 KB and 1 GB is 1,024 MB.</source>
+        <translation>1 KB sind 1.024 Bytes, 1 MB sind 1.024 KB und 1 GB sind 1.024 MB.</translation>
+    </message>
+    <message>
+        <source>Under KB a file&apos;s size is rounded to whole KB before it is compared, a half going to the even neighbour: a file of 1,536 bytes (1.5 KB) counts as 2 KB, one of 2,560 bytes (2.5 KB) also as 2 KB.</source>
+        <translation>Unter KB wird die Größe einer Datei vor dem Vergleich auf ganze KB gerundet, eine Hälfte zum geraden Nachbarn: Eine Datei mit 1.536 Bytes (1,5 KB) zählt als 2 KB, eine mit 2.560 Bytes (2,5 KB) ebenfalls als 2 KB.</translation>
+    </message>
+    <message>
+        <source>The upper bound of Between sees the unrounded size: between 1 and 2 KB takes a file of 2,048 bytes but not one of 2,049.</source>
+        <translation>Die obere Grenze von Zwischen sieht die ungerundete Größe: Zwischen 1 und 2 KB nimmt eine Datei mit 2.048 Bytes, aber keine mit 2.049.</translation>
+    </message>
+    <message>
+        <source>Under MB and GB nothing is rounded: equal to 1 MB finds only files of exactly 1,048,576 bytes.</source>
+        <translation>Unter MB und GB wird nichts gerundet: Gleich 1 MB findet nur Dateien mit genau 1.048.576 Bytes.</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Befehle</translation>
+    </message>
+    <message>
+        <source>Add Folder to Search: adds a folder to the list. Double-click a folder, or press Delete, to take it off.</source>
+        <translation>Ordner zur Suche hinzufügen: fügt der Liste einen Ordner hinzu. Ein Doppelklick auf einen Ordner oder die Taste Entf nimmt ihn wieder heraus.</translation>
+    </message>
+    <message>
+        <source>Start Finding: searches the folders; while it runs the button reads Stop.</source>
+        <translation>Suche starten: durchsucht die Ordner; solange die Suche läuft, heißt die Schaltfläche Anhalten.</translation>
+    </message>
+    <message>
+        <source>Save Results As Text File: saves the paths, or the paths with their sizes as CSV.</source>
+        <translation>Als Textdatei speichern: speichert die Pfade, oder die Pfade mit ihren Größen als CSV.</translation>
+    </message>
+    <message>
+        <source>Copy Results To Clipboard: copies the paths of the checked files.</source>
+        <translation>Ergebnisse kopieren: kopiert die Pfade der angehakten Dateien in die Zwischenablage.</translation>
+    </message>
+    <message>
+        <source>Clear Results: empties the result list.</source>
+        <translation>Ergebnisse leeren: leert die Ergebnisliste.</translation>
+    </message>
+    <message>
+        <source>Clear Results Containing X, Clear Results Not Containing X: removes the rows whose path contains, or does not contain, a text you type.</source>
+        <translation>Ergebnisse mit X entfernen, Ergebnisse ohne X entfernen: entfernt die Zeilen, deren Pfad einen eingegebenen Text enthält oder nicht enthält.</translation>
+    </message>
+    <message>
+        <source>Send Checked To Recycle Bin: moves the checked files to the trash, after asking.</source>
+        <translation>Angehakte in den Papierkorb: verschiebt die angehakten Dateien nach einer Rückfrage in den Papierkorb.</translation>
+    </message>
+    <message>
+        <source>Move Checked To Folder: moves the checked files into a folder you choose, after asking.</source>
+        <translation>Angehakte verschieben: verschiebt die angehakten Dateien nach einer Rückfrage in einen Ordner Ihrer Wahl.</translation>
+    </message>
+    <message>
+        <source>Right-click a result to open it, show it in its folder, copy its path or change the checks.</source>
+        <translation>Ein Rechtsklick auf ein Ergebnis öffnet es, zeigt es in seinem Ordner, kopiert seinen Pfad oder ändert die Haken.</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>Ctrl+F: go to the size of the chosen condition</source>
+        <translation>Strg+F: zur Größe der gewählten Bedingung</translation>
+    </message>
+    <message>
+        <source>Return in a size box: start finding</source>
+        <translation>Eingabetaste in einem Größenfeld: Suche starten</translation>
+    </message>
+    <message>
+        <source>Escape: stop a running search</source>
+        <translation>Esc: laufende Suche anhalten</translation>
+    </message>
+    <message>
+        <source>Delete in the folder list: remove the selected folder</source>
+        <translation>Entf in der Ordnerliste: gewählten Ordner entfernen</translation>
+    </message>
+    <message>
+        <source>Space in the result list: check or uncheck the selected rows</source>
+        <translation>Leertaste in der Ergebnisliste: gewählte Zeilen an- oder abhaken</translation>
+    </message>
+    <message>
+        <source>Ctrl+Return in the result list: show the file in its folder</source>
+        <translation>Strg+Eingabetaste in der Ergebnisliste: Datei in ihrem Ordner zeigen</translation>
+    </message>
+    <message>
+        <source>Menu or Shift+F10 in the result list: its commands</source>
+        <translation>Menütaste oder Umschalt+F10 in der Ergebnisliste: ihre Befehle</translation>
+    </message>
+    <message>
+        <source>F1: this help</source>
+        <translation>F1: diese Hilfe</translation>
+    </message>
+    <message>
+        <source>Escape in this help: close it</source>
+        <translation>Esc in dieser Hilfe: sie schließen</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>The condition, its units, the last folder of a move and the window&apos;s size are kept in %1, section [Zorvik]. Delete that section to start afresh.</source>
+        <translation>Die Bedingung, ihre Einheiten, der letzte Zielordner einer Verschiebung und die Fenstergröße stehen in %1, Abschnitt [Zorvik]. Löschen Sie diesen Abschnitt, um neu zu beginnen.</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Mehr</translation>
+    </message>
+    <message>
+        <source>The manual page tells all, also how to search without a window: type %1 in a terminal.</source>
+        <translation>Die Handbuchseite sagt alles, auch wie man ohne Fenster sucht: Geben Sie %1 in einem Terminal ein.</translation>
+    </message>
+    <message>
+        <source>Questions? Please contact Team Teskaro at </source>
+        <translation>Fragen? Bitte wenden Sie sich an Team Teskaro unter </translation>
+    </message>
+    <message>
+        <source>%1 Help</source>
+        <translation>%1-Hilfe</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Hilfetext</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::NumberReading</name>
+    <message>
+        <source>Use a comma (,) as the decimal separator.</source>
+        <translation>Verwenden Sie ein Komma (,) als Dezimaltrennzeichen.</translation>
+    </message>
+    <message>
+        <source>Use a point (.) as the decimal separator.</source>
+        <translation>Verwenden Sie einen Punkt (.) als Dezimaltrennzeichen.</translation>
     </message>
 </context>
 <context>

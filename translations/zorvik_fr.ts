@@ -37,10 +37,6 @@
 <context>
     <name>FolderCommands</name>
     <message>
-        <source>Please select folder:</source>
-        <translation>Veuillez choisir un dossier&#xa0;:</translation>
-    </message>
-    <message>
         <source>1 folder given on the command line was not added:</source>
         <translation>1 dossier donné sur la ligne de commande n’a pas été ajouté&#xa0;:</translation>
     </message>
@@ -50,6 +46,10 @@
             <numerusform>%n dossier donné sur la ligne de commande n’a pas été ajouté&#xa0;:</numerusform>
             <numerusform>%n dossiers donnés sur la ligne de commande n’ont pas été ajoutés&#xa0;:</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Add Folder to Search</source>
+        <translation>Ajouter un dossier à la recherche</translation>
     </message>
 </context>
 <context>
@@ -126,8 +126,8 @@
         </translation>
     </message>
     <message>
-        <source>Please select folder:</source>
-        <translation>Veuillez choisir un dossier&#xa0;:</translation>
+        <source>Move Checked Files To</source>
+        <translation>Déplacer les fichiers cochés vers</translation>
     </message>
     <message>
         <source>Stopped: the file was not moved.</source>
@@ -486,10 +486,6 @@
         <translation>Image non valide</translation>
     </message>
     <message>
-        <source>Questions? Please contact Team Teskaro at </source>
-        <translation>Des questions&#xa0;? Contactez l’équipe Teskaro à l’adresse </translation>
-    </message>
-    <message>
         <source>Folders to search</source>
         <translation>Dossiers à parcourir</translation>
     </message>
@@ -578,32 +574,178 @@
         <translation>Aucun résultat</translation>
     </message>
     <message>
-        <source>Keys:
-Ctrl+F – go to the size of the chosen condition
-Return in a size box – start finding
-Escape – stop a running search
-Delete in the folder list – remove the selected folder
-Space in the result list – check or uncheck the selected rows
-Ctrl+Return in the result list – show the file in its folder
-Menu or Shift+F10 in the result list – its commands
-F1 – this help</source>
-        <translation>Touches&#xa0;:
-Ctrl+F – aller à la taille de la condition choisie
-Entrée dans une case de taille – lancer la recherche
-Échap – arrêter la recherche en cours
-Suppr dans la liste des dossiers – retirer le dossier choisi
-Espace dans la liste des résultats – cocher ou décocher les lignes choisies
-Ctrl+Entrée dans la liste des résultats – montrer le fichier dans son dossier
-Menu ou Maj+F10 dans la liste des résultats – ses commandes
-F1 – cette aide</translation>
-    </message>
-    <message>
         <source>Check the files to work on; right-click for more. Move | line to right and out of window to reveal full names.</source>
         <translation>Cochez les fichiers à traiter ; clic droit pour plus. Tirez la ligne | vers la droite, hors de la fenêtre, pour voir les noms entiers.</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::HelpWindow</name>
+    <message>
+        <source>Finding files by size</source>
+        <translation>Trouver des fichiers par leur taille</translation>
+    </message>
+    <message>
+        <source>Add the folders to search with &quot;Add Folder to Search&quot;; the folders below them are searched too. Choose a condition, type its size, choose its unit and press &quot;Start Finding&quot;.</source>
+        <translation>Ajoutez les dossiers à parcourir avec «&#xa0;Ajouter un dossier à la recherche&#xa0;»&#xa0;; les dossiers qu’ils contiennent sont parcourus aussi. Choisissez une condition, tapez sa taille, choisissez son unité et cliquez sur «&#xa0;Lancer la recherche&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Type a number as your language writes it: 1.5 in English, 1,5 in German or French.</source>
+        <translation>Écrivez un nombre comme votre langue l’écrit&#xa0;: 1,5 en français ou en allemand, 1.5 en anglais.</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Between: from the lower to the upper size, both included. Each bound is read in the unit beside it, so &quot;between 500 KB and 2 MB&quot; means what it says.</source>
+        <translation>Entre&#xa0;: de la taille inférieure à la taille supérieure, toutes deux comprises. Chaque borne est lue dans l’unité à côté d’elle&#xa0;: «&#xa0;entre 500 KB et 2 MB&#xa0;» veut dire ce que cela dit.</translation>
+    </message>
+    <message>
+        <source>Greater than and Less than: strictly larger or smaller. Equal to: exactly that size.</source>
+        <translation>Plus de et Moins de&#xa0;: strictement plus grand ou plus petit. Égal à&#xa0;: exactement cette taille.</translation>
+    </message>
+    <message>
+        <source>Units and rounding</source>
+        <translation>Unités et arrondi</translation>
+    </message>
+    <message>
+        <source>1 KB is 1,024 bytes, 1 MB is 1,024 KB and 1 GB is 1,024 MB.</source>
+        <translation>1 KB vaut 1&#xa0;024 octets, 1 MB vaut 1&#xa0;024 KB et 1 GB vaut 1&#xa0;024 MB.</translation>
+    </message>
+    <message>
+        <source>Under KB a file&apos;s size is rounded to whole KB before it is compared, a half going to the even neighbour: a file of 1,536 bytes (1.5 KB) counts as 2 KB, one of 2,560 bytes (2.5 KB) also as 2 KB.</source>
+        <translation>Sous KB, la taille d’un fichier est arrondie au KB entier avant d’être comparée, une moitié allant vers le voisin pair&#xa0;: un fichier de 1&#xa0;536 octets (1,5 KB) compte pour 2 KB, un de 2&#xa0;560 octets (2,5 KB) aussi pour 2 KB.</translation>
+    </message>
+    <message>
+        <source>The upper bound of Between sees the unrounded size: between 1 and 2 KB takes a file of 2,048 bytes but not one of 2,049.</source>
+        <translation>La borne supérieure de Entre voit la taille non arrondie&#xa0;: entre 1 et 2 KB prend un fichier de 2&#xa0;048 octets, mais pas un de 2&#xa0;049.</translation>
+    </message>
+    <message>
+        <source>Under MB and GB nothing is rounded: equal to 1 MB finds only files of exactly 1,048,576 bytes.</source>
+        <translation>Sous MB et GB, rien n’est arrondi&#xa0;: égal à 1 MB ne trouve que les fichiers d’exactement 1&#xa0;048&#xa0;576 octets.</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Commandes</translation>
+    </message>
+    <message>
+        <source>Add Folder to Search: adds a folder to the list. Double-click a folder, or press Delete, to take it off.</source>
+        <translation>Ajouter un dossier à la recherche&#xa0;: ajoute un dossier à la liste. Un double-clic sur un dossier, ou la touche Suppr, l’en retire.</translation>
+    </message>
+    <message>
+        <source>Start Finding: searches the folders; while it runs the button reads Stop.</source>
+        <translation>Lancer la recherche&#xa0;: parcourt les dossiers&#xa0;; pendant la recherche, le bouton devient Arrêter.</translation>
+    </message>
+    <message>
+        <source>Save Results As Text File: saves the paths, or the paths with their sizes as CSV.</source>
+        <translation>Enregistrer en fichier texte&#xa0;: enregistre les chemins, ou les chemins avec leurs tailles en CSV.</translation>
+    </message>
+    <message>
+        <source>Copy Results To Clipboard: copies the paths of the checked files.</source>
+        <translation>Copier les résultats&#xa0;: copie les chemins des fichiers cochés dans le presse-papiers.</translation>
+    </message>
+    <message>
+        <source>Clear Results: empties the result list.</source>
+        <translation>Vider les résultats&#xa0;: vide la liste des résultats.</translation>
+    </message>
+    <message>
+        <source>Clear Results Containing X, Clear Results Not Containing X: removes the rows whose path contains, or does not contain, a text you type.</source>
+        <translation>Retirer les résultats avec X, Retirer les résultats sans X&#xa0;: retire les lignes dont le chemin contient, ou ne contient pas, un texte que vous tapez.</translation>
+    </message>
+    <message>
+        <source>Send Checked To Recycle Bin: moves the checked files to the trash, after asking.</source>
+        <translation>Cochés à la corbeille&#xa0;: met les fichiers cochés à la corbeille, après confirmation.</translation>
+    </message>
+    <message>
+        <source>Move Checked To Folder: moves the checked files into a folder you choose, after asking.</source>
+        <translation>Déplacer les cochés&#xa0;: déplace les fichiers cochés dans un dossier de votre choix, après confirmation.</translation>
+    </message>
+    <message>
+        <source>Right-click a result to open it, show it in its folder, copy its path or change the checks.</source>
+        <translation>Un clic droit sur un résultat l’ouvre, le montre dans son dossier, copie son chemin ou change les coches.</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Touches</translation>
+    </message>
+    <message>
+        <source>Ctrl+F: go to the size of the chosen condition</source>
+        <translation>Ctrl+F&#xa0;: aller à la taille de la condition choisie</translation>
+    </message>
+    <message>
+        <source>Return in a size box: start finding</source>
+        <translation>Entrée dans une case de taille&#xa0;: lancer la recherche</translation>
+    </message>
+    <message>
+        <source>Escape: stop a running search</source>
+        <translation>Échap&#xa0;: arrêter la recherche en cours</translation>
+    </message>
+    <message>
+        <source>Delete in the folder list: remove the selected folder</source>
+        <translation>Suppr dans la liste des dossiers&#xa0;: retirer le dossier sélectionné</translation>
+    </message>
+    <message>
+        <source>Space in the result list: check or uncheck the selected rows</source>
+        <translation>Espace dans la liste des résultats&#xa0;: cocher ou décocher les lignes sélectionnées</translation>
+    </message>
+    <message>
+        <source>Ctrl+Return in the result list: show the file in its folder</source>
+        <translation>Ctrl+Entrée dans la liste des résultats&#xa0;: montrer le fichier dans son dossier</translation>
+    </message>
+    <message>
+        <source>Menu or Shift+F10 in the result list: its commands</source>
+        <translation>Menu ou Maj+F10 dans la liste des résultats&#xa0;: ses commandes</translation>
+    </message>
+    <message>
+        <source>F1: this help</source>
+        <translation>F1&#xa0;: cette aide</translation>
+    </message>
+    <message>
+        <source>Escape in this help: close it</source>
+        <translation>Échap dans cette aide&#xa0;: la fermer</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>The condition, its units, the last folder of a move and the window&apos;s size are kept in %1, section [Zorvik]. Delete that section to start afresh.</source>
+        <translation>La condition, ses unités, le dernier dossier d’un déplacement et la taille de la fenêtre sont gardés dans %1, section [Zorvik]. Supprimez cette section pour repartir de zéro.</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>The manual page tells all, also how to search without a window: type %1 in a terminal.</source>
+        <translation>La page de manuel dit tout, aussi comment chercher sans fenêtre&#xa0;: tapez %1 dans un terminal.</translation>
+    </message>
+    <message>
+        <source>Questions? Please contact Team Teskaro at </source>
+        <translation>Des questions&#xa0;? Contactez l’équipe Teskaro à l’adresse </translation>
+    </message>
+    <message>
+        <source>%1 Help</source>
+        <translation>Aide de %1</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Texte de l’aide</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::NumberReading</name>
+    <message>
+        <source>Use a comma (,) as the decimal separator.</source>
+        <translation>Utilisez une virgule (,) comme séparateur décimal.</translation>
+    </message>
+    <message>
+        <source>Use a point (.) as the decimal separator.</source>
+        <translation>Utilisez un point (.) comme séparateur décimal.</translation>
     </message>
 </context>
 <context>

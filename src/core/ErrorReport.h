@@ -5,8 +5,6 @@
 namespace zorvik {
 
 inline constexpr char16_t kSupportEmail[] = u"support@teskaro.example";
-inline constexpr char16_t kHomePageUrl[] = u"https://www.teskaro.example/";
-inline constexpr char16_t kContactPageUrl[] = u"https://www.teskaro.example/contact";
 
 // "Zorvik2021/08/31.Form1.<handler> " - the trailing blank is part of the location text.
 QString locationText(const QString& handler);

@@ -93,7 +93,10 @@ bool CriteriaPanel::refuseNonNumeric(int text) {
     if (isNumeric(field->text(), locale_))
         return false;
     checkingField_ = true;
-    dialogs_.notice(host_.applicationTitle(), tr("Must be a numeric entry."));
+    QString notice = tr("Must be a numeric entry.");
+    if (const QString hint = decimalMarkHint(field->text(), locale_); !hint.isEmpty())
+        notice += u' ' + hint;
+    dialogs_.notice(host_.applicationTitle(), notice);
     // Giving the focus back makes whichever box held it lose it; that is no leaving by the user.
     field->setFocus(Qt::OtherFocusReason);
     checkingField_ = false;
@@ -153,7 +156,9 @@ void CriteriaPanel::restore(Steps& s) {
     const QString textDefaults[5] = {u"100"_s, u"200"_s, u"100"_s, u"100"_s, u"100"_s};
     for (int i = 0; i < 5; ++i) {
         const QString key = u"Text"_s + QString::number(i + 1);
-        s.run(190 + 2 * i, [&] { controls_.texts[i]->setText(settings_.read(key, textDefaults[i])); });
+        s.run(190 + 2 * i, [&] {
+            controls_.texts[i]->setText(sizeTextFrom(settings_.read(key, textDefaults[i]), locale_));
+        });
     }
     for (int i = 0; i < 4; ++i) {
         const QString key = u"Option"_s + QString::number(i + 1);

@@ -1,5 +1,7 @@
 #include "criteria/NumberReading.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -13,6 +15,32 @@ std::optional<double> toNumber(const QString& text, const QLocale& locale) {
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<QString> withOtherDecimalMark(const QString& text, const QLocale& locale) {
+    const QString mark = locale.decimalPoint();
+    if ((mark != u"." && mark != u",") || isNumeric(text, locale))
+        return std::nullopt;
+    QString swapped = text;
+    for (QChar& c : swapped) {
+        if (c == u'.')
+            c = u',';
+        else if (c == u',')
+            c = u'.';
+    }
+    if (!isNumeric(swapped, locale))
+        return std::nullopt;
+    return swapped;
+}
+
+QString decimalMarkHint(const QString& text, const QLocale& locale) {
+    if (!withOtherDecimalMark(text, locale))
+        return {};
+    return locale.decimalPoint() == u","
+               ? QCoreApplication::translate("zorvik::NumberReading",
+                                             "Use a comma (,) as the decimal separator.")
+               : QCoreApplication::translate("zorvik::NumberReading",
+                                             "Use a point (.) as the decimal separator.");
 }
 
 double leadingNumber(const QString& text) {

@@ -19,4 +19,13 @@ inline bool isNumeric(const QString& text, const QLocale& locale) {
 // reading stops at the first character that cannot continue the number, and no number reads as 0.
 double leadingNumber(const QString& text);
 
+// A text the locale refuses as it stands but reads with "." and "," swapped ("0,5" in English, "1.5" in
+// German): the swapped text, which means what the text meant where it was written. None for any other
+// text, and in a locale whose decimal mark is neither of the two.
+std::optional<QString> withOtherDecimalMark(const QString& text, const QLocale& locale);
+
+// For a text that reads only with the other decimal mark, the sentence that names the locale's mark;
+// empty otherwise.
+QString decimalMarkHint(const QString& text, const QLocale& locale);
+
 } // namespace zorvik

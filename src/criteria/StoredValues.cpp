@@ -25,6 +25,10 @@ int unitIndexFrom(const QString& text, const QLocale& locale) {
     return int(rounded);
 }
 
+QString sizeTextFrom(const QString& text, const QLocale& locale) {
+    return withOtherDecimalMark(text, locale).value_or(text);
+}
+
 bool truthFrom(const QString& text, const QLocale& locale) {
     if (text == u"True"_s)
         return true;

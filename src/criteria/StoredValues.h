@@ -13,4 +13,8 @@ int unitIndexFrom(const QString& text, const QLocale& locale);
 // ("Type mismatch") otherwise.
 bool truthFrom(const QString& text, const QLocale& locale);
 
+// A stored size text for a size box: as it was stored, unless it was written in a language with the
+// other decimal mark ("0,5" kept in German, read in English), when it is rewritten to mean the same.
+QString sizeTextFrom(const QString& text, const QLocale& locale);
+
 } // namespace zorvik

@@ -18,7 +18,7 @@ void FolderCommands::addFolder(Steps& s) {
     QString startFolder;
     QString chosen;
     s.run(100, [&] { startFolder = settings_.read(u"LastFolderDot"_s, QString()); });
-    s.run(100, [&] { chosen = dialogs_.browseForFolder(tr("Please select folder:"), startFolder); });
+    s.run(100, [&] { chosen = dialogs_.browseForFolder(tr("Add Folder to Search"), startFolder); });
     if (s.test(102, [&] { return chosen.isEmpty(); }))
         return;
     // The picker reopens where the user last picked a folder to search.

@@ -27,9 +27,9 @@ public:
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
     // One-line text input with an empty field; the empty string on Cancel.
     virtual QString inputText(const QString& title, const QString& prompt) = 0;
-    // Modal folder chooser; the chosen folder without a trailing slash ("/" stays "/"), or the empty
-    // string on cancel. startFolder is preselected when it exists.
-    virtual QString browseForFolder(const QString& prompt, const QString& startFolder) = 0;
+    // Modal folder chooser titled with what the folder is for; the chosen folder without a trailing
+    // slash ("/" stays "/"), or the empty string on cancel. startFolder is preselected when it exists.
+    virtual QString browseForFolder(const QString& title, const QString& startFolder) = 0;
     // Save-file chooser titled "Save" with the filters "Text (*.txt)", "CSV with sizes (*.csv)" and
     // "All Files (*)", opening on `proposedPath` (a folder and a file name); an empty name on cancel. A
     // name without an extension gets ".txt" or ".csv" from the filter chosen; under "All Files" it is

@@ -58,11 +58,11 @@ QString QtDialogs::inputText(const QString& title, const QString& prompt) {
     return ok ? text : QString();
 }
 
-QString QtDialogs::browseForFolder(const QString& prompt, const QString& startFolder) {
+QString QtDialogs::browseForFolder(const QString& title, const QString& startFolder) {
     if (suppressed())
         return {};
     const QString start = !startFolder.isEmpty() && QDir(startFolder).exists() ? startFolder : QString();
-    QString folder = QFileDialog::getExistingDirectory(parent_, prompt, start, QFileDialog::ShowDirsOnly);
+    QString folder = QFileDialog::getExistingDirectory(parent_, title, start, QFileDialog::ShowDirsOnly);
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);
     return folder;

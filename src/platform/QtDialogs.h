@@ -20,7 +20,7 @@ public:
     void errorReport(const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
     QString inputText(const QString& title, const QString& prompt) override;
-    QString browseForFolder(const QString& prompt, const QString& startFolder) override;
+    QString browseForFolder(const QString& title, const QString& startFolder) override;
     SaveTarget chooseSaveTarget(const QString& proposedPath) override;
     QString saveFileName(const QString& proposedPath) override;
 

@@ -94,7 +94,7 @@ JobBody MoveChecked::run(Job& job) {
     QString chosen;
     s.run(106, [&] {
         rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
-        chosen = dialogs_.browseForFolder(tr("Please select folder:"), rememberedFolder_);
+        chosen = dialogs_.browseForFolder(tr("Move Checked Files To"), rememberedFolder_);
     });
     if (s.test(108, [&] { return chosen.isEmpty(); }))
         co_return;

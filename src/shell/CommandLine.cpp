@@ -36,9 +36,11 @@ Conditions (one, with --print):
   --greater-than SIZE      Larger than SIZE.
   --less-than SIZE         Smaller than SIZE.
   --equal-to SIZE          Exactly SIZE, in the unit of SIZE.
-A SIZE is a number with an optional unit: 100, 500KB, 1.5MB, 2GB (Bytes, KB, MB
-or GB; 1 KB is 1,024 bytes; "." is the decimal point in every language). As in
-the window, KB are compared in whole KB.
+A SIZE is a number with an optional unit: 100, 500KB, 1.5M, 2GiB, 1TB. The units
+are B, K, M, G and T, each also written KB or KiB (MB or MiB, ...), in any case;
+all are powers of 1,024 as in the window: 1 KB is 1,024 bytes, 1 TB is 1,024 GB.
+"." is the decimal point in every language. As in the window, KB are compared
+in whole KB.
 
 Output of --print:
   --format FORMAT          text: each path as it is, one a line (the default);
@@ -67,6 +69,26 @@ QString textOf(const QByteArray& argument) {
     return QString::fromLocal8Bit(argument);
 }
 
+// The unit of a SIZE, lower-cased: its letter alone, with "b" or with "ib", all powers of 1,024. Terabytes
+// have no unit in the window: they are read as 1,024 times as many GB.
+std::optional<std::pair<SizeUnit, int>> unitAndFactor(const QString& unitText) {
+    if (unitText.isEmpty() || unitText == u"b"_s || unitText == u"byte"_s || unitText == u"bytes"_s)
+        return std::pair(SizeUnit::Bytes, 1);
+    static constexpr std::pair<char16_t, std::pair<SizeUnit, int>> kLetters[] = {
+        {u'k', {SizeUnit::KB, 1}},
+        {u'm', {SizeUnit::MB, 1}},
+        {u'g', {SizeUnit::GB, 1}},
+        {u't', {SizeUnit::GB, 1024}},
+    };
+    const QString rest = unitText.sliced(1);
+    if (rest.isEmpty() || rest == u"b"_s || rest == u"ib"_s) {
+        for (const auto& [letter, unit] : kLetters)
+            if (unitText[0] == letter)
+                return unit;
+    }
+    return std::nullopt;
+}
+
 // A SIZE: a number with "." as its decimal point and an optional unit (any case); the condition's text
 // for the number, in the C locale's notation, and the unit.
 std::pair<QString, SizeUnit> readSize(const QByteArray& argument) {
@@ -82,26 +104,20 @@ std::pair<QString, SizeUnit> readSize(const QByteArray& argument) {
         else
             break;
     }
-    const QString unitText = text.sliced(end).trimmed().toLower();
-    std::optional<SizeUnit> unit;
-    if (unitText.isEmpty() || unitText == u"b"_s || unitText == u"byte"_s || unitText == u"bytes"_s)
-        unit = SizeUnit::Bytes;
-    else if (unitText == u"kb"_s)
-        unit = SizeUnit::KB;
-    else if (unitText == u"mb"_s)
-        unit = SizeUnit::MB;
-    else if (unitText == u"gb"_s)
-        unit = SizeUnit::GB;
+    const std::optional<std::pair<SizeUnit, int>> unit = unitAndFactor(text.sliced(end).trimmed().toLower());
     // "1." and ".5" are numbers to a user; the locale's reading wants digits on both sides.
     QString number = text.first(end);
     if (number.startsWith(u'.'))
         number.prepend(u'0');
     if (number.endsWith(u'.'))
         number.append(u'0');
-    if (!digits || !unit || !toNumber(number, QLocale::c()))
+    const std::optional<double> value = toNumber(number, QLocale::c());
+    if (!digits || !unit || !value)
         throw Usage{u"'"_s + textOf(argument) +
-                    u"' is not a size (a number with an optional unit: 100, 500KB, 1.5MB, 2GB)"_s};
-    return {number, *unit};
+                    u"' is not a size (a number with an optional unit: 100, 500K, 1.5MiB, 2GB, 1TB)"_s};
+    if (unit->second != 1) // a power of two: the product is exact, and the shortest text reads back to it
+        number = QString::number(*value * unit->second, 'g', QLocale::FloatingPointShortest);
+    return {number, unit->first};
 }
 
 void setCondition(PrintRequest& request, SizeMode mode, const QByteArray& first,

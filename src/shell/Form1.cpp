@@ -240,9 +240,10 @@ bool Form1::isInBetweenRow(const QWidget* widget) const {
 
 void Form1::closeEvent(QCloseEvent* event) {
     // Settings are already on their way to disk (every change is written at once); a running command
-    // ends without another step, and nothing else needs saving.
+    // ends without another step, and only the window's size is left to keep.
     closing_ = true;
     commands_->abandonAll();
+    storeWindowSize();
     event->accept();
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "search/SearchRun.h"
+#include "shell/HelpWindow.h"
 #include "shell/Services.h"
 
 #include <QByteArray>
 #include <QCursor>
 #include <QHash>
 #include <QList>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -45,6 +49,7 @@ public:
     void Form_Load();
     void PushButton5_Click();
     bool hasHandCursor() const { return handCursor_.has_value(); }
+    HelpWindow* helpWindow() const { return help_; }
     bool isClosing() const { return closing_; }
     const Services& services() const { return services_; }
 
@@ -118,6 +123,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -140,6 +146,11 @@ private:
     void applyPointer();
     void loadHandCursor(const QString& path);
     void visitHomePageRandomly();
+    // The window's growth beyond the design size and the size kept between runs (Form1Size.cpp).
+    void rememberDesign();
+    void widenColumns(int wider);
+    void restoreWindowSize();
+    void storeWindowSize();
     // A size field lost the focus; its check runs once the focus has settled elsewhere in the window.
     void sizeFieldLeft(int text, Qt::FocusReason reason);
     void betweenUnitLeft(Qt::FocusReason reason);
@@ -152,12 +163,16 @@ private:
     bool closing_ = false;
     QHash<QWidget*, QCursor> ownCursors_; // cursors that controls set for themselves
     QString stoppableCaption_;            // the caption a button offering Stop gets back
+    QSize designSize_;
+    QHash<QWidget*, QRect> designRects_; // the controls that move or grow with the window
+    int columnsWidened_ = 0;             // what the first columns gained with their lists
 
     std::unique_ptr<CriteriaPanel> criteria_;
     std::unique_ptr<FolderCommands> folderCommands_;
     std::unique_ptr<WindowCommands> commands_;
     std::unique_ptr<RowActions> rowActions_;
     ResultListControls* resultControls_ = nullptr; // owned by ListView2
+    QPointer<HelpWindow> help_;                    // a child of the window, made at the first Help
 };
 
 } // namespace zorvik

@@ -153,6 +153,7 @@ void Form1::createControls() {
     PushButton11 = button(tr("Clear Results Not Containing X"), 4080, 8430, 3840);
     PushButton10 = button(tr("Send Checked To Recycle Bin"), 120, 8970, 3840);
     PushButton8 = button(tr("Move Checked To Folder"), 4080, 8970, 3840);
+    rememberDesign();
 
     // Remember the cursors that controls set for themselves (the text cursor of the fields), so the
     // ordinary pointer state can give them back.

@@ -10,6 +10,7 @@
 #include "platform/PathStatus.h"
 #include "platform/SettingsStore.h"
 #include "results/ResultList.h"
+#include "shell/HelpWindow.h"
 #include "shell/Skin.h"
 
 #include <QFile>
@@ -40,19 +41,6 @@ QPoint cursorHotspot(const QString& path) {
     return {word(10), word(12)};
 }
 
-// The keys, after the design's sentence of the Help box.
-QString keysHelp() {
-    return Form1::tr("Keys:\n"
-                     "Ctrl+F – go to the size of the chosen condition\n"
-                     "Return in a size box – start finding\n"
-                     "Escape – stop a running search\n"
-                     "Delete in the folder list – remove the selected folder\n"
-                     "Space in the result list – check or uncheck the selected rows\n"
-                     "Ctrl+Return in the result list – show the file in its folder\n"
-                     "Menu or Shift+F10 in the result list – its commands\n"
-                     "F1 – this help");
-}
-
 } // namespace
 
 void Form1::Form_Load() {
@@ -77,6 +65,7 @@ void Form1::Form_Load() {
 
     criteria_->fillUnitLists(*s, 140);
     criteria_->restore(*s);
+    restoreWindowSize();
 
     // Said once the event loop runs, over the shown window: a box before it would stand alone on the
     // screen, with nothing to say what it belongs to.
@@ -96,16 +85,21 @@ void Form1::loadHandCursor(const QString& path) {
 }
 
 void Form1::visitHomePageRandomly() {
-    if (services_.homePageDraw && services_.homePageDraw() == 7 && services_.openUrl)
-        services_.openUrl(QUrl(QString::fromUtf16(kHomePageUrl)));
+    // The number is drawn whether or not there is a page to open, so a build without one starts alike.
+    const bool drawn = services_.homePageDraw && services_.homePageDraw() == 7;
+    const QString homePage = QStringLiteral(ZORVIK_HOME_PAGE_URL);
+    if (drawn && !homePage.isEmpty() && services_.openUrl)
+        services_.openUrl(QUrl(homePage));
 }
 
 void Form1::PushButton5_Click() {
     auto s = steps(u"PushButton5_Click"_s);
     s->run(100, [&] {
-        services_.dialogs->notice(applicationTitle_, tr("Questions? Please contact Team Teskaro at ") +
-                                                         QString::fromUtf16(kContactPageUrl) + u"\n\n"_s +
-                                                         keysHelp());
+        if (!help_)
+            help_ = new HelpWindow(applicationTitle_, QStringLiteral(ZORVIK_CONTACT_URL), this);
+        help_->show();
+        help_->raise();
+        help_->activateWindow();
     });
 }
 

@@ -97,6 +97,43 @@ TEST_F(Criteria, LeavingABoxThatHoldsNoNumberSaysSoAndKeepsTheText) {
     }
 }
 
+TEST_F(Criteria, ANumberWithTheOtherDecimalMarkIsToldWhichMarkTheLanguageExpects) {
+    Form1& f = form(); // English: "." is the decimal mark
+    const std::pair<QString, QString> cases[] = {
+        {u"0,5"_s, u"Must be a numeric entry. Use a point (.) as the decimal separator."_s},
+        {u"1.234,5"_s, u"Must be a numeric entry. Use a point (.) as the decimal separator."_s},
+        {u"1,2,3,4"_s, u"Must be a numeric entry."_s},
+        {u"abc"_s, u"Must be a numeric entry."_s},
+    };
+    for (const auto& [typed, notice] : cases) {
+        dialogs->shown.clear();
+        f.Text[2]->setText(typed);
+        f.Text_LostFocus(3);
+        ASSERT_EQ(dialogs->notices().size(), 1) << typed.toStdString();
+        EXPECT_EQ(dialogs->notices()[0], notice);
+        EXPECT_EQ(f.Text[2]->text(), typed); // the user corrects it, not the program
+    }
+}
+
+// A size kept in one language and read in another keeps its meaning: switching the language never
+// turns a number the user typed into "damaged" text.
+TEST_F(Criteria, AStoredSizeWrittenWithTheOtherDecimalMarkKeepsItsMeaningAfterALanguageSwitch) {
+    settings->write(u"Text1"_s, u"0,5"_s);     // typed in German
+    settings->write(u"Text2"_s, u"1.234,5"_s); // German with a group separator
+    settings->write(u"Text3"_s, u"1,000"_s);   // a number in English as it stands
+    settings->write(u"Text4"_s, u"12a"_s);     // no number in either
+    Form1& f = form();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(f.Text[0]->text(), u"0.5"_s);
+    EXPECT_EQ(f.Text[1]->text(), u"1,234.5"_s);
+    EXPECT_EQ(f.Text[2]->text(), u"1,000"_s);
+    EXPECT_EQ(f.Text[3]->text(), u"12a"_s);
+    EXPECT_EQ(stored(u"Text1"_s), u"0.5"_s);
+    f.Option[0]->click();
+    EXPECT_TRUE(f.checkBoundsBeforeSearch());
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
 TEST_F(Criteria, BoundsAreKeptInOrderByTheirLeadingNumbers) {
     Form1& f = form();
     auto leave = [&](int box, const QString& lower, const QString& upper) {

@@ -19,6 +19,21 @@ TEST(NumberReading, NumericTestFollowsTheLocale) {
     EXPECT_FALSE(toNumber(u"1.5"_s, de).has_value());
 }
 
+TEST(NumberReading, TheOtherDecimalMarkIsSwappedInOnlyWhereTheLocaleRefusesTheTextAsItStands) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(withOtherDecimalMark(u"1.5"_s, german), u"1,5"_s);
+    EXPECT_EQ(withOtherDecimalMark(u"1,234.5"_s, german), u"1.234,5"_s);
+    EXPECT_EQ(withOtherDecimalMark(u"0,5"_s, english), u"0.5"_s);
+    // Read as it stands, even where the other language would read it otherwise.
+    EXPECT_EQ(withOtherDecimalMark(u"1,000"_s, english), std::nullopt);
+    EXPECT_EQ(withOtherDecimalMark(u"1.000"_s, german), std::nullopt);
+    EXPECT_EQ(withOtherDecimalMark(u"abc"_s, english), std::nullopt);
+    EXPECT_EQ(withOtherDecimalMark(u"1.5"_s, QLocale(QLocale::Arabic, QLocale::Egypt)), std::nullopt);
+    EXPECT_EQ(decimalMarkHint(u"1.5"_s, german), u"Use a comma (,) as the decimal separator."_s);
+    EXPECT_EQ(decimalMarkHint(u"1,5"_s, german), QString());
+}
+
 TEST(NumberReading, LeadingNumberReadsAsFarAsANumberGoes) {
     EXPECT_EQ(leadingNumber(u"1,000"_s), 1.0);
     EXPECT_EQ(leadingNumber(u"abc"_s), 0.0);

@@ -41,7 +41,7 @@ TEST_F(Folders, PickedFoldersAreAppendedAndThePickerReopensWhereTheUserLastPicke
     EXPECT_EQ(rows(), (QStringList{u"/home/u/docs"_s, u"/home/u/docs"_s, u"/"_s}));
     const auto pickers = dialogs->of(Kind::Folder);
     ASSERT_EQ(pickers.size(), 3u);
-    EXPECT_EQ(pickers[0].text, u"Please select folder:"_s);
+    EXPECT_EQ(pickers[0].title, u"Add Folder to Search"_s);
     EXPECT_EQ(pickers[0].extra, QString());
     EXPECT_EQ(pickers[1].extra, u"/home/u/docs"_s);
     EXPECT_EQ(stored(u"LastFolderDot"_s), u"/"_s);

@@ -155,6 +155,7 @@ TEST_F(Move, CheckedFilesMoveTheirRowsLeaveAndTheFolderIsOfferedNextTime) {
     dialogs->folderAnswers.clear();
     clickAndFinish(f.PushButton8); // cancelled: nothing changes
     EXPECT_EQ(dialogs->of(Kind::Folder).back().extra, target.rootText());
+    EXPECT_EQ(dialogs->of(Kind::Folder).back().title, u"Move Checked Files To"_s);
     EXPECT_EQ(stored(u"LastFolder"_s), target.rootText());
 }
 

@@ -62,7 +62,7 @@ sleep 1
 
 # The tree, every file greater than 500 KB.
 click "$main" 268 141
-answer "Please select folder:" picker ctrl+a "type:$tree" Return
+answer "Add Folder to Search" picker ctrl+a "type:$tree" Return
 xdotool windowfocus --sync "$main"
 click "$main" 30 228
 click "$main" 150 228
@@ -106,13 +106,13 @@ xdotool windowfocus --sync "$main"
 second=$(sed -n 2p "$work/list.txt" | tr -d '\r')
 click "$main" 18 391
 click "$main" 408 611
-answer "Please select folder:" move-picker ctrl+a "type:$work/moved" Return
+answer "Move Checked Files To" move-picker ctrl+a "type:$work/moved" Return
 sleep 0.5
 check "the file was moved" test -f "$work/moved/$(basename "$second")" -a ! -e "$second"
 check "the folder was remembered" grep -q "LastFolder=$work/moved" -r "$work/config"
 xdotool windowfocus --sync "$main"
 click "$main" 408 611
-answer "Please select folder:" move-picker-again Escape
+answer "Move Checked Files To" move-picker-again Escape
 shot "$main" final
 
 echo "pictures and logs in $work"

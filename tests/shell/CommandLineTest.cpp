@@ -4,6 +4,7 @@
 
 #include "folders/FolderList.h"
 #include "results/ResultList.h"
+#include "search/MatchesSize.h"
 #include "shell/CommandLine.h"
 
 #include <QComboBox>
@@ -40,6 +41,44 @@ TEST(CommandLineParsing, HelpVersionAndUnknownOptionsAreAnsweredWithoutAWindow) 
     EXPECT_EQ(unknown.action, CommandLine::Action::Refuse);
     EXPECT_TRUE(unknown.output.contains(u"bogus"_s));
     EXPECT_TRUE(unknown.folders.isEmpty());
+}
+
+TEST(CommandLineParsing, SizeUnitsAreLettersOrTheirBAndIBFormsAllPowersOf1024AsInTheWindow) {
+    auto condition = [](const QString& size) {
+        const CommandLine line = parse({u"--print"_s, u"--greater-than"_s, size, u"/tmp"_s});
+        EXPECT_EQ(line.action, CommandLine::Action::Print) << size.toStdString();
+        return line.print.condition;
+    };
+    const std::pair<QStringList, SizeUnit> spellings[] = {
+        {{u"1.5K"_s, u"1.5k"_s, u"1.5KB"_s, u"1.5KiB"_s, u"1.5 kib"_s}, SizeUnit::KB},
+        {{u"1.5M"_s, u"1.5MB"_s, u"1.5MiB"_s}, SizeUnit::MB},
+        {{u"1.5G"_s, u"1.5GB"_s, u"1.5GiB"_s}, SizeUnit::GB},
+    };
+    for (const auto& [sizes, unit] : spellings) {
+        for (const QString& size : sizes) {
+            const SizeCondition read = condition(size);
+            EXPECT_EQ(read.unit, unit) << size.toStdString();
+            EXPECT_EQ(read.valueText, u"1.5"_s);
+        }
+    }
+    // A terabyte is what the window means by 1,024 GB, at the bound and on either side of it.
+    SizeCondition window;
+    window.mode = SizeMode::GreaterThan;
+    window.unit = SizeUnit::GB;
+    window.valueText = u"1536"_s;
+    const SizeTest windows(window, QLocale(QLocale::English, QLocale::UnitedStates));
+    const quint64 bound = quint64(1.5 * bytesPerUnit(SizeUnit::GB) * 1024);
+    for (const QString& size : {u"1.5T"_s, u"1.5TB"_s, u"1.5tib"_s}) {
+        const SizeTest printed(condition(size), QLocale::c());
+        for (const quint64 bytes : {bound - 1, bound, bound + 1})
+            EXPECT_EQ(printed.matches(bytes), windows.matches(bytes)) << size.toStdString() << ' ' << bytes;
+    }
+    EXPECT_FALSE(windows.matches(bound));
+    EXPECT_TRUE(windows.matches(bound + 1));
+    for (const QString& bad : {u"1.5KBB"_s, u"1.5Ki"_s, u"1.5P"_s, u"1.5iB"_s, u"T"_s})
+        EXPECT_EQ(parse({u"--print"_s, u"--less-than"_s, bad, u"/tmp"_s}).action, CommandLine::Action::Refuse)
+            << bad.toStdString();
+    EXPECT_TRUE(parse({u"--help"_s}).output.contains(u"1 TB is 1,024 GB"_s));
 }
 
 TEST(CommandLineParsing, FoldersAreTakenAsGivenAndNoneMeansAnEmptyList) {

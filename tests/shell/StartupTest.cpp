@@ -4,6 +4,7 @@
 
 #include "folders/FolderList.h"
 #include "results/ResultList.h"
+#include "shell/HelpWindow.h"
 #include "shell/HoverButton.h"
 
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 
 #include <sys/stat.h>
 
@@ -235,26 +238,61 @@ TEST_F(Startup, HandCursorIsOptionalAndAnUnreadableOneIsReportedAt108) {
     EXPECT_TRUE(dialogs->errorReports()[0].contains(u"Form_Load at line 108"_s));
 }
 
-TEST_F(Startup, HomePageOpensOnlyOnTheDrawOfSeven) {
+TEST_F(Startup, HomePageOpensOnlyOnTheDrawOfSevenAndOnlyWhenTheBuildNamesOne) {
     form();
     EXPECT_TRUE(openedUrls.empty());
     restart();
     Services s = services();
-    s.homePageDraw = [] { return 7; };
+    int draws = 0;
+    s.homePageDraw = [&draws] {
+        ++draws;
+        return 7;
+    };
     Form1 lucky(s);
     lucky.Form_Load();
-    ASSERT_EQ(openedUrls.size(), 1u);
-    EXPECT_EQ(openedUrls[0].host(), u"www.teskaro.example"_s);
+    EXPECT_EQ(draws, 1);
+    const QString homePage = QStringLiteral(ZORVIK_HOME_PAGE_URL);
+    if (homePage.isEmpty()) {
+        EXPECT_TRUE(openedUrls.empty());
+    } else {
+        ASSERT_EQ(openedUrls.size(), 1u);
+        EXPECT_EQ(openedUrls[0], QUrl(homePage));
+    }
+    EXPECT_TRUE(dialogs->shown.empty());
 }
 
-TEST_F(Startup, HelpShowsTheContactAddress) {
-    form().PushButton5->click();
-    ASSERT_EQ(dialogs->shown.size(), 1u);
-    EXPECT_EQ(dialogs->shown[0].kind, Kind::Notice);
-    EXPECT_EQ(dialogs->shown[0].title, u"Zorvik"_s);
-    // The design's sentence exactly; the keys follow it.
-    EXPECT_TRUE(dialogs->shown[0].text.startsWith(
-        u"Questions? Please contact Team Teskaro at https://www.teskaro.example/contact\n\nKeys:\n"_s));
+TEST_F(Startup, HelpIsAWindowOfItsOwnThatLeavesTheMainOneUsableAndEscapeCloses) {
+    Form1& f = form();
+    f.show();
+    f.PushButton5->click();
+    EXPECT_TRUE(dialogs->shown.empty());
+    HelpWindow* help = f.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->isModal());
+    EXPECT_EQ(help->windowTitle(), u"Zorvik Help"_s);
+    EXPECT_FALSE(help->accessibleName().isEmpty());
+    auto* text = help->findChild<QTextBrowser*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_FALSE(text->accessibleName().isEmpty());
+    EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    const QString shown = help->text();
+    for (const QString& part :
+         {u"1,024 bytes"_s, u"1,536 bytes (1.5 KB) counts as 2 KB"_s,
+          u"upper bound of Between sees the unrounded size"_s, u"Move Checked To Folder"_s, u"Shift+F10"_s,
+          u"Teskaro.conf"_s, u"man zorvik"_s})
+        EXPECT_TRUE(shown.contains(part)) << part.toStdString();
+    EXPECT_EQ(shown.contains(u"Questions?"_s), !QStringLiteral(ZORVIK_CONTACT_URL).isEmpty());
+    EXPECT_FALSE(shown.contains(u"teskaro.example"_s));
+
+    // The main window goes on working meanwhile.
+    f.Text[0]->setText(u"150"_s);
+    EXPECT_EQ(stored(u"Text1"_s), u"150"_s);
+    QTest::keyClick(text, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    f.PushButton5->click();
+    EXPECT_EQ(f.helpWindow(), help);
+    EXPECT_TRUE(help->isVisible());
 }
 
 } // namespace

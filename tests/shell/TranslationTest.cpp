@@ -150,14 +150,16 @@ TEST_F(Languages, TheWindowSpeaksGermanAndFrenchAndEachCaptionFitsItsControl) {
     EXPECT_TRUE(german.Option[0]->text().startsWith(u"Zwischen "_s));
     EXPECT_TRUE(german.Option[0]->text().endsWith(u" und"_s));
     german.PushButton5->click();
-    ASSERT_EQ(dialogs->notices().size(), 1);
-    // The design's sentence, translated, keeps its address; the keys follow.
-    EXPECT_TRUE(dialogs->notices().first().startsWith(
-        u"Fragen? Bitte wenden Sie sich an Team Teskaro unter https://www.teskaro.example/contact\n\nTasten:"_s));
+    EXPECT_EQ(german.helpWindow()->windowTitle(), u"Zorvik-Hilfe"_s);
+    EXPECT_TRUE(german.helpWindow()->text().contains(u"Unter KB wird die Größe einer Datei"_s));
+    EXPECT_TRUE(german.helpWindow()->text().contains(u"man zorvik"_s));
     expectCaptionsFit(german, u"German"_s);
 
     Form1& french = startIn(QLocale(QLocale::French, QLocale::France));
     EXPECT_EQ(french.PushButton1->text(), u"Lancer la recherche"_s);
+    french.PushButton5->click();
+    EXPECT_EQ(french.helpWindow()->windowTitle(), u"Aide de Zorvik"_s);
+    EXPECT_TRUE(french.helpWindow()->text().contains(u"Sous KB, la taille d’un fichier"_s));
 
     // Every language the program carries, a new one included.
     const QStringList carried = QDir(u":/i18n"_s).entryList({u"zorvik_*.qm"_s});

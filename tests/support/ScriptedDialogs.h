@@ -19,7 +19,7 @@ public:
     struct Shown {
         Kind kind;
         QString title;
-        QString text;  // the message, prompt or folder prompt
+        QString text;  // the message, prompt or folder dialog's title
         QString extra; // the folder to preselect, for the folder picker
     };
 
@@ -44,8 +44,8 @@ public:
         record(Kind::Input, title, prompt);
         return take(inputAnswers, QString());
     }
-    QString browseForFolder(const QString& prompt, const QString& startFolder) override {
-        record(Kind::Folder, QString(), prompt, startFolder);
+    QString browseForFolder(const QString& title, const QString& startFolder) override {
+        record(Kind::Folder, title, title, startFolder);
         return take(folderAnswers, QString());
     }
     SaveTarget chooseSaveTarget(const QString& proposedPath) override {
