@@ -325,6 +325,17 @@
         <source>Done.</source>
         <translation>Fertig.</translation>
     </message>
+    <message>
+        <source>Done. 1 folder skipped</source>
+        <translation>Fertig. 1 Ordner übersprungen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Done. %n folders skipped</source>
+        <translation>
+            <numerusform>Fertig. %n Ordner übersprungen</numerusform>
+            <numerusform>Fertig. %n Ordner übersprungen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SizeTest</name>

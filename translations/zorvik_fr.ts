@@ -325,6 +325,17 @@
         <source>Done.</source>
         <translation>Terminé.</translation>
     </message>
+    <message>
+        <source>Done. 1 folder skipped</source>
+        <translation>Terminé. 1 dossier ignoré</translation>
+    </message>
+    <message numerus="yes">
+        <source>Done. %n folders skipped</source>
+        <translation>
+            <numerusform>Terminé. %n dossier ignoré</numerusform>
+            <numerusform>Terminé. %n dossiers ignorés</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SizeTest</name>

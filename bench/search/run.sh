@@ -20,5 +20,6 @@ for CASE in between all; do
     build/release/bench/search/zorvik_bench_search "$TREE" --case "$CASE" --runs 3 --cold --no-probe $THREADS
 done
 bash bench/search/print.sh "$TREE" 3 # the search without a window, against find and fd
+bash bench/search/skip.sh "$TREE" 5  # what skipping rules that skip nothing cost
 # The same question over a network share (sshfs on the loopback, then 2 and 10 ms round trips).
 [ "${ZORVIK_BENCH_SHARE:-1}" = 0 ] || bash bench/search/run-share.sh

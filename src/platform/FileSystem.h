@@ -28,7 +28,8 @@ public:
 class FileSystem : public std::enable_shared_from_this<FileSystem> {
 public:
     using Handle = int; // an open folder, borrowed from its owner
-    enum class EntryKind { Folder, File, Unknown };
+    // File: a regular file; Other: a link, device, pipe or socket, which holds no data of its own.
+    enum class EntryKind { Folder, File, Other, Unknown };
     // Where a folder's entries are kept, as far as it tells how to read them fast: over a network or
     // through a user-space file system (every request a round trip: many in flight pay), on a local
     // disk that turns (requests in parallel make its head seek), or any other local storage.
@@ -39,6 +40,7 @@ public:
         std::uint64_t bytes = 0; // a link's own size for a link
         FileId id;
         bool isFolder = false;
+        bool isOther = false; // a link, device, pipe or socket
     };
     // The name is a NUL-terminated C string, valid during the call.
     using EntrySink = std::function<void(const char* name, EntryKind kind)>;
@@ -109,6 +111,21 @@ public:
     virtual Storage storageOf(Handle folder) {
         (void)folder;
         return Storage::Local;
+    }
+
+    // Whether the open folder is on one of the kernel's own file systems (proc, sysfs, cgroup and the
+    // like), which show the system's state, not files anyone stored. Throws FileSystemFailure.
+    virtual bool isKernelFileSystem(Handle folder) {
+        (void)folder;
+        return false;
+    }
+    // The first `most` bytes of the regular file `name` in the open folder; fewer when it is shorter,
+    // none when it is missing, unreadable or not a regular file. A link is never followed.
+    virtual QByteArray readFileStart(Handle folder, const char* name, qsizetype most) {
+        (void)folder;
+        (void)name;
+        (void)most;
+        return {};
     }
 
 protected:

@@ -31,10 +31,12 @@ FileSystem::EntryKind kindOf(unsigned char type) {
     switch (type) {
     case DT_DIR:
         return FileSystem::EntryKind::Folder;
+    case DT_REG:
+        return FileSystem::EntryKind::File;
     case DT_UNKNOWN:
         return FileSystem::EntryKind::Unknown;
     default:
-        return FileSystem::EntryKind::File; // links, devices, pipes and sockets are files with a size
+        return FileSystem::EntryKind::Other; // links, devices, pipes and sockets
     }
 }
 
@@ -183,7 +185,8 @@ std::optional<FileSystem::EntryStatus> PosixFileSystem::statusOf(Handle folder, 
     }
     return EntryStatus{std::uint64_t(status.st_size),
                        {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)},
-                       S_ISDIR(status.st_mode)};
+                       S_ISDIR(status.st_mode),
+                       !S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode)};
 }
 
 FileSystem::Storage PosixFileSystem::storageOf(Handle folder) {
@@ -209,6 +212,68 @@ FileSystem::Storage PosixFileSystem::storageOf(Handle folder) {
     (void)folder;
     return Storage::Local;
 #endif
+}
+
+bool PosixFileSystem::isKernelFileSystem(Handle folder) {
+#if defined(__linux__)
+    struct statfs system {};
+    if (::fstatfs(folder, &system) != 0)
+        fail(errno);
+    return isKernelFileSystemType(static_cast<std::uint32_t>(system.f_type));
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+QByteArray PosixFileSystem::readFileStart(Handle folder, const char* name, qsizetype most) {
+    // Non-blocking: a pipe put where a file was expected must not hold the reader.
+    const UniqueFd file(::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat status {};
+    if (!file || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {};
+    QByteArray start(most, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < most) {
+        const ssize_t now = ::read(file.get(), start.data() + got, std::size_t(most - got));
+        if (now < 0 && errno == EINTR)
+            continue;
+        if (now <= 0)
+            break;
+        got += now;
+    }
+    start.truncate(got);
+    return start;
+}
+
+bool isKernelFileSystemType(std::uint32_t fileSystemType) {
+    switch (fileSystemType) {
+    case 0x9FA0:     // proc
+    case 0x62656572: // sysfs
+    case 0x1CD1:     // devpts
+    case 0x27E0EB:   // cgroup
+    case 0x63677270: // cgroup2
+    case 0x64626720: // debugfs
+    case 0x74726163: // tracefs
+    case 0x73636673: // securityfs
+    case 0x6165676C: // pstore
+    case 0xCAFE4A11: // bpf
+    case 0x62656570: // configfs
+    case 0x65735543: // fusectl
+    case 0x19800202: // mqueue
+    case 0x958458F6: // hugetlbfs
+    case 0x42494E4D: // binfmt_misc
+    case 0xDE5E81E4: // efivarfs
+    case 0x0187:     // autofs
+    case 0xF97CFF8C: // selinuxfs
+    case 0x43415D53: // smackfs
+    case 0x6E736673: // nsfs
+    case 0x7655821:  // resctrl
+    case 0x9FA2:     // usbfs
+        return true;
+    default:
+        return false;
+    }
 }
 
 FileSystem::Storage storageFrom(std::uint32_t fileSystemType, std::optional<bool> rotational,

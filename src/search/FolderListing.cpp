@@ -12,31 +12,23 @@ struct ListingAbandoned {};
 } // namespace
 
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
-                                const std::function<bool()>& keepGoing) {
+                                const WalkRules& rules, const std::function<bool()>& keepGoing) {
     FolderListing listing;
     auto keep = [&](const char* name, bool isFolder, std::uint64_t bytes, FileId id) {
         listing.entries.push_back({std::uint32_t(listing.names.size()), isFolder, bytes, id});
         listing.names.append(name, qsizetype(std::strlen(name)) + 1); // with its NUL
     };
     try {
-        fileSystem.list(folder, [&](const char* name, FileSystem::EntryKind kind) {
-            if (!keepGoing())
-                throw ListingAbandoned{};
-            if (kind == FileSystem::EntryKind::Folder) {
-                if (includeSubFolders)
-                    keep(name, true, 0, {});
-                return;
-            }
-            const std::optional<FileSystem::EntryStatus> status = fileSystem.statusOf(folder, name);
-            if (!status)
-                return; // gone between the listing and now
-            if (status->isFolder) {
-                if (includeSubFolders)
-                    keep(name, true, 0, {});
-                return;
-            }
-            keep(name, false, status->bytes, status->id);
-        });
+        listEntries(
+            fileSystem, folder, rules, includeSubFolders,
+            [&] {
+                if (!keepGoing())
+                    throw ListingAbandoned{};
+            },
+            [&](const char* name) { keep(name, true, 0, {}); },
+            [&](const char* name, const FileSystem::EntryStatus& status) {
+                keep(name, false, status.bytes, status.id);
+            });
     } catch (const FileSystemFailure& failure) {
         listing.failure = failure.description();
     } catch (const ListingAbandoned&) {

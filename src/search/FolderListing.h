@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "search/WalkRules.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,12 +33,40 @@ struct FolderListing {
     }
 };
 
-// Lists the open folder and reads the size of every entry that is not a folder, exactly as the walk
-// does: folders by their listed kind (or, when the listing does not say, by their status), links and
-// everything else as files of their own size, entries that vanish before their size is read left out.
-// Sub-folders are listed only when `includeSubFolders`. A failure of the file system ends the listing
-// and is noted in it; `keepGoing` is asked between entries and a false answer ends it quietly.
+// Lists the open folder as every walk does: `onFolder(name)` for each sub-folder (by its listed kind or,
+// when the listing does not say, by its status), when `includeSubFolders`; `onFile(name, status)` for
+// each regular file whose name the rules keep. Links, devices, pipes and sockets are no files to find,
+// and entries that vanish before their status is read are left out. `beforeEntry()` is called first for
+// every entry, and may throw to end the listing. Throws FileSystemFailure.
+template <class BeforeEntry, class OnFolder, class OnFile>
+void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRules& rules,
+                 bool includeSubFolders, BeforeEntry&& beforeEntry, OnFolder&& onFolder, OnFile&& onFile) {
+    fileSystem.list(folder, [&](const char* name, FileSystem::EntryKind kind) {
+        using Kind = FileSystem::EntryKind;
+        beforeEntry();
+        // A file the rules leave out costs no status.
+        if (kind == Kind::Other || (kind == Kind::File && !rules.keepsFile(name)))
+            return;
+        if (kind == Kind::Folder) {
+            if (includeSubFolders)
+                onFolder(name);
+            return;
+        }
+        const std::optional<FileSystem::EntryStatus> status = fileSystem.statusOf(folder, name);
+        if (!status || status->isOther)
+            return; // gone between the listing and now, or no longer a file
+        if (status->isFolder) {
+            if (includeSubFolders)
+                onFolder(name);
+        } else if (kind == Kind::File || rules.keepsFile(name)) {
+            onFile(name, *status);
+        }
+    });
+}
+
+// Lists the open folder with listEntries, keeping what it finds. A failure of the file system ends the
+// listing and is noted in it; `keepGoing` is asked between entries and a false answer ends it quietly.
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
-                                const std::function<bool()>& keepGoing);
+                                const WalkRules& rules, const std::function<bool()>& keepGoing);
 
 } // namespace zorvik

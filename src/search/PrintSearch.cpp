@@ -6,9 +6,11 @@
 #include "results/ResultLineFormat.h"
 #include "results/RowOrder.h"
 #include "results/RowStore.h"
+#include "search/FileIdSet.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
 #include "search/SizeDisplayText.h"
+#include "search/WalkRules.h"
 
 #include <QLocale>
 
@@ -63,8 +65,8 @@ public:
         if (!output_.progress(counts_))
             throw OutputClosed();
     }
-    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId) override {
-        if (!test_.matches(bytes))
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
+        if (!test_.matches(bytes) || !printed_.insert(id))
             return;
         ++counts_.files;
         counts_.bytes.add(bytes);
@@ -82,6 +84,7 @@ public:
             throw OutputClosed();
     }
     bool beforeSubFolder() override { return true; }
+    void folderLeftOut(const QByteArray& /*path*/) override { ++counts_.foldersLeftOut; }
     void folderSkipped(const QByteArray& path, const QString& reason) override {
         output_.problem(path, reason);
     }
@@ -107,6 +110,7 @@ private:
     QByteArray folder_; // of the last match, and its path with the '/' before names
     QByteArray prefix_;
     QByteArray line_;
+    FileIdSet printed_;
 };
 
 } // namespace
@@ -131,6 +135,7 @@ PrintOutcome printSearch(FileSystem& fileSystem, const PrintRequest& request, Pr
     const bool sorted = request.order != PrintRequest::Order::Found;
     FoundFiles found;
     PrintVisitor visitor(test, lines, sorted, output, outcome.counts, found);
+    const auto rules = std::make_shared<const WalkRules>(request.skip, QList<QByteArray>());
     try {
         if (!lines.header().isEmpty() && !output.write(lines.header()))
             throw OutputClosed();
@@ -138,9 +143,10 @@ PrintOutcome printSearch(FileSystem& fileSystem, const PrintRequest& request, Pr
             try {
                 FileSystem::Folder root = fileSystem.openFolder(path);
                 if (readAhead.threads > 1)
-                    readAheadScan(fileSystem, std::move(root), path, kIncludeSubFolders, visitor, readAhead);
+                    readAheadScan(fileSystem, std::move(root), path, kIncludeSubFolders, visitor, readAhead,
+                                  {}, rules);
                 else
-                    ScanFolder(fileSystem, std::move(root), path, kIncludeSubFolders, visitor);
+                    ScanFolder(fileSystem, std::move(root), path, kIncludeSubFolders, visitor, rules);
             } catch (const FileSystemFailure& failure) {
                 // The listed folder itself could not be opened or listed (below it the walk skips).
                 output.problem(path, failure.description());

@@ -3,6 +3,7 @@
 #include "criteria/SizeTypes.h"
 #include "results/ByteTotal.h"
 #include "search/ReadAheadWalk.h"
+#include "search/SkipRules.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -28,13 +29,16 @@ struct PrintRequest {
     Format format = Format::Text;
     bool nulEnds = false; // text: each path ends with a NUL instead of a line feed
     Order order = Order::Found;
+    // What the walk leaves out; kernel file systems are, unless a listed folder is on one.
+    SkipRules skip;
 };
 
 // How far a printed search has come.
 struct PrintCounts {
-    quint64 folders = 0; // entered, listed folders included
-    quint64 files = 0;   // that met the condition
-    ByteTotal bytes;     // theirs
+    quint64 folders = 0;        // entered, listed folders included
+    quint64 files = 0;          // that met the condition
+    ByteTotal bytes;            // theirs
+    quint64 foldersLeftOut = 0; // by the request's rules
 };
 
 // Where a printed search's findings go: the process's standard output and error in the program, a
@@ -58,7 +62,8 @@ struct PrintOutcome {
 };
 
 // Walks every folder of the request in turn with the window's walk (read ahead as `readAhead` says),
-// tests every file with the window's SizeTest and writes each match as it is found, or all of them
+// tests every file with the window's SizeTest and writes each match (each file once, however often it
+// is reached) as it is found, or all of them
 // sorted at the end. Size texts are in the condition's unit (Between: the lower bound's), written
 // with the C locale's separators, so output is the same in every language.
 PrintOutcome printSearch(FileSystem& fileSystem, const PrintRequest& request, PrintOutput& output,

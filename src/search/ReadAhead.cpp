@@ -1,5 +1,7 @@
 #include "search/ReadAhead.h"
 
+#include "core/PathParts.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -182,6 +184,8 @@ void ReadAhead::learnRoot() {
     }
     const std::lock_guard lock(mutex_);
     rootId_ = id;
+    rootDevice_ = id.device;
+    tree_->device = id.device;
     if (storage == FileSystem::Storage::Network) {
         fewest_ = most_ = std::max(1, options_.threadsOnNetwork);
         startWorkers(most_);
@@ -266,13 +270,19 @@ FolderRead ReadAhead::readNow(const Node& node) {
     if (node.parent) {
         try {
             opened = open(node);
+            const WalkRules::Verdict verdict =
+                rules_->judgeOpened(fs_, opened.handle(), node.parent->device, rootDevice_);
+            read.device = verdict.device;
+            read.leftOut = verdict.leftOut;
         } catch (const FileSystemFailure& failure) {
             read.openFailure = failure.description();
             return read;
         }
+        if (read.leftOut)
+            return read;
     }
-    read.listing =
-        readFolderListing(fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_, keepGoing);
+    read.listing = readFolderListing(fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_,
+                                     *rules_, keepGoing);
     read.folder = std::move(opened);
     return read;
 }
@@ -324,8 +334,12 @@ FileSystem::Folder ReadAhead::openPiece(FileSystem::Handle above, const std::vec
 
 void ReadAhead::store(Node& node, FolderRead read) {
     std::size_t newWork = 0;
+    if (node.parent)
+        node.device = read.device;
     if (read.openFailure) {
         node.openFailure = std::move(read.openFailure);
+    } else if (read.leftOut) {
+        node.leftOut = true;
     } else {
         node.listing = std::move(read.listing);
         newWork = adopt(node);
@@ -350,6 +364,16 @@ void ReadAhead::store(Node& node, FolderRead read) {
         workAvailable_.notify_one();
 }
 
+bool ReadAhead::leavesOutUnopened(const Node& child) const {
+    if (rules_->excludesName(child.name.constData()))
+        return true;
+    if (!rules_->skipsFolders())
+        return false;
+    const std::vector<const QByteArray*> names = namesBelowRoot(child);
+    return rules_->leavesOutUnopened(child.name.constData(),
+                                     joinPath(rootPath_, joined(names, 0, names.size())));
+}
+
 std::size_t ReadAhead::adopt(Node& node) {
     if (node.listing.failure)
         return 0;
@@ -364,7 +388,12 @@ std::size_t ReadAhead::adopt(Node& node) {
         child->depth = node.depth + 1;
         child->name = node.listing.nameOf(entry);
         child->relativeLength = node.relativeLength + (node.parent ? 1 : 0) + child->name.size();
-        pending += pending_.insert(child.get()).second ? 1 : 0;
+        if (leavesOutUnopened(*child)) {
+            child->leftOut = true;
+            child->state = Node::State::Ready;
+        } else {
+            pending += pending_.insert(child.get()).second ? 1 : 0;
+        }
         node.children.push_back(std::move(child));
     }
     return pending;

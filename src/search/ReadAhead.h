@@ -18,6 +18,7 @@
 #include "platform/FileSystem.h"
 #include "search/FolderListing.h"
 #include "search/ReadAheadWalk.h"
+#include "search/WalkRules.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,6 +40,8 @@ namespace zorvik::readahead {
 // open, for the walk to keep when its sub-folders' paths are long).
 struct FolderRead {
     std::optional<QString> openFailure;
+    bool leftOut = false;     // opened, and left out by the walk's rules: not listed
+    std::uint64_t device = 0; // when a rule needs it
     FolderListing listing;
     FileSystem::Folder folder;
 };
@@ -63,6 +66,8 @@ struct Node {
     QByteArray name;              // empty for the root
     State state = State::Pending;
     bool counted = false; // taken into the read-ahead window
+    bool leftOut = false; // by the walk's rules: never listed, perhaps never opened
+    std::uint64_t device = 0;
     std::optional<QString> openFailure;
     FolderListing listing;
     std::vector<std::unique_ptr<Node>> children; // its sub-folders, in listing order, once Ready
@@ -96,12 +101,12 @@ struct WalkOrder {
 // The workers and what they have read, shared with the visitor's thread under one lock.
 class ReadAhead : public std::enable_shared_from_this<ReadAhead> {
 public:
-    ReadAhead(FileSystem& fileSystem, FileSystem::Folder root, FileId rootId, bool includeSubFolders,
-              const ReadAheadOptions& options)
+    ReadAhead(FileSystem& fileSystem, FileSystem::Folder root, FileId rootId, const QByteArray& rootPath,
+              bool includeSubFolders, std::shared_ptr<const WalkRules> rules, const ReadAheadOptions& options)
         : fileSystemShare_(sharedFileSystem(fileSystem)), fs_(fileSystem), root_(std::move(root)),
-          rootHandle_(root_.handle()), includeSubFolders_(includeSubFolders), options_(options),
-          fewest_(std::max(1, options.threads)), most_(std::max(fewest_, options.threadsWhileWaiting)),
-          active_(fewest_), rootId_(rootId) {
+          rootHandle_(root_.handle()), rootPath_(rootPath), includeSubFolders_(includeSubFolders),
+          rules_(std::move(rules)), options_(options), fewest_(std::max(1, options.threads)),
+          most_(std::max(fewest_, options.threadsWhileWaiting)), active_(fewest_), rootId_(rootId) {
         tree_ = std::make_unique<Node>();
         pending_.insert(tree_.get());
     }
@@ -163,6 +168,9 @@ private:
     // The read of the node's folder that an ended walk left behind, taken over, if one still runs.
     std::optional<BlockingCall<LeftRead>> olderRead(const Node& node);
 
+    // Whether the rules leave the sub-folder out without opening it.
+    bool leavesOutUnopened(const Node& child) const;
+
     // Opens and lists one folder outside the lock.
     FolderRead readNow(const Node& node);
 
@@ -180,7 +188,8 @@ private:
     void store(Node& node, FolderRead read);
 
     // Makes a node of every sub-folder of a listed folder; a folder whose listing failed keeps none,
-    // as the walk enters none of them. Returns how many wait for a worker.
+    // as the walk enters none of them. Those the rules leave out unopened are Ready at once. Returns
+    // how many wait for a worker.
     std::size_t adopt(Node& node);
 
     // Declared first, gone last: the root and every listing are let go while it still stands.
@@ -188,7 +197,9 @@ private:
     FileSystem& fs_;
     FileSystem::Folder root_; // closed by finish() once no worker runs, or with the last one left behind
     const FileSystem::Handle rootHandle_;
+    const QByteArray rootPath_;
     const bool includeSubFolders_;
+    const std::shared_ptr<const WalkRules> rules_;
     const ReadAheadOptions options_;
     std::atomic<bool> noOpenInOneCall_ = false; // the system has no openat2
 
@@ -217,6 +228,7 @@ private:
     std::size_t aheadBytes_ = 0;
     std::atomic<bool> stopping_ = false;
     FileId rootId_;
+    std::uint64_t rootDevice_ = 0; // set with rootId_, before any sub-folder is read
 };
 
 } // namespace zorvik::readahead

@@ -22,10 +22,11 @@ using readahead::ReadAhead;
 class Consumer final : public SteppedWalk {
 public:
     Consumer(FileSystem& fileSystem, FileSystem::Folder root, FileId rootId, const QByteArray& rootPath,
-             bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options)
+             bool includeSubFolders, std::shared_ptr<const WalkRules> rules, WalkVisitor& visitor,
+             const ReadAheadOptions& options)
         : rootPath_(rootPath), visitor_(visitor),
-          readAhead_(
-              std::make_shared<ReadAhead>(fileSystem, std::move(root), rootId, includeSubFolders, options)) {
+          readAhead_(std::make_shared<ReadAhead>(fileSystem, std::move(root), rootId, rootPath,
+                                                 includeSubFolders, std::move(rules), options)) {
         readAhead_->start();
     }
     Consumer(const Consumer&) = delete;
@@ -83,6 +84,11 @@ private:
     }
 
     void enter(Node& node, const QByteArray& path) {
+        if (node.leftOut) {
+            readAhead_->release(node);
+            visitor_.folderLeftOut(path);
+            return;
+        }
         if (node.openFailure) {
             readAhead_->release(node);
             visitor_.folderSkipped(path, *node.openFailure);
@@ -123,17 +129,17 @@ private:
 std::unique_ptr<SteppedWalk> readAheadWalk(FileSystem& fileSystem, FileSystem::Folder root,
                                            const QByteArray& rootPath, bool includeSubFolders,
                                            WalkVisitor& visitor, const ReadAheadOptions& options,
-                                           FileId rootId) {
+                                           FileId rootId, std::shared_ptr<const WalkRules> rules) {
     return std::make_unique<Consumer>(fileSystem, std::move(root), rootId, rootPath, includeSubFolders,
-                                      visitor, options);
+                                      std::move(rules), visitor, options);
 }
 
 void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                    bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options,
-                   FileId rootId) {
-    walkToEnd(
-        *readAheadWalk(fileSystem, std::move(root), rootPath, includeSubFolders, visitor, options, rootId),
-        visitor);
+                   FileId rootId, std::shared_ptr<const WalkRules> rules) {
+    walkToEnd(*readAheadWalk(fileSystem, std::move(root), rootPath, includeSubFolders, visitor, options,
+                             rootId, std::move(rules)),
+              visitor);
 }
 
 } // namespace zorvik

@@ -38,9 +38,9 @@ struct ReadAheadOptions {
     int leaveBehindAfterMs = 250;
 };
 
-// The same walk as ScanFolder, with the same calls of the visitor in the same order, but worker
-// threads list folders and read the sizes of their entries ahead of the visitor, in the order the
-// walk will need them. The visitor is called on the calling thread only, which makes no call of the
+// The same walk as ScanFolder (the same `rules` included), with the same calls of the visitor in the same
+// order, but worker threads list folders and read the sizes of their entries ahead of the visitor, in the
+// order the walk will need them. The visitor is called on the calling thread only, which makes no call of the
 // file system at all; the workers make them through `fileSystem` and hand over finished listings.
 // Takes over `root` (whose identity `rootId` is, when the caller knows it). When the walk ends for any
 // reason, the workers are told to stop; those that have not ended within
@@ -52,10 +52,11 @@ struct ReadAheadOptions {
 std::unique_ptr<SteppedWalk> readAheadWalk(FileSystem& fileSystem, FileSystem::Folder root,
                                            const QByteArray& rootPath, bool includeSubFolders,
                                            WalkVisitor& visitor, const ReadAheadOptions& options = {},
-                                           FileId rootId = {});
+                                           FileId rootId = {},
+                                           std::shared_ptr<const WalkRules> rules = WalkRules::none());
 
 void readAheadScan(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
                    bool includeSubFolders, WalkVisitor& visitor, const ReadAheadOptions& options = {},
-                   FileId rootId = {});
+                   FileId rootId = {}, std::shared_ptr<const WalkRules> rules = WalkRules::none());
 
 } // namespace zorvik

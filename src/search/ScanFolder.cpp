@@ -1,6 +1,7 @@
 #include "search/ScanFolder.h"
 
 #include "core/PathParts.h"
+#include "search/FolderListing.h"
 
 #include <optional>
 #include <utility>
@@ -20,20 +21,25 @@ struct Frame {
     FileSystem::FolderId id;   // known once closed
     std::vector<QByteArray> subFolders;
     std::size_t next = 0;
+    std::uint64_t device = 0; // when a rule needs it
 };
 
 class Walk final : public SteppedWalk {
 public:
     Walk(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath, bool includeSubFolders,
-         WalkVisitor& visitor)
-        : fs_(fileSystem), includeSubFolders_(includeSubFolders), visitor_(visitor) {
+         WalkVisitor& visitor, std::shared_ptr<const WalkRules> rules)
+        : fs_(fileSystem), includeSubFolders_(includeSubFolders), visitor_(visitor),
+          rules_(std::move(rules)) {
         stack_.push_back(Frame{rootPath, std::move(root), {}, {}, 0});
     }
 
     WalkStep advance() override {
         if (!started_) {
             started_ = true;
-            listFolder(stack_.back()); // a failure here belongs to the listed folder: it is passed on
+            // A failure here belongs to the listed folder: it is passed on.
+            rootDevice_ = rules_->rootDevice(fs_, stack_.back().folder.handle());
+            stack_.back().device = rootDevice_;
+            listFolder(stack_.back());
         } else if (next_) {
             const QByteArray name = *std::exchange(next_, std::nullopt);
             if (!visitor_.beforeSubFolder()) {
@@ -57,35 +63,34 @@ public:
 private:
     void listFolder(Frame& frame) {
         visitor_.enterFolder(frame.path);
-        const FileSystem::Handle handle = frame.folder.handle();
-        fs_.list(handle, [&](const char* name, FileSystem::EntryKind kind) {
-            if (kind == FileSystem::EntryKind::Folder) {
-                if (includeSubFolders_)
-                    frame.subFolders.emplace_back(name);
-                return;
-            }
-            const std::optional<FileSystem::EntryStatus> status = fs_.statusOf(handle, name);
-            if (!status)
-                return; // gone between the listing and now: it is no longer there to be found
-            if (status->isFolder) {
-                if (includeSubFolders_)
-                    frame.subFolders.emplace_back(name);
-                return;
-            }
-            visitor_.file(frame.path, name, status->bytes, status->id);
-        });
+        listEntries(
+            fs_, frame.folder.handle(), *rules_, includeSubFolders_, [] {},
+            [&](const char* name) { frame.subFolders.emplace_back(name); },
+            [&](const char* name, const FileSystem::EntryStatus& status) {
+                visitor_.file(frame.path, name, status.bytes, status.id);
+            });
     }
 
     void enterSubFolder(const QByteArray& name) {
         const QByteArray path = joinPath(stack_.back().path, name);
+        if (rules_->leavesOutUnopened(name.constData(), path)) {
+            visitor_.folderLeftOut(path);
+            return;
+        }
         FileSystem::Folder folder;
+        WalkRules::Verdict verdict{};
         try {
             folder = fs_.openSubFolder(stack_.back().folder.handle(), name.constData());
+            verdict = rules_->judgeOpened(fs_, folder.handle(), stack_.back().device, rootDevice_);
         } catch (const FileSystemFailure& failure) {
             visitor_.folderSkipped(path, failure.description());
             return;
         }
-        stack_.push_back(Frame{path, std::move(folder), {}, {}, 0});
+        if (verdict.leftOut) {
+            visitor_.folderLeftOut(path);
+            return;
+        }
+        stack_.push_back(Frame{path, std::move(folder), {}, {}, 0, verdict.device});
         keepOpenFoldersBounded();
         try {
             listFolder(stack_.back());
@@ -128,6 +133,8 @@ private:
     FileSystem& fs_;
     bool includeSubFolders_;
     WalkVisitor& visitor_;
+    const std::shared_ptr<const WalkRules> rules_;
+    std::uint64_t rootDevice_ = 0;
     std::vector<Frame> stack_;
     bool started_ = false;
     std::optional<QByteArray> next_; // the sub-folder the walk enters at its next step
@@ -137,8 +144,9 @@ private:
 
 std::unique_ptr<SteppedWalk> sequentialWalk(FileSystem& fileSystem, FileSystem::Folder root,
                                             const QByteArray& rootPath, bool includeSubFolders,
-                                            WalkVisitor& visitor) {
-    return std::make_unique<Walk>(fileSystem, std::move(root), rootPath, includeSubFolders, visitor);
+                                            WalkVisitor& visitor, std::shared_ptr<const WalkRules> rules) {
+    return std::make_unique<Walk>(fileSystem, std::move(root), rootPath, includeSubFolders, visitor,
+                                  std::move(rules));
 }
 
 void walkToEnd(SteppedWalk& walk, WalkVisitor& visitor) {
@@ -157,8 +165,10 @@ void walkToEnd(SteppedWalk& walk, WalkVisitor& visitor) {
 }
 
 void ScanFolder(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
-                bool includeSubFolders, WalkVisitor& visitor) {
-    walkToEnd(*sequentialWalk(fileSystem, std::move(root), rootPath, includeSubFolders, visitor), visitor);
+                bool includeSubFolders, WalkVisitor& visitor, std::shared_ptr<const WalkRules> rules) {
+    walkToEnd(
+        *sequentialWalk(fileSystem, std::move(root), rootPath, includeSubFolders, visitor, std::move(rules)),
+        visitor);
 }
 
 } // namespace zorvik

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "search/WalkRules.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,6 +23,8 @@ public:
     virtual bool beforeSubFolder() = 0;
     // A sub-folder that could not be opened or listed; the walk goes on without it.
     virtual void folderSkipped(const QByteArray& path, const QString& reason) = 0;
+    // A sub-folder the walk's rules leave out, called where it would have been entered.
+    virtual void folderLeftOut(const QByteArray& path) { (void)path; }
     // The walk is waiting for the file system (a read-ahead walk whose next listing is not there yet);
     // called again and again while it waits; false stops the walk there, without waiting for a call
     // that may never return. The sequential walk never calls it.
@@ -47,17 +50,20 @@ public:
 // The walk of ScanFolder, a step at a time.
 std::unique_ptr<SteppedWalk> sequentialWalk(FileSystem& fileSystem, FileSystem::Folder root,
                                             const QByteArray& rootPath, bool includeSubFolders,
-                                            WalkVisitor& visitor);
+                                            WalkVisitor& visitor,
+                                            std::shared_ptr<const WalkRules> rules = WalkRules::none());
 
 // Advances `walk` to its end, asking `visitor` whether to go on waiting while it waits.
 void walkToEnd(SteppedWalk& walk, WalkVisitor& visitor);
 
 // Walks the open folder `root` (whose path is `rootPath`), depth first: all files of a folder in the
 // system's order, then each sub-folder's whole tree in turn.
-// Links are never followed below the root, so the walk cannot loop. Any depth works: the walk keeps
+// Only regular files are reported, and only those `rules` keep; sub-folders they leave out are not
+// entered. Links are never followed below the root, so the walk cannot loop. Any depth works: the walk keeps
 // its own stack and only a bounded number of folders open.
 // A failure to list the root, or a visitor's exception, ends the walk and is passed on.
 void ScanFolder(FileSystem& fileSystem, FileSystem::Folder root, const QByteArray& rootPath,
-                bool includeSubFolders, WalkVisitor& visitor);
+                bool includeSubFolders, WalkVisitor& visitor,
+                std::shared_ptr<const WalkRules> rules = WalkRules::none());
 
 } // namespace zorvik

@@ -6,15 +6,24 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "results/ResultList.h"
+#include "search/FileIdSet.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
 #include "search/SizeDisplayText.h"
+#include "search/WalkRules.h"
 
 #include <QFile>
 
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
+
+// What one search keeps across its listed folders.
+struct SearchTally {
+    ProblemList skipped;   // folders that could not be searched
+    int leftOut = 0;       // folders the rules left out
+    FileIdSet listedFiles; // every file in the result list, so that none is listed twice
+};
 
 namespace {
 
@@ -29,16 +38,16 @@ struct OpenedFolder {
 class SearchVisitor : public WalkVisitor {
 public:
     SearchVisitor(const SearchRun& run, const SizeCondition& condition, FolderList& folders,
-                  ResultList& results, const QLocale& locale, ProblemList& skipped,
+                  ResultList& results, const QLocale& locale, SearchTally& tally,
                   const QByteArray& listedFolder)
-        : run_(run), folders_(folders), results_(results), skipped_(skipped), writer_(locale),
+        : run_(run), folders_(folders), results_(results), tally_(tally), writer_(locale),
           test_(condition, locale), rootLength_(listedFolder.size()) {}
 
     void enterFolder(const QByteArray& path) override {
         folders_.setHeaderPath(SearchRun::tr("Searching "), path);
     }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
-        if (test_.matches(bytes))
+        if (test_.matches(bytes) && tally_.listedFiles.insert(id))
             results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_),
                          bytes, {id, rootLength_});
     }
@@ -49,13 +58,16 @@ public:
         results_.announceIfDue();
         return true;
     }
-    void folderSkipped(const QByteArray& path, const QString& reason) override { skipped_.add(path, reason); }
+    void folderSkipped(const QByteArray& path, const QString& reason) override {
+        tally_.skipped.add(path, reason);
+    }
+    void folderLeftOut(const QByteArray& /*path*/) override { ++tally_.leftOut; }
 
 private:
     const SearchRun& run_;
     FolderList& folders_;
     ResultList& results_;
-    ProblemList& skipped_;
+    SearchTally& tally_;
     SizeTextWriter writer_;
     SizeTextWriter::Buffer sizeText_;
     const SizeTest test_;
@@ -105,8 +117,21 @@ JobBody SearchRun::run(Job& job) {
 JobBody SearchRun::searchListedFolders(Job& job) {
     Steps& s = job.steps();
     int count = 0;
-    s.run(116, [&] { count = folders_.count(); });
-    ProblemList skipped;
+    SearchTally tally;
+    std::shared_ptr<const WalkRules> rules;
+    s.run(116, [&] {
+        count = folders_.count();
+        QList<QByteArray> skippedFolders;
+        for (int i = 1; i <= count; ++i)
+            if (folders_.isSkipped(i))
+                skippedFolders.append(folders_.pathBytes(i));
+        rules = std::make_shared<const WalkRules>(skipRules_, skippedFolders);
+        // Files already listed by an earlier search are not listed again.
+        for (int i = 1; i <= results_.count(); ++i)
+            tally.listedFiles.insert(results_.fileId(i));
+    });
+    if (!rules)
+        rules = WalkRules::none();
     for (int i = 1; i <= count; ++i) {
         co_await job.nextTurn(); // 118
         if (s.test(120, [&] { return stopRequested_; }))
@@ -117,7 +142,8 @@ JobBody SearchRun::searchListedFolders(Job& job) {
         bool rowRead = false;
         s.run(122, [&] {
             path = folders_.pathBytes(i);
-            rowRead = true;
+            // A skipped row, or a folder below one, is not opened at all.
+            rowRead = !rules->coversListedFolder(path);
         });
         std::optional<OpenedFolder> opened;
         // Without a file system every folder fails here, as the first step did.
@@ -142,7 +168,7 @@ JobBody SearchRun::searchListedFolders(Job& job) {
             opened = s.settle(124, co_await opening);
         }
         if (opened && opened->folder.isOpen())
-            co_await walkListedFolder(job, std::move(opened->folder), path, opened->id, skipped);
+            co_await walkListedFolder(job, std::move(opened->folder), path, opened->id, rules, tally);
         s.run(128, [&] { results_.announcePending(); });
     }
     s.run(130, [&] {
@@ -150,28 +176,36 @@ JobBody SearchRun::searchListedFolders(Job& job) {
         folders_.setHeaderText(tr("Folder(s)"));
     });
     s.run(132, [&] {
+        const ProblemList& skipped = tally.skipped;
         if (!skipped.isEmpty())
             dialogs_.notice(host_.applicationTitle(),
                             skipped.summary(skipped.count() == 1
                                                 ? tr("1 folder could not be searched and was skipped:")
                                                 : tr("%n folders could not be searched and were skipped:",
                                                      nullptr, skipped.count())));
-        dialogs_.notice(host_.applicationTitle(), tr("Done."));
+        dialogs_.notice(host_.applicationTitle(), doneText(tally.leftOut));
     });
 }
 
+QString SearchRun::doneText(int foldersLeftOut) {
+    if (foldersLeftOut == 0)
+        return tr("Done.");
+    return foldersLeftOut == 1 ? tr("Done. 1 folder skipped")
+                               : tr("Done. %n folders skipped", nullptr, foldersLeftOut);
+}
+
 JobBody SearchRun::walkListedFolder(Job& job, FileSystem::Folder folder, QByteArray path, FileId id,
-                                    ProblemList& skipped) {
+                                    std::shared_ptr<const WalkRules> rules, SearchTally& tally) {
     // Sub-folders are always searched; the walk keeps the switch for a search of one level only.
     constexpr bool kIncludeSubFolders = true;
     Steps& s = job.steps();
-    SearchVisitor visitor(*this, condition_, folders_, results_, locale_, skipped, path);
+    SearchVisitor visitor(*this, condition_, folders_, results_, locale_, tally, path);
     std::unique_ptr<SteppedWalk> walk;
     s.run(126, [&] {
-        walk = readAhead_.threads > 1
-                   ? readAheadWalk(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor,
-                                   readAhead_, id)
-                   : sequentialWalk(*fileSystem_, std::move(folder), path, kIncludeSubFolders, visitor);
+        walk = readAhead_.threads > 1 ? readAheadWalk(*fileSystem_, std::move(folder), path,
+                                                      kIncludeSubFolders, visitor, readAhead_, id, rules)
+                                      : sequentialWalk(*fileSystem_, std::move(folder), path,
+                                                       kIncludeSubFolders, visitor, rules);
     });
     // A failure ends the walk of this folder; what it found stays.
     while (walk) {

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <memory>
 #include <utility>
 
 namespace zorvik {
@@ -20,6 +21,8 @@ class ProblemList;
 class FolderList;
 class ResultList;
 class Steps;
+class WalkRules;
+struct SearchTally;
 
 // What the search needs of the window besides the common host: the caption of the button that starts
 // and stops it, and the size condition as the panel shows it.
@@ -62,7 +65,9 @@ private:
     JobBody searchListedFolders(Job& job);
     // The walk of listed folder `path`, one sub-folder a turn.
     JobBody walkListedFolder(Job& job, FileSystem::Folder folder, QByteArray path, FileId id,
-                             ProblemList& skipped);
+                             std::shared_ptr<const WalkRules> rules, SearchTally& tally);
+    // The last words of a search: "Done.", and how many folders its rules left out, if any.
+    static QString doneText(int foldersLeftOut);
     // Throws Failure when the run was given no file system.
     void requireFileSystem() const;
 

@@ -54,6 +54,20 @@ Output of --print:
                            then comes at the end.
   --summary                Prints how many files were found and their total
                            size on standard error.
+
+What --print leaves out:
+  -E, --exclude PATTERN    Leaves out every file and folder whose own name
+                           matches the shell pattern PATTERN (*, ?, [...]);
+                           a folder left out is not searched. Repeatable.
+  --name PATTERN           Finds only files whose own name matches PATTERN;
+                           repeatable: a file matches when any one does.
+  -x, --one-file-system    Does not enter folders on another file system than
+                           the FOLDER they are below.
+  --exclude-caches         Does not search folders marked as caches by a
+                           CACHEDIR.TAG file.
+Only regular files are found, each once however often it is reached. Folders of
+the kernel's own file systems (proc, sysfs and the like) are not entered unless
+a FOLDER is on one.
 Folders that cannot be read are named on standard error and skipped.
 
 Exit status: 0 when a file was found (or the window was closed), 1 when none
@@ -138,6 +152,13 @@ void setCondition(PrintRequest& request, SizeMode mode, const QByteArray& first,
     }
 }
 
+// A name pattern as given, bytes and all; an empty one would match nothing anyone meant.
+QByteArray pattern(const QByteArray& argument, const QByteArray& option) {
+    if (argument.isEmpty())
+        throw Usage{u"option '"_s + textOf(option) + u"' needs a pattern"_s};
+    return argument;
+}
+
 // Reads the arguments after the program's name; throws Usage.
 void read(const QList<QByteArray>& arguments, CommandLine& line, bool& help, bool& version) {
     bool print = false;
@@ -191,6 +212,14 @@ void read(const QList<QByteArray>& arguments, CommandLine& line, bool& help, boo
             sort = value();
         } else if (name == "--summary") {
             line.summary = true;
+        } else if (name == "-E" || name == "--exclude") {
+            line.print.skip.excludedNames.push_back(pattern(value(), name));
+        } else if (name == "--name") {
+            line.print.skip.onlyNames.push_back(pattern(value(), name));
+        } else if (name == "-x" || name == "--one-file-system") {
+            line.print.skip.oneFileSystem = true;
+        } else if (name == "--exclude-caches") {
+            line.print.skip.excludeCaches = true;
         } else {
             throw Usage{u"unknown option '"_s + textOf(argument) + u"'"_s};
         }

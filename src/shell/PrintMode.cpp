@@ -153,7 +153,12 @@ QByteArray summaryOf(const PrintCounts& counts) {
     return QByteArray("zorvik: ") + QByteArray::number(counts.files) +
            (counts.files == 1 ? " file, " : " files, ") +
            totalSizeText(counts.bytes.approximate(), QLocale::c()).toUtf8() + " (" + counts.bytes.digits() +
-           " bytes)\n";
+           " bytes)" +
+           (counts.foldersLeftOut == 0
+                ? QByteArray()
+                : ", " + QByteArray::number(counts.foldersLeftOut) +
+                      (counts.foldersLeftOut == 1 ? " folder skipped" : " folders skipped")) +
+           '\n';
 }
 
 } // namespace

@@ -84,6 +84,30 @@ class Print(unittest.TestCase):
         self.assertEqual(done.stdout.split(b"\n")[:2], [os.path.join(self.root, n) for n in (b"big", b"caf\xe9")])
         self.assertEqual(done.stderr, b"zorvik: 7 files, 1.9 MB (2020100 bytes)\n")
 
+    def test_skipping_options_leave_out_names_caches_and_repeats(self):
+        with tempfile.TemporaryDirectory() as folder:
+            root = os.fsencode(folder)
+            for name in (b"a.txt", b"b.o", b"node_modules/c.txt", b"d/node_modules/e.txt", b"caf\xe9/f.txt",
+                         b"cache/g.txt", b"d/h.txt"):
+                os.makedirs(os.path.dirname(os.path.join(root, name)), exist_ok=True)
+                with open(os.path.join(root, name), "wb") as f:
+                    f.truncate(100)
+            with open(os.path.join(root, b"cache/CACHEDIR.TAG"), "wb") as f:
+                f.write(b"Signature: 8a477f597d28d172789f06886806bc55\n")
+            os.symlink(b"a.txt", os.path.join(root, b"link.txt"))
+            done = run("--print", "--greater-than", "0", "-E", "node_modules", b"--exclude=caf\xe9", "--exclude",
+                       "*.o", "--exclude-caches", "-x", "--name", "*.txt", "--summary", root,
+                       os.path.join(root, b"d"))
+            self.assertEqual(done.returncode, 0, done.stderr)
+            self.assertEqual(sorted(done.stdout.split(b"\n")[:-1]),
+                             [os.path.join(root, n) for n in (b"a.txt", b"d/h.txt")])
+            # d/node_modules is met by both walks.
+            self.assertEqual(done.stderr, b"zorvik: 2 files, 0.2 KB (200 bytes), 5 folders skipped\n")
+        for wrong in (["--print", "--greater-than", "1", self.root, "--exclude"], ["-E", "x", self.root],
+                      ["--print", "--greater-than", "1", "--exclude=", self.root], ["--name"]):
+            done = run(*wrong)
+            self.assertEqual((done.returncode, done.stdout), (2, b""), wrong)
+
     def test_exit_statuses(self):
         self.assertEqual(run("--print", "--greater-than", "1GB", self.root).returncode, 1)
         for wrong in (["--print", "--greater-than", "1XB", self.root], ["--print", self.root],

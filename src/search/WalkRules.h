@@ -1,0 +1,71 @@
+#pragma once
+// Made once before a search and only read while it runs, by the walk's thread and its workers alike:
+// shared through a shared_ptr to const, since workers left behind in a call may outlive the search.
+
+#include "platform/FileSystem.h"
+#include "search/NamePattern.h"
+#include "search/SkipRules.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QSet>
+
+#include <cstdint>
+#include <memory>
+
+namespace zorvik {
+
+// What a walk leaves out, ready to be asked for every entry: the patterns compiled, the folders to
+// skip by their paths. Default-made, it leaves nothing out.
+class WalkRules {
+public:
+    WalkRules() = default;
+    // `skippedFolders`: absolute paths never to open, nor anything below them.
+    WalkRules(const SkipRules& rules, const QList<QByteArray>& skippedFolders);
+
+    // Whether a regular file of this name is a result (its size aside).
+    bool keepsFile(const char* name) const {
+        return (onlyNames_.isEmpty() || onlyNames_.matchesAny(name)) && !excluded_.matchesAny(name);
+    }
+    // Whether the sub-folder `name` at `path` is left out without opening it.
+    bool leavesOutUnopened(const char* name, const QByteArray& path) const {
+        return excludesName(name) || skipped_.contains(path);
+    }
+    bool excludesName(const char* name) const { return excluded_.matchesAny(name); }
+    // Whether any folder is skipped by its path: when none is, no path needs to be made to ask.
+    bool skipsFolders() const { return !skipped_.isEmpty(); }
+    // Whether `path` (a listed folder) is one of the skipped folders or lies below one.
+    bool coversListedFolder(QByteArrayView path) const;
+
+    // Whether a rule needs the device of each folder.
+    bool needsDevice() const { return oneFileSystem_ || skipKernelFileSystems_; }
+    // The device of the listed folder `root` when a rule needs it; 0 otherwise. Throws FileSystemFailure.
+    std::uint64_t rootDevice(FileSystem& fileSystem, FileSystem::Handle root) const {
+        return needsDevice() ? fileSystem.identify(root).device : 0;
+    }
+    struct Verdict {
+        std::uint64_t device; // the folder's, or its parent's when no rule needs it
+        bool leftOut;
+    };
+    // Whether the sub-folder just opened as `folder` is left out unlisted: on another device than its
+    // listed folder, on a kernel file system its parent is not on, or a marked cache. Throws
+    // FileSystemFailure.
+    Verdict judgeOpened(FileSystem& fileSystem, FileSystem::Handle folder, std::uint64_t parentDevice,
+                        std::uint64_t rootDevice) const;
+
+    static const std::shared_ptr<const WalkRules>& none();
+
+private:
+    NamePatterns excluded_;
+    NamePatterns onlyNames_;
+    QSet<QByteArray> skipped_;
+    bool oneFileSystem_ = false;
+    bool excludeCaches_ = false;
+    bool skipKernelFileSystems_ = false;
+};
+
+// Whether the bytes a folder's CACHEDIR.TAG starts with mark the folder as a cache.
+bool isCacheTag(QByteArrayView start);
+
+} // namespace zorvik
