@@ -3,6 +3,7 @@
 #include "core/Job.h"
 #include "core/JobLane.h"
 #include "core/Steps.h"
+#include "search/SkipRules.h"
 
 #include <QString>
 
@@ -41,6 +42,8 @@ public:
     void trash();
     void prune(bool containing);
 
+    // The rules the next search is handed when it starts: the stored search options.
+    SkipRules nextSkipRules() const;
     bool isSearching() const { return !searchLane_.isIdle(); }
     bool stopRequested() const;
     bool isIdle() const { return searchLane_.isIdle() && commandLane_.isIdle(); }
