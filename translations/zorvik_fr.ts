@@ -40,6 +40,10 @@
             <numerusform>%n dossiers donnés sur la ligne de commande n’ont pas été ajoutés&#xa0;:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Please select a folder to skip:</source>
+        <translation>Veuillez choisir un dossier à ignorer&#xa0;:</translation>
+    </message>
 </context>
 <context>
     <name>FoundFileAccess</name>
@@ -360,6 +364,33 @@
         <source>Index out of bounds</source>
         <translation>Indice hors limites</translation>
     </message>
+    <message>
+        <source>%1, skipped</source>
+        <translation>%1, ignoré</translation>
+    </message>
+    <message>
+        <source>Skipped: no search enters this folder</source>
+        <translation>Ignoré&#xa0;: aucune recherche n’entre dans ce dossier</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::FolderListControls</name>
+    <message>
+        <source>Add Folder to Skip…</source>
+        <translation>Ajouter un dossier à ignorer…</translation>
+    </message>
+    <message>
+        <source>Search This Folder</source>
+        <translation>Rechercher dans ce dossier</translation>
+    </message>
+    <message>
+        <source>Skip This Folder</source>
+        <translation>Ignorer ce dossier</translation>
+    </message>
+    <message>
+        <source>Search Options…</source>
+        <translation>Options de recherche…</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::Form1</name>
@@ -546,6 +577,7 @@ Ctrl+F – go to the size of the chosen condition
 Return in a size box – start finding
 Escape – stop a running search
 Delete in the folder list – remove the selected folder
+Menu or Shift+F10 in the folder list – folders to skip, search options
 Space in the result list – check or uncheck the selected rows
 Ctrl+Return in the result list – show the file in its folder
 Menu or Shift+F10 in the result list – its commands
@@ -555,6 +587,7 @@ Ctrl+F – aller à la taille de la condition choisie
 Entrée dans une case de taille – lancer la recherche
 Échap – arrêter la recherche en cours
 Suppr dans la liste des dossiers – retirer le dossier choisi
+Menu ou Maj+F10 dans la liste des dossiers – dossiers à ignorer, options de recherche
 Espace dans la liste des résultats – cocher ou décocher les lignes choisies
 Ctrl+Entrée dans la liste des résultats – montrer le fichier dans son dossier
 Menu ou Maj+F10 dans la liste des résultats – ses commandes
@@ -628,6 +661,41 @@ F1 – cette aide</translation>
     <message>
         <source>Uncheck Selected</source>
         <translation>Décocher la sélection</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::SearchOptionsDialog</name>
+    <message>
+        <source>Search Options</source>
+        <translation>Options de recherche</translation>
+    </message>
+    <message>
+        <source>Names to &amp;skip, one pattern a line (node_modules, .git, *.iso):</source>
+        <translation>Noms à &amp;ignorer, un motif par ligne (node_modules, .git, *.iso)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Names to skip</source>
+        <translation>Noms à ignorer</translation>
+    </message>
+    <message>
+        <source>Names to search &amp;for, one pattern a line (empty: every name):</source>
+        <translation>Noms à &amp;rechercher, un motif par ligne (vide&#xa0;: tous les noms)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Names to search for</source>
+        <translation>Noms à rechercher</translation>
+    </message>
+    <message>
+        <source>Stay on the file s&amp;ystem of each listed folder</source>
+        <translation>Rester sur le &amp;système de fichiers de chaque dossier listé</translation>
+    </message>
+    <message>
+        <source>Skip folders tagged as &amp;caches (CACHEDIR.TAG)</source>
+        <translation>Ignorer les dossiers marqués comme &amp;caches (CACHEDIR.TAG)</translation>
+    </message>
+    <message>
+        <source>Skip the &amp;kernel&apos;s file systems (proc, sysfs, …)</source>
+        <translation>Ignorer les systèmes de fichiers du &amp;noyau (proc, sysfs, …)</translation>
     </message>
 </context>
 <context>

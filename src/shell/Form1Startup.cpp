@@ -47,6 +47,7 @@ QString keysHelp() {
                      "Return in a size box – start finding\n"
                      "Escape – stop a running search\n"
                      "Delete in the folder list – remove the selected folder\n"
+                     "Menu or Shift+F10 in the folder list – folders to skip, search options\n"
                      "Space in the result list – check or uncheck the selected rows\n"
                      "Ctrl+Return in the result list – show the file in its folder\n"
                      "Menu or Shift+F10 in the result list – its commands\n"
