@@ -6,7 +6,6 @@
 #include <QLocale>
 
 #include <optional>
-#include <utility>
 
 namespace zorvik {
 
@@ -23,9 +22,8 @@ class FolderCommands {
 
 public:
     FolderCommands(CommandHost& host, FolderList& folders, Dialogs& dialogs, SettingsStore& settings,
-                   QLocale locale = QLocale::system())
-        : host_(host), folders_(folders), dialogs_(dialogs), settings_(settings), locale_(std::move(locale)) {
-    }
+                   const QLocale& locale = QLocale::system())
+        : host_(host), folders_(folders), dialogs_(dialogs), settings_(settings), locale_(locale) {}
 
     // Asks for a folder and adds it to the list.
     void addFolder(Steps& steps);
