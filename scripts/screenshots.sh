@@ -3,12 +3,13 @@
 # Xvfb on a small generated folder tree, adds the folder through the folder dialog, runs a search,
 # sorts the results by size and saves docs/screenshot-main.png (plain look, with the result list's
 # context menu open), docs/screenshot-skin.png (the example skin), and the plain window in German and
-# French, docs/screenshot-de.png (menu open) and docs/screenshot-fr.png, and the window grown to
-# 1600x1000 over a long result list, docs/screenshot-large.png.
+# French, docs/screenshot-de.png (menu open) and docs/screenshot-fr.png, the window grown to
+# 1600x1000 over a long result list, docs/screenshot-large.png, and docs/screenshot-skip.png, the
+# folder list with a folder marked skipped through its context menu.
 # Usage: scripts/screenshots.sh            (ZORVIK_SHOTS_BUILD=<folder> builds a release there instead;
 #                                           ZORVIK_SHOTS_BUILT=<folder> takes the program already built
 #                                           there; ZORVIK_SHOTS="de fr" takes only those of main skin de
-#                                           fr large)
+#                                           fr large skip)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -142,7 +143,35 @@ shoot() {
     app_pid=
 }
 
-shots=" ${ZORVIK_SHOTS:-main skin de fr large} "
+# The folder list with two folders from the command line, the second marked skipped through its menu.
+shoot_skip() {
+    local picture=$1 home="$work/home-skip"
+    mkdir -p "$home/config" "$home/data" "$home/runtime"
+    chmod 700 "$home/runtime"
+    XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+        LANG=en_US.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES= \
+        QT_QPA_PLATFORM=xcb "$root/$build/src/zorvik" "$demo" "$demo/Downloads" >"$work/zorvik.log" 2>&1 &
+    app_pid=$!
+    local main
+    main=$(window_named Zorvik)
+    sleep 1
+    xdotool windowfocus --sync "$main"
+    # The second row's menu: past "Add Folder to Skip…" to "Skip This Folder".
+    xdotool mousemove --window "$main" 120 50 click 3
+    sleep 0.5
+    xdotool key Down Down Return
+    sleep 0.3
+    click "$main" 120 34 # the first row chosen, so the skipped one shows its own look
+    xdotool mousemove --window "$main" 268 342
+    sleep 0.5
+    "$import" -window "$main" "$work/shot.png"
+    "$convert" "$work/shot.png" +repage -strip "$root/$picture"
+    kill "$app_pid"
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=
+}
+
+shots=" ${ZORVIK_SHOTS:-main skin de fr large skip} "
 saved=()
 if [[ $shots == *" main "* ]]; then
     shoot "$root/$build/src" docs/screenshot-main.png menu
@@ -173,5 +202,9 @@ if [[ $shots == *" large "* ]]; then
     shoot "$root/$build/src" docs/screenshot-large.png "" en_US.UTF-8 1600x1000
     rm -rf "$archive"
     saved+=(docs/screenshot-large.png)
+fi
+if [[ $shots == *" skip "* ]]; then
+    shoot_skip docs/screenshot-skip.png
+    saved+=(docs/screenshot-skip.png)
 fi
 echo "saved ${saved[*]}"

@@ -51,6 +51,10 @@
         <source>Add Folder to Search</source>
         <translation>Ordner zur Suche hinzufügen</translation>
     </message>
+    <message>
+        <source>Add Folder to Skip</source>
+        <translation>Zu überspringenden Ordner hinzufügen</translation>
+    </message>
 </context>
 <context>
     <name>FoundFileAccess</name>
@@ -408,6 +412,33 @@
         <source>Index out of bounds</source>
         <translation>Index außerhalb des gültigen Bereichs</translation>
     </message>
+    <message>
+        <source>%1, skipped</source>
+        <translation>%1, übersprungen</translation>
+    </message>
+    <message>
+        <source>Skipped: no search enters this folder</source>
+        <translation>Übersprungen: keine Suche durchsucht diesen Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::FolderListControls</name>
+    <message>
+        <source>Add Folder to Skip…</source>
+        <translation>Zu überspringenden Ordner hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Search This Folder</source>
+        <translation>Diesen Ordner durchsuchen</translation>
+    </message>
+    <message>
+        <source>Skip This Folder</source>
+        <translation>Diesen Ordner überspringen</translation>
+    </message>
+    <message>
+        <source>Search Options…</source>
+        <translation>Suchoptionen…</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::Form1</name>
@@ -747,6 +778,10 @@
         <source>Help text</source>
         <translation>Hilfetext</translation>
     </message>
+    <message>
+        <source>Menu or Shift+F10 in the folder list: folders to skip, search options</source>
+        <translation>Menütaste oder Umschalt+F10 in der Ordnerliste: zu überspringende Ordner, Suchoptionen</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::NumberReading</name>
@@ -822,6 +857,41 @@
     <message>
         <source>Uncheck Selected</source>
         <translation>Haken der Ausgewählten entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::SearchOptionsDialog</name>
+    <message>
+        <source>Search Options</source>
+        <translation>Suchoptionen</translation>
+    </message>
+    <message>
+        <source>Names to &amp;skip, one pattern a line (node_modules, .git, *.iso):</source>
+        <translation>Zu &amp;überspringende Namen, ein Muster je Zeile (node_modules, .git, *.iso):</translation>
+    </message>
+    <message>
+        <source>Names to skip</source>
+        <translation>Zu überspringende Namen</translation>
+    </message>
+    <message>
+        <source>Names to search &amp;for, one pattern a line (empty: every name):</source>
+        <translation>&amp;Gesuchte Namen, ein Muster je Zeile (leer: jeder Name):</translation>
+    </message>
+    <message>
+        <source>Names to search for</source>
+        <translation>Gesuchte Namen</translation>
+    </message>
+    <message>
+        <source>Stay on the file s&amp;ystem of each listed folder</source>
+        <translation>Im &amp;Dateisystem jedes aufgeführten Ordners bleiben</translation>
+    </message>
+    <message>
+        <source>Skip folders tagged as &amp;caches (CACHEDIR.TAG)</source>
+        <translation>Als &amp;Zwischenspeicher markierte Ordner überspringen (CACHEDIR.TAG)</translation>
+    </message>
+    <message>
+        <source>Skip the &amp;kernel&apos;s file systems (proc, sysfs, …)</source>
+        <translation>Dateisysteme des &amp;Kernels überspringen (proc, sysfs, …)</translation>
     </message>
 </context>
 <context>

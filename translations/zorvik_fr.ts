@@ -51,6 +51,10 @@
         <source>Add Folder to Search</source>
         <translation>Ajouter un dossier à la recherche</translation>
     </message>
+    <message>
+        <source>Add Folder to Skip</source>
+        <translation>Ajouter un dossier à ignorer</translation>
+    </message>
 </context>
 <context>
     <name>FoundFileAccess</name>
@@ -408,6 +412,33 @@
         <source>Index out of bounds</source>
         <translation>Indice hors limites</translation>
     </message>
+    <message>
+        <source>%1, skipped</source>
+        <translation>%1, ignoré</translation>
+    </message>
+    <message>
+        <source>Skipped: no search enters this folder</source>
+        <translation>Ignoré&#xa0;: aucune recherche n’entre dans ce dossier</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::FolderListControls</name>
+    <message>
+        <source>Add Folder to Skip…</source>
+        <translation>Ajouter un dossier à ignorer…</translation>
+    </message>
+    <message>
+        <source>Search This Folder</source>
+        <translation>Rechercher dans ce dossier</translation>
+    </message>
+    <message>
+        <source>Skip This Folder</source>
+        <translation>Ignorer ce dossier</translation>
+    </message>
+    <message>
+        <source>Search Options…</source>
+        <translation>Options de recherche…</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::Form1</name>
@@ -747,6 +778,10 @@
         <source>Help text</source>
         <translation>Texte de l’aide</translation>
     </message>
+    <message>
+        <source>Menu or Shift+F10 in the folder list: folders to skip, search options</source>
+        <translation>Menu ou Maj+F10 dans la liste des dossiers : dossiers à ignorer, options de recherche</translation>
+    </message>
 </context>
 <context>
     <name>zorvik::NumberReading</name>
@@ -822,6 +857,41 @@
     <message>
         <source>Uncheck Selected</source>
         <translation>Décocher la sélection</translation>
+    </message>
+</context>
+<context>
+    <name>zorvik::SearchOptionsDialog</name>
+    <message>
+        <source>Search Options</source>
+        <translation>Options de recherche</translation>
+    </message>
+    <message>
+        <source>Names to &amp;skip, one pattern a line (node_modules, .git, *.iso):</source>
+        <translation>Noms à &amp;ignorer, un motif par ligne (node_modules, .git, *.iso)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Names to skip</source>
+        <translation>Noms à ignorer</translation>
+    </message>
+    <message>
+        <source>Names to search &amp;for, one pattern a line (empty: every name):</source>
+        <translation>Noms à &amp;rechercher, un motif par ligne (vide&#xa0;: tous les noms)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Names to search for</source>
+        <translation>Noms à rechercher</translation>
+    </message>
+    <message>
+        <source>Stay on the file s&amp;ystem of each listed folder</source>
+        <translation>Rester sur le &amp;système de fichiers de chaque dossier listé</translation>
+    </message>
+    <message>
+        <source>Skip folders tagged as &amp;caches (CACHEDIR.TAG)</source>
+        <translation>Ignorer les dossiers marqués comme &amp;caches (CACHEDIR.TAG)</translation>
+    </message>
+    <message>
+        <source>Skip the &amp;kernel&apos;s file systems (proc, sysfs, …)</source>
+        <translation>Ignorer les systèmes de fichiers du &amp;noyau (proc, sysfs, …)</translation>
     </message>
 </context>
 <context>

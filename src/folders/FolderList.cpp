@@ -82,14 +82,14 @@ QString FolderList::headerText() const {
     return headers_.isEmpty() ? QString() : headers_.first();
 }
 
-void FolderList::add(const QString& folder) {
-    addPath(QFile::encodeName(folder));
+void FolderList::add(const QString& folder, bool skipped) {
+    addPath(QFile::encodeName(folder), skipped);
 }
 
-void FolderList::addPath(const QByteArray& path) {
+void FolderList::addPath(const QByteArray& path, bool skipped) {
     beginInsertRows(QModelIndex(), count(), count());
     folders_.append(path);
-    skipped_.append(false);
+    skipped_.append(skipped);
     endInsertRows();
 }
 
@@ -134,8 +134,26 @@ int FolderList::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FolderList::data(const QModelIndex& index, int role) const {
-    if (index.isValid() && index.column() == 0 && role == Qt::DisplayRole)
+    if (!index.isValid() || index.column() != 0)
+        return {};
+    const bool skipped = skipped_.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
         return QFile::decodeName(folders_.at(index.row()));
+    case kSkippedRole:
+        return skipped;
+    // A screen reader cannot see the mark; a skipped row says so after its path.
+    case Qt::AccessibleTextRole:
+        if (skipped)
+            return tr("%1, skipped").arg(QFile::decodeName(folders_.at(index.row())));
+        break;
+    case Qt::AccessibleDescriptionRole:
+        if (skipped)
+            return tr("Skipped: no search enters this folder");
+        break;
+    default:
+        break;
+    }
     return {};
 }
 

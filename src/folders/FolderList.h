@@ -37,9 +37,9 @@ public:
     QString headerText() const;
 
     // A folder as shown (the picker's answer); its path is the text's bytes in the system's encoding.
-    void add(const QString& folder);
+    void add(const QString& folder, bool skipped = false);
     // A folder by its path in the system's bytes, kept exactly: a name need not be text at all.
-    void addPath(const QByteArray& path);
+    void addPath(const QByteArray& path, bool skipped = false);
     int count() const { return int(folders_.size()); }
     // The folder at `position`, as shown (QFile::decodeName) and as the path to walk. Both throw Failure
     // when there is no folder at `position`.
@@ -49,6 +49,8 @@ public:
     // A skipped folder stays in the list, but no search opens it or anything below it.
     bool isSkipped(int position) const;
     void setSkipped(int position, bool skipped);
+    // data() of a row: whether it is skipped, for the views that mark it.
+    static constexpr int kSkippedRole = Qt::UserRole + 1;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

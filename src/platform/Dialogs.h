@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/SearchOptions.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace zorvik {
 
@@ -38,6 +42,12 @@ public:
     virtual SaveTarget chooseSaveTarget(const QString& proposedPath) { return {saveFileName(proposedPath)}; }
     // The same dialog for a caller that only needs the name (always the text format).
     virtual QString saveFileName(const QString& proposedPath) = 0;
+    // "Search Options…" showing `current`: the options as the user left them on OK, nothing on Cancel
+    // (Escape). A program without the dialog cancels.
+    virtual std::optional<SearchOptions> editSearchOptions(const SearchOptions& current) {
+        (void)current;
+        return std::nullopt;
+    }
 };
 
 } // namespace zorvik

@@ -1,6 +1,7 @@
 #include "platform/QtDialogs.h"
 
 #include "platform/FileNames.h"
+#include "platform/SearchOptionsDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,6 +86,15 @@ SaveTarget QtDialogs::chooseSaveTarget(const QString& proposedPath) {
 
 QString QtDialogs::saveFileName(const QString& proposedPath) {
     return chooseSaveTarget(proposedPath).name;
+}
+
+std::optional<SearchOptions> QtDialogs::editSearchOptions(const SearchOptions& current) {
+    if (suppressed())
+        return std::nullopt;
+    SearchOptionsDialog dialog(current, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
 }
 
 } // namespace zorvik

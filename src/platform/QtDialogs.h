@@ -23,6 +23,7 @@ public:
     QString browseForFolder(const QString& title, const QString& startFolder) override;
     SaveTarget chooseSaveTarget(const QString& proposedPath) override;
     QString saveFileName(const QString& proposedPath) override;
+    std::optional<SearchOptions> editSearchOptions(const SearchOptions& current) override;
 
 private:
     bool suppressed() const { return suppressed_ && suppressed_(); }

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "results/ResultList.h"
 #include "results/RowActions.h"
+#include "shell/FolderListControls.h"
 #include "shell/HoverButton.h"
 #include "shell/ResultListControls.h"
 #include "shell/WindowCommands.h"
@@ -43,7 +44,7 @@ void Form1::createCommands() {
     SettingsStore& settings = *services_.settings;
     criteria_ = std::make_unique<CriteriaPanel>(CriteriaControls{Option, Text, Combo}, *this, dialogs,
                                                 settings, services_.locale);
-    folderCommands_ = std::make_unique<FolderCommands>(*this, *folders, dialogs, settings);
+    folderCommands_ = std::make_unique<FolderCommands>(*this, *folders, dialogs, settings, services_.locale);
     commands_ = std::make_unique<WindowCommands>(
         *this, *folders, *results, services_,
         [this](const QString& description, const QString& handler, int step, const QString& extra) {
@@ -55,6 +56,10 @@ void Form1::createCommands() {
     resultControls_ =
         new ResultListControls(*ListView2, *results, *rowActions_,
                                [this](const std::function<void()>& handler) { dispatch(handler); });
+    folderControls_ = new FolderListControls(
+        *ListView1, *folders, *folderCommands_,
+        [this](const std::function<void()>& handler) { dispatch(handler); },
+        [this](const QString& handler) { return steps(handler); });
     results->setLocale(services_.locale);
 }
 

@@ -30,6 +30,7 @@ namespace zorvik {
 class CriteriaPanel;
 class FolderCommands;
 class FolderList;
+class FolderListControls;
 class HoverButton;
 class ResultList;
 class ResultListControls;
@@ -119,6 +120,8 @@ public:
     ResultList* results = nullptr;         // ListView2's rows
     // Sorting, the context menu and the keys of ListView2.
     ResultListControls& resultListControls() { return *resultControls_; }
+    // ListView1's context menu: folders to skip and the search options.
+    FolderListControls& folderListControls() { return *folderControls_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -173,6 +176,7 @@ private:
     std::unique_ptr<RowActions> rowActions_;
     ResultListControls* resultControls_ = nullptr; // owned by ListView2
     QPointer<HelpWindow> help_;                    // a child of the window, made at the first Help
+    FolderListControls* folderControls_ = nullptr; // owned by ListView1
 };
 
 } // namespace zorvik

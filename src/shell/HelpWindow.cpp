@@ -59,6 +59,7 @@ QList<Section> sections() {
           HelpWindow::tr("Return in a size box: start finding"),
           HelpWindow::tr("Escape: stop a running search"),
           HelpWindow::tr("Delete in the folder list: remove the selected folder"),
+          HelpWindow::tr("Menu or Shift+F10 in the folder list: folders to skip, search options"),
           HelpWindow::tr("Space in the result list: check or uncheck the selected rows"),
           HelpWindow::tr("Ctrl+Return in the result list: show the file in its folder"),
           HelpWindow::tr("Menu or Shift+F10 in the result list: its commands"),

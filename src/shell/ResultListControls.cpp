@@ -2,6 +2,7 @@
 
 #include "results/ResultList.h"
 #include "results/RowActions.h"
+#include "shell/ListMenus.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -37,31 +38,12 @@ ResultListControls::ResultListControls(QTableView& view, ResultList& results, Ro
 }
 
 QMenu* ResultListControls::popupMenu(const QPoint& viewportPosition) {
-    QMenu* menu = menuAt(viewportPosition);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(view_.viewport()->mapToGlobal(viewportPosition));
-    return menu;
+    return popUpAt(view_, menuAt(viewportPosition), viewportPosition);
 }
 
 QMenu* ResultListControls::popupMenuForKeyboard() {
-    // The menu of the current row, opened at that row with its first command ready for the arrows and
-    // Return; without a current row, the commands for the whole list, at the list's corner.
-    const int position = currentPosition();
-    QPoint at(0, 0);
-    if (position > 0) {
-        view_.scrollTo(view_.currentIndex());
-        at = view_.visualRect(view_.currentIndex()).center();
-    }
-    QMenu* menu = menuFor(position);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(view_.viewport()->mapToGlobal(at));
-    for (QAction* action : menu->actions()) {
-        if (action->isEnabled() && !action->isSeparator()) {
-            menu->setActiveAction(action);
-            break;
-        }
-    }
-    return menu;
+    // Without a current row, the commands for the whole list.
+    return popUpForKeyboard(view_, [this](int position) { return menuFor(position); });
 }
 
 void ResultListControls::sortByHeader(int section) {
@@ -118,13 +100,13 @@ bool ResultListControls::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+    if (isMenuKey(*key)) {
         dispatch_([this] { popupMenuForKeyboard(); });
         return true;
     }
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         key->modifiers() == Qt::ControlModifier) {
-        if (const int position = currentPosition())
+        if (const int position = currentPosition(view_))
             dispatch_([this, position] { actions_.showInFolder(position); });
         return true;
     }
@@ -137,11 +119,6 @@ std::vector<int> ResultListControls::selectedPositions() const {
         positions.push_back(row.row() + 1);
     std::sort(positions.begin(), positions.end());
     return positions;
-}
-
-int ResultListControls::currentPosition() const {
-    const QModelIndex current = view_.currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
 }
 
 } // namespace zorvik

@@ -37,7 +37,6 @@ private:
     QMenu* popupMenu(const QPoint& viewportPosition);
     QMenu* popupMenuForKeyboard();
     std::vector<int> selectedPositions() const;
-    int currentPosition() const; // 0 when there is no current row
 
     QTableView& view_;
     ResultList& results_;

@@ -1,5 +1,6 @@
 #include "shell/WindowCommands.h"
 
+#include "folders/StoredSearchOptions.h"
 #include "results/CopyResults.h"
 #include "results/MoveChecked.h"
 #include "results/PruneResults.h"
@@ -12,6 +13,20 @@
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
+
+namespace {
+
+SkipRules skipRulesFrom(const SearchOptions& options) {
+    SkipRules rules;
+    rules.excludedNames = options.excludedNames;
+    rules.onlyNames = options.onlyNames;
+    rules.oneFileSystem = options.oneFileSystem;
+    rules.excludeCaches = options.excludeCaches;
+    rules.skipKernelFileSystems = options.skipKernelFileSystems;
+    return rules;
+}
+
+} // namespace
 
 WindowCommands::WindowCommands(SearchHost& host, FolderList& folders, ResultList& results,
                                const Services& services, Steps::Reporter reporter)
@@ -49,8 +64,16 @@ void WindowCommands::startOrStop() {
         searchLane_.requestStop();
         return;
     }
-    // A search that was asked to stop is winding down: the new one starts when it has ended.
-    searchLane_.submit(job(handler, [this](Job& j) { return search_->run(j); }));
+    // A search that was asked to stop is winding down: the new one starts when it has ended, with the
+    // options stored by then.
+    searchLane_.submit(job(handler, [this](Job& j) {
+        search_->setSkipRules(nextSkipRules());
+        return search_->run(j);
+    }));
+}
+
+SkipRules WindowCommands::nextSkipRules() const {
+    return skipRulesFrom(readSearchOptions(*services_.settings, services_.locale));
 }
 
 bool WindowCommands::stopRequested() const {

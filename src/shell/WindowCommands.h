@@ -4,6 +4,7 @@
 #include "core/JobLane.h"
 #include "core/Steps.h"
 #include "shell/CommandStatus.h"
+#include "search/SkipRules.h"
 
 #include <QString>
 
@@ -53,6 +54,8 @@ public:
     }
     void prune(bool containing);
 
+    // The rules the next search is handed when it starts: the stored search options.
+    SkipRules nextSkipRules() const;
     bool isSearching() const { return !searchLane_.isIdle(); }
     bool stopRequested() const;
     bool isIdle() const { return searchLane_.isIdle() && commandLane_.isIdle(); }

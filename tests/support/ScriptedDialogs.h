@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace zorvik::test {
@@ -15,7 +16,7 @@ namespace zorvik::test {
 // Unprepared questions get the cautious answer: No, Cancel, an empty name.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Notice, ErrorReport, Question, Input, Folder, Save };
+    enum class Kind { Notice, ErrorReport, Question, Input, Folder, Save, SearchOptions };
     struct Shown {
         Kind kind;
         QString title;
@@ -29,6 +30,9 @@ public:
     std::deque<QString> folderAnswers;
     std::deque<QString> saveAnswers;
     std::deque<SaveFormat> saveFormats; // beside saveAnswers; text when none is prepared
+    // "Search Options…": what the user leaves on OK (nothing: Cancel), and the options each showing had.
+    std::deque<std::optional<SearchOptions>> searchOptionsAnswers;
+    std::vector<SearchOptions> searchOptionsShown;
     // Called while a box is "open", after it was recorded: lets a test act as the user would then.
     std::function<void(const Shown&)> onShow;
 
@@ -56,6 +60,11 @@ public:
         return target;
     }
     QString saveFileName(const QString& proposedPath) override { return chooseSaveTarget(proposedPath).name; }
+    std::optional<SearchOptions> editSearchOptions(const SearchOptions& current) override {
+        searchOptionsShown.push_back(current);
+        record(Kind::SearchOptions, QStringLiteral("Search Options"), QString());
+        return take(searchOptionsAnswers, std::optional<SearchOptions>());
+    }
 
     std::vector<Shown> of(Kind kind) const {
         std::vector<Shown> result;
