@@ -8,6 +8,7 @@
 #include "folders/NormalizePath.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
+#include "platform/JournalRecovery.h"
 #include "platform/SettingsStore.h"
 #include "results/FileProgress.h"
 #include "results/ResultList.h"
@@ -109,9 +110,11 @@ JobBody MoveChecked::run(Job& job) {
         co_return; // no folder to move into
     s.run(114, [&] { host_.setPointerState(PointerState::Busy); });
     // Opened once: every file goes into this very folder, even should its path be made to lead
-    // elsewhere during the move.
-    auto opening = job.offThread<FileOperations::OpenedDestination>(
-        [files = files_, destinationFolder] { return files->openDestination(destinationFolder); });
+    // elsewhere during the move. What an earlier crash left half done is settled first.
+    auto opening = job.offThread<FileOperations::OpenedDestination>([files = files_, destinationFolder] {
+        recoverInterruptedOperations();
+        return files->openDestination(destinationFolder);
+    });
     const FileOperations::OpenedDestination destination =
         s.settle(110, co_await opening).value_or(FileOperations::OpenedDestination{});
 
