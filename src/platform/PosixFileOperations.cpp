@@ -114,9 +114,10 @@ struct PosixFileOperations::Target {
     int folder = -1; // the command's destination, borrowed
     QByteArray name;
     QByteArray path;
-    QByteArray folderPath;          // for the journal
-    std::optional<FileId> occupant; // a file already there under the name
-    Trash::Receipt receipt;         // where the occupant went
+    QByteArray folderPath;              // for the journal
+    const std::atomic<bool>* stop = {}; // the command's, borrowed
+    std::optional<FileId> occupant;     // a file already there under the name
+    Trash::Receipt receipt;             // where the occupant went
     bool occupantTrashed = false;
 };
 
@@ -145,8 +146,8 @@ bool PosixFileOperations::sameMount(int folderA, int folderB) {
     return mountOf(folderA) == mountOf(folderB);
 }
 
-int PosixFileOperations::copyBytes(int from, int to, long long size) {
-    return copyFileData(from, to, size);
+int PosixFileOperations::copyBytes(int from, int to, long long size, const std::atomic<bool>& stop) {
+    return copyFileData(from, to, size, &stop);
 }
 
 int PosixFileOperations::syncFile(int fd) {
@@ -228,6 +229,7 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     to.name = from.name;
     to.path = joinPath(destination.path, to.name);
     to.folderPath = journalPathOf(to.folder, destination.path);
+    to.stop = destination.stop.get();
     struct stat occupant {};
     if (::fstatat(to.folder, to.name.constData(), &occupant, AT_SYMLINK_NOFOLLOW) == 0) {
         if (std::optional<QString> refused = occupantRefusal(occupant, source.id, isBeingMoved))
@@ -295,7 +297,7 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
     SourceCopy copy;
     if (std::optional<QString> failed = copyToTemporary(from, source.id, to, temporary, copy)) {
         dropTemporary();
-        return {failed};
+        return {failed, false, to.stop && to.stop->load()};
     }
     passStep("copied");
     // Only now is anything changed that must be undone on failure.
@@ -377,6 +379,8 @@ std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& f
         return errnoText(error);
     struct stat copied {};
     const int error = copyRegularFile(copy.source.get(), copy.started, to, temporary, copied);
+    if (error == ECANCELED)
+        return errnoText(error); // stopped: the source was not touched, whatever it did meanwhile
     // A change of the source explains more than the error it may have caused (a file that shrank
     // cannot be read to the end it had).
     struct stat now {};
@@ -398,7 +402,8 @@ int PosixFileOperations::copyRegularFile(int in, const struct stat& opened, cons
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out)
         return errno;
-    int error = copyBytes(in, out.get(), opened.st_size);
+    static const std::atomic<bool> kNever{false};
+    int error = copyBytes(in, out.get(), opened.st_size, to.stop ? *to.stop : kNever);
     if (!error) {
         const mode_t mode = keepOwnership(out.get(), opened);
         if (::fchmod(out.get(), mode) != 0)

@@ -3,6 +3,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FoundFileAccess.h"
 
+#include <atomic>
 #include <memory>
 
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ public:
 protected:
     // The steps a test may make fail or steer; each returns 0 or an errno value where it says so.
     virtual bool sameMount(int folderA, int folderB);
-    virtual int copyBytes(int from, int to, long long size);
+    virtual int copyBytes(int from, int to, long long size, const std::atomic<bool>& stop);
     virtual int syncFile(int fd);
     virtual std::optional<QString> claimSource(int folder, const QByteArray& name, const FileId& id,
                                                std::optional<ClaimedFile>& claimed);

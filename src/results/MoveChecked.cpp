@@ -50,6 +50,7 @@ struct MoveChecked::Record {
     std::shared_ptr<const FileIdSet> beingMoved;
     ProblemList notMoved;
     int replacedFilesTrashed = 0;
+    bool stoppedInsideAFile = false; // the stop ended a copy: that file counts as not reached
 };
 
 namespace {
@@ -92,6 +93,7 @@ QString summaryOf(const MoveRecord& record, qint64 notReached, qint64 total) {
 JobBody MoveChecked::run(Job& job) {
     Steps& s = job.steps();
     stopAsked_ = false;
+    copyStop_.reset();
     QString chosen;
     s.run(106, [&] {
         rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
@@ -117,6 +119,8 @@ JobBody MoveChecked::run(Job& job) {
     });
     const FileOperations::OpenedDestination destination =
         s.settle(110, co_await opening).value_or(FileOperations::OpenedDestination{});
+    if (destination.destination)
+        copyStop_ = destination.destination->stop;
 
     // The rows as they stand now are the ones worked through.
     const RowSnapshot rows(results_);
@@ -164,6 +168,8 @@ JobBody MoveChecked::run(Job& job) {
             continue;
         progress->show(source.path);
         co_await moveOne(job, source, destination, record);
+        if (record.stoppedInsideAFile)
+            break;
         progress->fileDone(bytes);
     }
     handling.reset();
@@ -213,6 +219,10 @@ JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedD
     const std::optional<FileOperations::MoveOutcome> outcome = job.steps().settle(126, co_await moving);
     if (!outcome)
         co_return;
+    if (outcome->stopped) {
+        record.stoppedInsideAFile = true;
+        co_return;
+    }
     if (outcome->replacedFileTrashed)
         ++record.replacedFilesTrashed;
     if (outcome->notMoved) {
