@@ -130,14 +130,14 @@ std::uint64_t OperationJournal::begin() {
     return ++lastOperation_;
 }
 
-int OperationJournal::record(const JournalEntry& entry) {
+int OperationJournal::record(const JournalEntry& entry, bool flush) {
     {
         const std::lock_guard lock(mutex_);
         if (const int error = openForThisProcess())
             return error;
         if (const int error = writeAll(file_.get(), entry.line()))
             return error;
-        if (::fdatasync(file_.get()) != 0)
+        if (flush && ::fdatasync(file_.get()) != 0)
             return errno;
     }
     passStep(entry.kind.constData());
@@ -174,8 +174,8 @@ JournaledOperation::~JournaledOperation() {
     OperationJournal::ofProcess().end(id_);
 }
 
-int JournaledOperation::record(const char* kind, const QList<QByteArray>& fields) const {
-    return OperationJournal::ofProcess().record({id_, kind, fields});
+int JournaledOperation::record(const char* kind, const QList<QByteArray>& fields, Flush flush) const {
+    return OperationJournal::ofProcess().record({id_, kind, fields}, flush == Flush::Now);
 }
 
 QList<QByteArray> idFields(const FileId& id) {

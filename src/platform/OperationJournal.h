@@ -53,8 +53,9 @@ public:
     // The path of this process's journal, empty while it has none open.
     QByteArray path();
     std::uint64_t begin();
-    // Appends `entry` and flushes it to the disk: 0, or the errno value that kept it from being kept.
-    int record(const JournalEntry& entry);
+    // Appends `entry` and flushes it to the disk (or leaves that to the next entry's flush, when a step
+    // needs both before it is taken): 0, or the errno value that kept it from being kept.
+    int record(const JournalEntry& entry, bool flush = true);
     // The operation has ended: all it did is final, undone or recorded elsewhere.
     void end(std::uint64_t operation);
 
@@ -84,9 +85,10 @@ public:
     JournaledOperation(const JournaledOperation&) = delete;
     JournaledOperation& operator=(const JournaledOperation&) = delete;
 
+    enum class Flush { Now, WithNext };
     // Records what is about to be done: 0, or the errno value that kept it from being recorded (the
-    // step must then not be taken).
-    int record(const char* kind, const QList<QByteArray>& fields) const;
+    // step must then not be taken). An entry flushed WithNext is only kept once the next one is.
+    int record(const char* kind, const QList<QByteArray>& fields, Flush flush = Flush::Now) const;
     // Whether this one began the operation, rather than joined one of its caller.
     bool leads() const { return leads_; }
 

@@ -167,8 +167,11 @@ std::optional<QString> PosixFileOperations::claimSource(int folder, const QByteA
 }
 
 std::optional<QString> PosixFileOperations::recordPlacing(const Target& to, const FileId& id) {
+    // Kept with the claim's flush: whether the file is in place is told by identity, so the entry may
+    // be there long before it is.
     const JournaledOperation operation;
-    if (const int error = operation.record("place", QList<QByteArray>{to.folderPath, to.name} + idFields(id)))
+    if (const int error = operation.record("place", QList<QByteArray>{to.folderPath, to.name} + idFields(id),
+                                           JournaledOperation::Flush::WithNext))
         return errnoText(error);
     return std::nullopt;
 }
@@ -267,15 +270,13 @@ void PosixFileOperations::undoRoom(Target& to) {
 
 FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& from, const FoundFile& source,
                                                             Target& to, bool& crossesMounts) {
+    if (std::optional<QString> failed = recordPlacing(to, source.id))
+        return {failed};
     std::optional<ClaimedFile> claimed;
     if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed))
         return {problem};
     if (std::optional<QString> failed = makeRoom(to))
         return {failed}; // the claim gives the file its name back
-    if (std::optional<QString> failed = recordPlacing(to, source.id)) {
-        undoRoom(to);
-        return {failed};
-    }
     const int error = renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder, to.name);
     passStep("placed");
     if (error == 0) {
@@ -302,7 +303,10 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
     passStep("copied");
     // Only now is anything changed that must be undone on failure.
     std::optional<ClaimedFile> claimed;
-    if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed)) {
+    std::optional<QString> problem = recordPlacing(to, copy.copy);
+    if (!problem)
+        problem = claimSource(from.folder.get(), from.name, source.id, claimed);
+    if (problem) {
         dropTemporary();
         return {problem};
     }
@@ -318,14 +322,10 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
         dropTemporary();
         return {failed};
     }
-    std::optional<QString> failed = recordPlacing(to, copy.copy);
-    if (!failed)
-        if (const int error = renameWithoutReplacing(folder, temporary, folder, to.name))
-            failed = errnoText(error);
-    if (failed) {
+    if (const int error = renameWithoutReplacing(folder, temporary, folder, to.name)) {
         undoRoom(to);
         dropTemporary();
-        return {failed};
+        return {errnoText(error)};
     }
     syncFile(folder);
     passStep("placed");
