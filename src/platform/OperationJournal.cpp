@@ -96,9 +96,9 @@ int OperationJournal::openForThisProcess() {
     const pid_t self = ::getpid();
     if (file_ && owner_ == self)
         return 0;
-    // A forked child leaves its parent's journal (and the parent's lock on it) to the parent.
+    // A forked child leaves its parent's journal (and the parent's lock on it) to the parent. The
+    // count of open operations stays: one begun before this first entry is open.
     file_.reset();
-    open_ = 0;
     const QByteArray where = folder();
     if (const int error = makeFolders(where))
         return error;
