@@ -1,5 +1,7 @@
 #include "platform/FileDataCopy.h"
 
+#include "platform/OperationJournal.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -15,8 +17,11 @@ namespace zorvik {
 namespace {
 
 // Copies [begin, end) of `from` to the same place in `to`.
-int copyRange(int from, int to, off_t begin, off_t end, std::vector<char>& buffer) {
+int copyRange(int from, int to, off_t begin, off_t end, std::vector<char>& buffer,
+              const std::atomic<bool>* stop) {
     for (off_t at = begin; at < end;) {
+        if (stop && stop->load())
+            return ECANCELED;
         const std::size_t want = std::size_t(std::min<off_t>(end - at, off_t(buffer.size())));
         const ssize_t got = ::pread(from, buffer.data(), want, at);
         if (got < 0 && errno == EINTR)
@@ -35,6 +40,7 @@ int copyRange(int from, int to, off_t begin, off_t end, std::vector<char>& buffe
             written += put;
         }
         at += got;
+        passStep("chunk copied");
     }
     return 0;
 }
@@ -64,7 +70,9 @@ int nextData(int from, off_t at, off_t size, off_t& begin, off_t& end) {
 
 } // namespace
 
-int copyFileData(int from, int to, long long size) {
+int copyFileData(int from, int to, long long size, const std::atomic<bool>* stop) {
+    if (stop && stop->load())
+        return ECANCELED;
     if (::ioctl(to, FICLONE, from) == 0) {
         struct stat cloned {};
         if (::fstat(to, &cloned) != 0)
@@ -79,7 +87,7 @@ int copyFileData(int from, int to, long long size) {
         off_t dataEnd = 0;
         if (const int error = nextData(from, at, end, dataBegin, dataEnd))
             return error;
-        if (const int error = copyRange(from, to, dataBegin, dataEnd, buffer))
+        if (const int error = copyRange(from, to, dataBegin, dataEnd, buffer, stop))
             return error;
         at = dataEnd;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include <sys/stat.h>
 
 namespace zorvik {
@@ -10,8 +12,9 @@ namespace zorvik {
 
 // Copies the first `size` bytes of `from` into the empty file `to`: a clone sharing the blocks where
 // the file system offers one, else only the ranges that hold data, the holes left as holes. 0 or an
-// errno value (EIO when `from` ended before `size`: it shrank meanwhile).
-[[nodiscard]] int copyFileData(int from, int to, long long size);
+// errno value (EIO when `from` ended before `size`: it shrank meanwhile). When `stop` is set (from any
+// thread) the copy ends before its next chunk with ECANCELED, `to` left as far as it got.
+[[nodiscard]] int copyFileData(int from, int to, long long size, const std::atomic<bool>* stop = nullptr);
 
 // Whether the file system of `folder` has room for the blocks `file` occupies: 0, ENOSPC when it has
 // not, or the errno value of the question.

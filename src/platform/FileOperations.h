@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,6 +23,8 @@ public:
         std::optional<QString> notMoved;
         // A file of the same name was in the destination folder and went to the trash to make room.
         bool replacedFileTrashed = false;
+        // The command's stop ended the file's copy: the file stayed where it was, untouched.
+        bool stopped = false;
     };
     // The folder a command moves its files into, opened once for the whole command: every file goes
     // into that very folder, whatever its path names by the time the file's turn comes. Shared with
@@ -29,6 +32,9 @@ public:
     struct Destination {
         UniqueFd folder;
         QByteArray path; // as the user chose it, for records where the system cannot tell the path
+        // The command's stop, set from its thread: a copy under way ends between two chunks, its part
+        // removed and its source left as it was.
+        std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
     };
     struct OpenedDestination {
         std::shared_ptr<const Destination> destination; // none when it could not be opened

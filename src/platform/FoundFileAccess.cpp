@@ -135,11 +135,12 @@ std::optional<QByteArray> currentPathOf(int folder) {
 }
 
 std::optional<QString> ClaimedFile::claim(int folder, const QByteArray& name, const FileId& id,
-                                          std::optional<ClaimedFile>& claimed) {
+                                          std::optional<ClaimedFile>& claimed, QByteArray privateName) {
     // Looked at first, so that a file that is no longer the one found is not even renamed.
     if (std::optional<QString> problem = identityProblem(folder, name, id))
         return problem;
-    const QByteArray privateName = freshName(folder, ".zorvik-claimed-");
+    if (privateName.isEmpty())
+        privateName = freshName(folder, ".zorvik-claimed-");
     if (const int error = renameWithoutReplacing(folder, name, folder, privateName))
         return errnoText(error);
     ClaimedFile held(folder, name, privateName);

@@ -47,10 +47,11 @@ std::optional<FileId> identityOf(int folder, const QByteArray& name);
 // also proves that the file can leave its folder, before anything irreversible is done.
 class ClaimedFile {
 public:
-    // Renames `name` of `folder` to a fresh private name and checks that it is `id`; on any failure the
-    // file keeps its name and the reason is returned.
+    // Renames `name` of `folder` to a fresh private name (or to `privateName`, when the caller chose
+    // and recorded one) and checks that it is `id`; on any failure the file keeps its name and the
+    // reason is returned.
     static std::optional<QString> claim(int folder, const QByteArray& name, const FileId& id,
-                                        std::optional<ClaimedFile>& claimed);
+                                        std::optional<ClaimedFile>& claimed, QByteArray privateName = {});
     ClaimedFile(ClaimedFile&& other) noexcept
         : folder_(std::exchange(other.folder_, -1)), name_(std::move(other.name_)),
           privateName_(std::move(other.privateName_)) {}

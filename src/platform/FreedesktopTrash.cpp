@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PathParts.h"
 #include "platform/FoundFileAccess.h"
+#include "platform/OperationJournal.h"
 #include "platform/TrashEntryName.h"
 #include "platform/WriteAll.h"
 
@@ -140,6 +141,22 @@ std::optional<std::uint64_t> deviceOf(QByteArray path) {
     }
 }
 
+// Records, before the file is touched, where it is going: its folder, name, the private name it is
+// claimed under, its identity, and the trash's entry and record (with the record's identity, so that
+// recovery removes only the record made here). 0 or an errno value.
+int recordTrashing(const JournaledOperation& operation, int files, int infos, int folder,
+                   const QByteArray& name, const QByteArray& hidden, const FileId& id,
+                   const QByteArray& entry, int record) {
+    struct stat info {};
+    if (::fstat(record, &info) != 0)
+        return errno;
+    QList<QByteArray> fields{currentPathOf(folder).value_or(QByteArray()), name, hidden};
+    fields << idFields(id) << currentPathOf(files).value_or(QByteArray())
+           << currentPathOf(infos).value_or(QByteArray()) << entry
+           << idFields({std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)});
+    return operation.record("trash", fields);
+}
+
 QByteArray trashInfo(const QByteArray& recordedPath) {
     return "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") +
            "\nDeletionDate=" + QDateTime::currentDateTime().toString(u"yyyy-MM-ddTHH:mm:ss"_s).toLatin1() +
@@ -206,6 +223,7 @@ std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& plac
                                                                      const QByteArray& name, const FileId& id,
                                                                      Receipt* receipt) {
     const auto refusal = [](int code) { return Refusal{code, errnoText(code)}; };
+    const JournaledOperation operation;
     // The record comes first and claims the name: name, name.2, name.3 ...
     QByteArray entry;
     UniqueFd record;
@@ -223,7 +241,11 @@ std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& plac
     }
     const QByteArray info = entry + ".trashinfo";
     auto dropRecord = [&] { ::unlinkat(place.info.get(), info.constData(), 0); };
-    int error = writeAll(record.get(), trashInfo(place.recordedPath));
+    const QByteArray hidden = freshName(folder, ".zorvik-claimed-");
+    int error = recordTrashing(operation, place.files.get(), place.info.get(), folder, name, hidden, id,
+                               entry, record.get());
+    if (!error)
+        error = writeAll(record.get(), trashInfo(place.recordedPath));
     if (!error && ::fsync(record.get()) != 0)
         error = errno;
     if (error) {
@@ -231,14 +253,18 @@ std::optional<FreedesktopTrash::Refusal> FreedesktopTrash::trashInto(Place& plac
         return refusal(error);
     }
     record.reset();
+    passStep("trashinfo written");
 
     std::optional<ClaimedFile> claimed;
-    if (std::optional<QString> problem = ClaimedFile::claim(folder, name, id, claimed)) {
+    std::optional<QString> problem = ClaimedFile::claim(folder, name, id, claimed, hidden);
+    passStep("claimed");
+    if (problem) {
         dropRecord();
         return Refusal{0, *problem};
     }
-    if (const int moveError =
-            renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry)) {
+    const int moveError = renameWithoutReplacing(folder, claimed->privateName(), place.files.get(), entry);
+    passStep("trashed");
+    if (moveError) {
         dropRecord();
         return refusal(moveError); // the claim gives the file its name back
     }

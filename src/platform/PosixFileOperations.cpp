@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PathParts.h"
 #include "platform/FileDataCopy.h"
+#include "platform/OperationJournal.h"
 #include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 #include "platform/WriteAll.h"
@@ -93,6 +94,11 @@ std::optional<QString> copyLink(int fromFolder, const QByteArray& name, const st
     return std::nullopt;
 }
 
+// The folder's path for the journal: where the system says it is now, else the path the user knows.
+QByteArray journalPathOf(int folder, const QByteArray& known) {
+    return currentPathOf(folder).value_or(known);
+}
+
 // Takes a copy that was put in place out again, if the name still holds it.
 void withdrawCopy(int folder, const QByteArray& name, const FileId& copy) {
     std::optional<ClaimedFile> claimed;
@@ -108,8 +114,10 @@ struct PosixFileOperations::Target {
     int folder = -1; // the command's destination, borrowed
     QByteArray name;
     QByteArray path;
-    std::optional<FileId> occupant; // a file already there under the name
-    Trash::Receipt receipt;         // where the occupant went
+    QByteArray folderPath;              // for the journal
+    const std::atomic<bool>* stop = {}; // the command's, borrowed
+    std::optional<FileId> occupant;     // a file already there under the name
+    Trash::Receipt receipt;             // where the occupant went
     bool occupantTrashed = false;
 };
 
@@ -138,8 +146,8 @@ bool PosixFileOperations::sameMount(int folderA, int folderB) {
     return mountOf(folderA) == mountOf(folderB);
 }
 
-int PosixFileOperations::copyBytes(int from, int to, long long size) {
-    return copyFileData(from, to, size);
+int PosixFileOperations::copyBytes(int from, int to, long long size, const std::atomic<bool>& stop) {
+    return copyFileData(from, to, size, &stop);
 }
 
 int PosixFileOperations::syncFile(int fd) {
@@ -148,7 +156,24 @@ int PosixFileOperations::syncFile(int fd) {
 
 std::optional<QString> PosixFileOperations::claimSource(int folder, const QByteArray& name, const FileId& id,
                                                         std::optional<ClaimedFile>& claimed) {
-    return ClaimedFile::claim(folder, name, id, claimed);
+    const QByteArray hidden = freshName(folder, ".zorvik-claimed-");
+    const JournaledOperation operation;
+    QList<QByteArray> fields{journalPathOf(folder, {}), name, hidden};
+    if (const int error = operation.record("claim", fields + idFields(id)))
+        return errnoText(error);
+    std::optional<QString> problem = ClaimedFile::claim(folder, name, id, claimed, hidden);
+    passStep("claimed");
+    return problem;
+}
+
+std::optional<QString> PosixFileOperations::recordPlacing(const Target& to, const FileId& id) {
+    // Kept with the claim's flush: whether the file is in place is told by identity, so the entry may
+    // be there long before it is.
+    const JournaledOperation operation;
+    if (const int error = operation.record("place", QList<QByteArray>{to.folderPath, to.name} + idFields(id),
+                                           JournaledOperation::Flush::WithNext))
+        return errnoText(error);
+    return std::nullopt;
 }
 
 int PosixFileOperations::removeClaimed(int folder, const QByteArray& privateName) {
@@ -189,6 +214,8 @@ std::optional<QString> occupantRefusal(const struct stat& occupant, const FileId
 FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& source,
                                                           const Destination& destination,
                                                           const IsBeingMoved& isBeingMoved) {
+    // Every step below is recorded under this one operation, the trash's too.
+    const JournaledOperation operation;
     FoundFolder from;
     if (std::optional<QString> failed = openFoundFolder(source, from))
         return {failed};
@@ -204,6 +231,8 @@ FileOperations::MoveOutcome PosixFileOperations::moveFile(const FoundFile& sourc
     to.folder = destination.folder.get();
     to.name = from.name;
     to.path = joinPath(destination.path, to.name);
+    to.folderPath = journalPathOf(to.folder, destination.path);
+    to.stop = destination.stop.get();
     struct stat occupant {};
     if (::fstatat(to.folder, to.name.constData(), &occupant, AT_SYMLINK_NOFOLLOW) == 0) {
         if (std::optional<QString> refused = occupantRefusal(occupant, source.id, isBeingMoved))
@@ -241,12 +270,15 @@ void PosixFileOperations::undoRoom(Target& to) {
 
 FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& from, const FoundFile& source,
                                                             Target& to, bool& crossesMounts) {
+    if (std::optional<QString> failed = recordPlacing(to, source.id))
+        return {failed};
     std::optional<ClaimedFile> claimed;
     if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed))
         return {problem};
     if (std::optional<QString> failed = makeRoom(to))
         return {failed}; // the claim gives the file its name back
     const int error = renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder, to.name);
+    passStep("placed");
     if (error == 0) {
         claimed->settle();
         return {std::nullopt, to.occupantTrashed};
@@ -261,14 +293,20 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
     const int folder = to.folder;
     const QByteArray temporary = freshName(folder, ".zorvik-move-");
     auto dropTemporary = [&] { ::unlinkat(folder, temporary.constData(), 0); };
+    if (const int error = JournaledOperation().record("part", {to.folderPath, temporary}))
+        return {errnoText(error)};
     SourceCopy copy;
-    if (std::optional<QString> failed = copyToTemporary(from, source.id, folder, temporary, copy)) {
+    if (std::optional<QString> failed = copyToTemporary(from, source.id, to, temporary, copy)) {
         dropTemporary();
-        return {failed};
+        return {failed, false, to.stop && to.stop->load()};
     }
+    passStep("copied");
     // Only now is anything changed that must be undone on failure.
     std::optional<ClaimedFile> claimed;
-    if (std::optional<QString> problem = claimSource(from.folder.get(), from.name, source.id, claimed)) {
+    std::optional<QString> problem = recordPlacing(to, copy.copy);
+    if (!problem)
+        problem = claimSource(from.folder.get(), from.name, source.id, claimed);
+    if (problem) {
         dropTemporary();
         return {problem};
     }
@@ -290,6 +328,7 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
         return {errnoText(error)};
     }
     syncFile(folder);
+    passStep("placed");
     struct stat last {};
     if (std::optional<QString> changed =
             copy.change(claimedState, true, from.folder.get(), claimed->privateName(), last)) {
@@ -305,12 +344,14 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
                 to.occupantTrashed};
     }
     claimed->settle();
+    passStep("removed");
     return {std::nullopt, to.occupantTrashed};
 }
 
 std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& from, const FileId& id,
-                                                            int folder, const QByteArray& temporary,
+                                                            const Target& to, const QByteArray& temporary,
                                                             SourceCopy& copy) {
+    const int folder = to.folder;
     struct stat status {};
     if (::fstatat(from.folder.get(), from.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errnoText(errno);
@@ -337,7 +378,9 @@ std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& f
     if (const int error = roomFor(folder, copy.started))
         return errnoText(error);
     struct stat copied {};
-    const int error = copyRegularFile(copy.source.get(), copy.started, folder, temporary, copied);
+    const int error = copyRegularFile(copy.source.get(), copy.started, to, temporary, copied);
+    if (error == ECANCELED)
+        return errnoText(error); // stopped: the source was not touched, whatever it did meanwhile
     // A change of the source explains more than the error it may have caused (a file that shrank
     // cannot be read to the end it had).
     struct stat now {};
@@ -353,13 +396,14 @@ std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& f
 
 // Copies the regular file `in` (as it was `opened`) into the new file `temporary` of `folder` with its
 // metadata, flushed; `copied` is the copy then. 0 or an errno value.
-int PosixFileOperations::copyRegularFile(int in, const struct stat& opened, int folder,
+int PosixFileOperations::copyRegularFile(int in, const struct stat& opened, const Target& to,
                                          const QByteArray& temporary, struct stat& copied) {
-    UniqueFd out(
-        ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    UniqueFd out(::openat(to.folder, temporary.constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out)
         return errno;
-    int error = copyBytes(in, out.get(), opened.st_size);
+    static const std::atomic<bool> kNever{false};
+    int error = copyBytes(in, out.get(), opened.st_size, to.stop ? *to.stop : kNever);
     if (!error) {
         const mode_t mode = keepOwnership(out.get(), opened);
         if (::fchmod(out.get(), mode) != 0)

@@ -3,6 +3,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FoundFileAccess.h"
 
+#include <atomic>
 #include <memory>
 
 #include <sys/stat.h>
@@ -19,7 +20,8 @@ class Trash;
 // place and the source removed. The source must be as it was when the copy began after the copy and
 // again just before its removal; a write meanwhile undoes the move. Any failure before the last step
 // undoes the earlier ones, so every file that existed before the move is still there or in the trash.
-// Links are moved as links.
+// Links are moved as links. Each step is recorded in the journal (platform/OperationJournal.h) before it is
+// taken, so that what a crash interrupts is finished or undone at the next start.
 class PosixFileOperations : public FileOperations {
 public:
     explicit PosixFileOperations(std::shared_ptr<Trash> trash) : trash_(std::move(trash)) {}
@@ -30,7 +32,7 @@ public:
 protected:
     // The steps a test may make fail or steer; each returns 0 or an errno value where it says so.
     virtual bool sameMount(int folderA, int folderB);
-    virtual int copyBytes(int from, int to, long long size);
+    virtual int copyBytes(int from, int to, long long size, const std::atomic<bool>& stop);
     virtual int syncFile(int fd);
     virtual std::optional<QString> claimSource(int folder, const QByteArray& name, const FileId& id,
                                                std::optional<ClaimedFile>& claimed);
@@ -43,10 +45,12 @@ private:
     // all (nothing has changed then).
     MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Target& to, bool& crossesMounts);
     MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Target& to);
-    std::optional<QString> copyToTemporary(const FoundFolder& from, const FileId& id, int folder,
+    std::optional<QString> copyToTemporary(const FoundFolder& from, const FileId& id, const Target& to,
                                            const QByteArray& temporary, SourceCopy& copy);
-    int copyRegularFile(int in, const struct stat& opened, int folder, const QByteArray& temporary,
+    int copyRegularFile(int in, const struct stat& opened, const Target& to, const QByteArray& temporary,
                         struct stat& copied);
+    // Records that the file `id` is about to be put in place as the target's name.
+    std::optional<QString> recordPlacing(const Target& to, const FileId& id);
     // A same-named file in the destination goes to the trash; undoRoom puts it back.
     std::optional<QString> makeRoom(Target& to);
     void undoRoom(Target& to);

@@ -8,6 +8,7 @@
 #include "folders/NormalizePath.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOperations.h"
+#include "platform/JournalRecovery.h"
 #include "platform/SettingsStore.h"
 #include "results/FileProgress.h"
 #include "results/ResultList.h"
@@ -49,6 +50,7 @@ struct MoveChecked::Record {
     std::shared_ptr<const FileIdSet> beingMoved;
     ProblemList notMoved;
     int replacedFilesTrashed = 0;
+    bool stoppedInsideAFile = false; // the stop ended a copy: that file counts as not reached
 };
 
 namespace {
@@ -91,6 +93,7 @@ QString summaryOf(const MoveRecord& record, qint64 notReached, qint64 total) {
 JobBody MoveChecked::run(Job& job) {
     Steps& s = job.steps();
     stopAsked_ = false;
+    copyStop_.reset();
     QString chosen;
     s.run(106, [&] {
         rememberedFolder_ = settings_.read(u"LastFolder"_s, QString());
@@ -109,11 +112,15 @@ JobBody MoveChecked::run(Job& job) {
         co_return; // no folder to move into
     s.run(114, [&] { host_.setPointerState(PointerState::Busy); });
     // Opened once: every file goes into this very folder, even should its path be made to lead
-    // elsewhere during the move.
-    auto opening = job.offThread<FileOperations::OpenedDestination>(
-        [files = files_, destinationFolder] { return files->openDestination(destinationFolder); });
+    // elsewhere during the move. What an earlier crash left half done is settled first.
+    auto opening = job.offThread<FileOperations::OpenedDestination>([files = files_, destinationFolder] {
+        recoverInterruptedOperations();
+        return files->openDestination(destinationFolder);
+    });
     const FileOperations::OpenedDestination destination =
         s.settle(110, co_await opening).value_or(FileOperations::OpenedDestination{});
+    if (destination.destination)
+        copyStop_ = destination.destination->stop;
 
     // The rows as they stand now are the ones worked through.
     const RowSnapshot rows(results_);
@@ -161,6 +168,8 @@ JobBody MoveChecked::run(Job& job) {
             continue;
         progress->show(source.path);
         co_await moveOne(job, source, destination, record);
+        if (record.stoppedInsideAFile)
+            break;
         progress->fileDone(bytes);
     }
     handling.reset();
@@ -210,6 +219,10 @@ JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedD
     const std::optional<FileOperations::MoveOutcome> outcome = job.steps().settle(126, co_await moving);
     if (!outcome)
         co_return;
+    if (outcome->stopped) {
+        record.stoppedInsideAFile = true;
+        co_return;
+    }
     if (outcome->replacedFileTrashed)
         ++record.replacedFilesTrashed;
     if (outcome->notMoved) {

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 namespace zorvik {
@@ -33,7 +34,11 @@ public:
     JobBody run(Job& job);
     // Stop and Escape: no file after the one under way is moved. The job's own stop also stops
     // waiting for the file under way.
-    void stopBetweenFiles() { stopAsked_ = true; }
+    void stopBetweenFiles() {
+        stopAsked_ = true;
+        if (copyStop_)
+            copyStop_->store(true); // a large file's copy under way ends too, its source untouched
+    }
     bool stopAsked() const { return stopAsked_; }
 
     struct Record; // what one run has done so far
@@ -50,6 +55,7 @@ private:
     std::shared_ptr<FileOperations> files_; // shared with a worker that may outlive the command
     QString rememberedFolder_;
     bool stopAsked_ = false;
+    std::shared_ptr<std::atomic<bool>> copyStop_; // the running command's, shared with its workers
 };
 
 } // namespace zorvik

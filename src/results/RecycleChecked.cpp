@@ -5,6 +5,7 @@
 #include "core/ProblemList.h"
 #include "core/Steps.h"
 #include "platform/Dialogs.h"
+#include "platform/JournalRecovery.h"
 #include "platform/PathStatus.h"
 #include "platform/Trash.h"
 #include "results/ByteTotal.h"
@@ -62,8 +63,12 @@ JobBody RecycleChecked::run(Job& job) {
     ProblemList refused;
     std::set<QByteArray> gone;
     std::optional<FileProgress> progress;
-    if (yes)
+    if (yes) {
+        // What an earlier crash left half done is settled before another file is touched.
+        auto recovering = job.offThread<RecoveryReport>([] { return recoverInterruptedOperations(); });
+        s.settle(125, co_await recovering);
         progress.emplace(progress_, FileProgress::Work::Trash, qint64(files.size()), bytes.approximate());
+    }
     RowYield turns(host_);
     std::size_t started = 0;
     // Every file goes to the trash on a worker, one after the other, while the window goes on; a file

@@ -1,6 +1,8 @@
 #include "shell/Application.h"
 
 #include "core/BlockingCall.h"
+#include "core/WorkerThreads.h"
+#include "platform/JournalRecovery.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsStore.h"
 #include "shell/CommandLine.h"
@@ -57,6 +59,8 @@ int runApplication(int argc, char** argv) {
     form.Form_Load();
     form.show();
     form.addGivenFolders(commandLine.folders);
+    // A move or trash a crash interrupted is finished or undone, on a worker: the window does not wait.
+    WorkerThreads::start([] { recoverInterruptedOperations(); });
     const int exitCode = app.exec();
     // The last changes may still be on their way to the settings file; a share that does not answer
     // holds the end only so long.

@@ -89,6 +89,7 @@ struct User {
         ::_exit(2);
     qputenv("HOME", home);
     qputenv("XDG_DATA_HOME", home + "/.local/share");
+    qputenv("XDG_STATE_HOME", home + "/.local/state");
     FreedesktopTrash trash;
     const std::optional<QString> refused = trash.moveToTrash(file);
     if (refused)

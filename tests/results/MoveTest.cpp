@@ -1,8 +1,11 @@
 // "Move Checked To Folder": every way a move can go wrong, and no file ever lost.
+#include "Gate.h"
 #include "RefusingTrash.h"
 #include "ResultFixture.h"
 
+#include "core/Mailbox.h"
 #include "folders/FolderList.h"
+#include "platform/OperationJournal.h"
 #include "platform/PosixFileOperations.h"
 #include "platform/UniqueFd.h"
 #include "shell/HoverButton.h"
@@ -16,6 +19,7 @@
 #include "core/Failure.h"
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <map>
 
@@ -62,15 +66,15 @@ protected:
             return errnoText(claimError);
         return PosixFileOperations::claimSource(folder, name, id, claimed);
     }
-    int copyBytes(int from, int to, long long size) override {
+    int copyBytes(int from, int to, long long size, const std::atomic<bool>& stop) override {
         ++copies;
         if (duringCopy)
             duringCopy();
         if (copyError) {
-            PosixFileOperations::copyBytes(from, to, size / 2); // fails halfway through
+            PosixFileOperations::copyBytes(from, to, size / 2, stop); // fails halfway through
             return copyError;
         }
-        const int error = PosixFileOperations::copyBytes(from, to, size);
+        const int error = PosixFileOperations::copyBytes(from, to, size, stop);
         if (afterCopy)
             afterCopy();
         return error;
@@ -590,6 +594,46 @@ TEST_F(Move, StopOrEscapeEndsTheMoveBetweenFilesAndLeavesTheRestInTheList) {
         EXPECT_EQ(dialogs->notices(), QStringList{u"Stopped: 1 of 3 files moved."_s});
         EXPECT_EQ(f.pointerState(), PointerState::Default);
     }
+}
+
+// Held at the gate once a chunk of a copy is written, until the test has pressed Stop.
+Gate* chunkGate = nullptr;
+void holdAfterAChunk(const char* step) {
+    if (chunkGate && std::strcmp(step, "chunk copied") == 0)
+        chunkGate->pass();
+}
+
+TEST_F(Move, AStopDuringALargeFilesCopyEndsItBetweenChunksAndLeavesEveryFileAsItWas) {
+    Form1& f = form();
+    const QByteArray big = tree.path("big.bin");
+    {
+        QFile out(QFile::decodeName(big));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray(3 << 20, 'x')); // data in every chunk, no hole to skip
+    }
+    const QByteArray after = file(tree, "after.txt");
+    row(big, true);
+    row(after, true);
+    operations->crossFilesystem = true;
+    Gate gate;
+    Mailbox mailbox;
+    gate.whenHeld([&] {
+        mailbox.post([&] {
+            f.PushButton8->click(); // it reads "Stop" meanwhile
+            gate.open();
+        });
+    });
+    chunkGate = &gate;
+    setStepHook(holdAfterAChunk);
+    const auto before = everything();
+    moveTo(target);
+    setStepHook(nullptr);
+    chunkGate = nullptr;
+    EXPECT_EQ(gate.passes(), 1);     // not one chunk more after the stop
+    EXPECT_EQ(everything(), before); // no part left in the destination, the source as it was
+    EXPECT_EQ(rows(),
+              (QStringList{QFile::decodeName(big) + u" [x]"_s, QFile::decodeName(after) + u" [x]"_s}));
+    EXPECT_EQ(dialogs->notices(), QStringList{u"Stopped: 0 of 2 files moved."_s});
 }
 
 } // namespace
