@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileId.h"
+#include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 
 #include <QByteArray>
@@ -22,6 +23,12 @@ public:
         std::optional<QString> notMoved;
         // A file of the same name was in the destination folder and went to the trash to make room.
         bool replacedFileTrashed = false;
+        // When the file arrived: what it is at its destination (a copy across file systems is a new
+        // file), and, when one made room for it, which file went to the trash and where, so that the
+        // move can be taken back.
+        FileId placed{};
+        FileId replaced{};
+        std::shared_ptr<Trash::Receipt> replacedReceipt{};
     };
     // The folder a command moves its files into, opened once for the whole command: every file goes
     // into that very folder, whatever its path names by the time the file's turn comes. Shared with

@@ -249,7 +249,7 @@ FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& f
     const int error = renameWithoutReplacing(from.folder.get(), claimed->privateName(), to.folder, to.name);
     if (error == 0) {
         claimed->settle();
-        return {std::nullopt, to.occupantTrashed};
+        return arrived(to, source.id);
     }
     undoRoom(to);
     crossesMounts = error == EXDEV;
@@ -305,7 +305,16 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
                 to.occupantTrashed};
     }
     claimed->settle();
-    return {std::nullopt, to.occupantTrashed};
+    return arrived(to, copy.copy);
+}
+
+FileOperations::MoveOutcome PosixFileOperations::arrived(Target& to, const FileId& placed) {
+    MoveOutcome done{std::nullopt, to.occupantTrashed, placed};
+    if (to.occupantTrashed) {
+        done.replaced = *to.occupant;
+        done.replacedReceipt = std::make_shared<Trash::Receipt>(std::move(to.receipt));
+    }
+    return done;
 }
 
 std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& from, const FileId& id,
