@@ -33,6 +33,10 @@
         <source>Moving file %1 of %2 (%3 of %4): %5</source>
         <translation>Datei %1 von %2 wird verschoben (%3 von %4): %5</translation>
     </message>
+    <message>
+        <source>Putting back file %1 of %2 (%3 of %4): %5</source>
+        <translation>Datei %1 von %2 wird zurückgelegt (%3 von %4): %5</translation>
+    </message>
 </context>
 <context>
     <name>FolderCommands</name>
@@ -201,6 +205,21 @@
     <message>
         <source>Remove entries not containing: </source>
         <translation>Einträge entfernen, die Folgendes nicht enthalten: </translation>
+    </message>
+</context>
+<context>
+    <name>PutBack</name>
+    <message>
+        <source>Another file now has its name there; both are kept.</source>
+        <translation>Dort trägt jetzt eine andere Datei ihren Namen; beide bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>It is no longer in the trash.</source>
+        <translation>Sie ist nicht mehr im Papierkorb.</translation>
+    </message>
+    <message>
+        <source>It is no longer in the folder it was moved to.</source>
+        <translation>Sie ist nicht mehr in dem Ordner, in den sie verschoben wurde.</translation>
     </message>
 </context>
 <context>
@@ -382,6 +401,82 @@
             <numerusform>%1 angehakt</numerusform>
             <numerusform>%1 angehakt</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>UndoLast</name>
+    <message>
+        <source>Stopped: the file was not put back.</source>
+        <translation>Angehalten: Die Datei wurde nicht zurückgelegt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %1 of %n files put back.</source>
+        <translation>
+            <numerusform>Angehalten: %1 von %n Datei zurückgelegt.</numerusform>
+            <numerusform>Angehalten: %1 von %n Dateien zurückgelegt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file is back where it was.</source>
+        <translation>1 Datei ist wieder dort, wo sie war.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files are back where they were.</source>
+        <translation>
+            <numerusform>%n Datei ist wieder dort, wo sie war.</numerusform>
+            <numerusform>%n Dateien sind wieder dort, wo sie waren.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file of the same name is back from the trash.</source>
+        <translation>1 gleichnamige Datei ist aus dem Papierkorb zurück.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files of the same name are back from the trash.</source>
+        <translation>
+            <numerusform>%n gleichnamige Datei ist aus dem Papierkorb zurück.</numerusform>
+            <numerusform>%n gleichnamige Dateien sind aus dem Papierkorb zurück.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file was not put back:</source>
+        <translation>1 Datei wurde nicht zurückgelegt:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were not put back:</source>
+        <translation>
+            <numerusform>%n Datei wurde nicht zurückgelegt:</numerusform>
+            <numerusform>%n Dateien wurden nicht zurückgelegt:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>UndoStack</name>
+    <message>
+        <source>Undo Move of 1 File</source>
+        <translation>Verschieben von 1 Datei rückgängig machen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo Move of %n Files</source>
+        <translation>
+            <numerusform>Verschieben von %n Datei rückgängig machen</numerusform>
+            <numerusform>Verschieben von %n Dateien rückgängig machen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo Trash of 1 File</source>
+        <translation>Papierkorb für 1 Datei rückgängig machen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo Trash of %n Files</source>
+        <translation>
+            <numerusform>Papierkorb für %n Datei rückgängig machen</numerusform>
+            <numerusform>Papierkorb für %n Dateien rückgängig machen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>Nichts rückgängig zu machen</translation>
     </message>
 </context>
 <context>
@@ -857,6 +952,10 @@
     <message>
         <source>Uncheck Selected</source>
         <translation>Haken der Ausgewählten entfernen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
     </message>
 </context>
 <context>

@@ -33,6 +33,10 @@
         <source>Moving file %1 of %2 (%3 of %4): %5</source>
         <translation>Déplacement du fichier %1 sur %2 (%3 sur %4)&#xa0;: %5</translation>
     </message>
+    <message>
+        <source>Putting back file %1 of %2 (%3 of %4): %5</source>
+        <translation>Remise en place du fichier %1 sur %2 (%3 sur %4)&#xa0;: %5</translation>
+    </message>
 </context>
 <context>
     <name>FolderCommands</name>
@@ -201,6 +205,21 @@
     <message>
         <source>Remove entries not containing: </source>
         <translation>Retirer les entrées ne contenant pas&#xa0;: </translation>
+    </message>
+</context>
+<context>
+    <name>PutBack</name>
+    <message>
+        <source>Another file now has its name there; both are kept.</source>
+        <translation>Un autre fichier porte maintenant son nom à cet endroit&#xa0;; les deux sont conservés.</translation>
+    </message>
+    <message>
+        <source>It is no longer in the trash.</source>
+        <translation>Il n’est plus dans la corbeille.</translation>
+    </message>
+    <message>
+        <source>It is no longer in the folder it was moved to.</source>
+        <translation>Il n’est plus dans le dossier où il a été déplacé.</translation>
     </message>
 </context>
 <context>
@@ -382,6 +401,82 @@
             <numerusform>%1 coché</numerusform>
             <numerusform>%1 cochés</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>UndoLast</name>
+    <message>
+        <source>Stopped: the file was not put back.</source>
+        <translation>Arrêté&#xa0;: le fichier n’a pas été remis en place.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %1 of %n files put back.</source>
+        <translation>
+            <numerusform>Arrêté&#xa0;: %1 fichier sur %n remis en place.</numerusform>
+            <numerusform>Arrêté&#xa0;: %1 fichiers sur %n remis en place.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file is back where it was.</source>
+        <translation>1 fichier est de retour à sa place.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files are back where they were.</source>
+        <translation>
+            <numerusform>%n fichier est de retour à sa place.</numerusform>
+            <numerusform>%n fichiers sont de retour à leur place.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file of the same name is back from the trash.</source>
+        <translation>1 fichier du même nom est revenu de la corbeille.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files of the same name are back from the trash.</source>
+        <translation>
+            <numerusform>%n fichier du même nom est revenu de la corbeille.</numerusform>
+            <numerusform>%n fichiers du même nom sont revenus de la corbeille.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file was not put back:</source>
+        <translation>1 fichier n’a pas été remis en place&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were not put back:</source>
+        <translation>
+            <numerusform>%n fichier n’a pas été remis en place&#xa0;:</numerusform>
+            <numerusform>%n fichiers n’ont pas été remis en place&#xa0;:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>UndoStack</name>
+    <message>
+        <source>Undo Move of 1 File</source>
+        <translation>Annuler le déplacement de 1 fichier</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo Move of %n Files</source>
+        <translation>
+            <numerusform>Annuler le déplacement de %n fichier</numerusform>
+            <numerusform>Annuler le déplacement de %n fichiers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo Trash of 1 File</source>
+        <translation>Annuler la mise à la corbeille de 1 fichier</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo Trash of %n Files</source>
+        <translation>
+            <numerusform>Annuler la mise à la corbeille de %n fichier</numerusform>
+            <numerusform>Annuler la mise à la corbeille de %n fichiers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>Rien à annuler</translation>
     </message>
 </context>
 <context>
@@ -857,6 +952,10 @@
     <message>
         <source>Uncheck Selected</source>
         <translation>Décocher la sélection</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

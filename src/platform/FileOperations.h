@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileId.h"
+#include "platform/Trash.h"
 #include "platform/UniqueFd.h"
 
 #include <QByteArray>
@@ -25,6 +26,12 @@ public:
         bool replacedFileTrashed = false;
         // The command's stop ended the file's copy: the file stayed where it was, untouched.
         bool stopped = false;
+        // When the file arrived: what it is at its destination (a copy across file systems is a new
+        // file), and, when one made room for it, which file went to the trash and where, so that the
+        // move can be taken back.
+        FileId placed{};
+        FileId replaced{};
+        std::shared_ptr<Trash::Receipt> replacedReceipt{};
     };
     // The folder a command moves its files into, opened once for the whole command: every file goes
     // into that very folder, whatever its path names by the time the file's turn comes. Shared with

@@ -304,11 +304,11 @@ std::optional<QString> FreedesktopTrash::restore(const Receipt& receipt, int fol
     return std::nullopt;
 }
 
-std::optional<QString> Trash::moveToTrash(const FoundFile& file) {
+std::optional<QString> Trash::moveToTrash(const FoundFile& file, Receipt* receipt) {
     FoundFolder opened;
     if (std::optional<QString> failed = openFoundFolder(file, opened))
         return failed;
-    return trashEntry(opened.folder.get(), opened.name, file.id, file.path, nullptr);
+    return trashEntry(opened.folder.get(), opened.name, file.id, file.path, receipt);
 }
 
 } // namespace zorvik

@@ -281,7 +281,7 @@ FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& f
     passStep("placed");
     if (error == 0) {
         claimed->settle();
-        return {std::nullopt, to.occupantTrashed};
+        return arrived(to, source.id);
     }
     undoRoom(to);
     crossesMounts = error == EXDEV;
@@ -345,7 +345,17 @@ FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& fro
     }
     claimed->settle();
     passStep("removed");
-    return {std::nullopt, to.occupantTrashed};
+    return arrived(to, copy.copy);
+}
+
+FileOperations::MoveOutcome PosixFileOperations::arrived(Target& to, const FileId& placed) {
+    MoveOutcome done{std::nullopt, to.occupantTrashed};
+    done.placed = placed;
+    if (to.occupantTrashed) {
+        done.replaced = *to.occupant;
+        done.replacedReceipt = std::make_shared<Trash::Receipt>(std::move(to.receipt));
+    }
+    return done;
 }
 
 std::optional<QString> PosixFileOperations::copyToTemporary(const FoundFolder& from, const FileId& id,

@@ -54,6 +54,8 @@ private:
     // A same-named file in the destination goes to the trash; undoRoom puts it back.
     std::optional<QString> makeRoom(Target& to);
     void undoRoom(Target& to);
+    // The outcome of a file that arrived as `placed`, with the file that made room for it.
+    static MoveOutcome arrived(Target& to, const FileId& placed);
 
     std::shared_ptr<Trash> trash_;
 };

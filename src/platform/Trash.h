@@ -36,7 +36,7 @@ public:
 
     // Moves a found file to the trash: its folder reached without following links below the listed
     // folder, then as trashEntry.
-    std::optional<QString> moveToTrash(const FoundFile& file);
+    std::optional<QString> moveToTrash(const FoundFile& file, Receipt* receipt = nullptr);
 };
 
 } // namespace zorvik

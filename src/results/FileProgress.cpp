@@ -19,6 +19,10 @@ void FileProgress::show(const QByteArray& path) const {
         return;
     }
     const QString name = QFile::decodeName(path.mid(path.lastIndexOf('/') + 1));
+    if (work_ == Work::Undo) {
+        line_.show(tr("Putting back file %1 of %2 (%3 of %4): %5").arg(file, files, bytes, total, name));
+        return;
+    }
     line_.show(tr("Moving file %1 of %2 (%3 of %4): %5").arg(file, files, bytes, total, name));
 }
 

@@ -14,6 +14,7 @@
 #include "results/ResultList.h"
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
+#include "results/UndoStack.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -51,6 +52,7 @@ struct MoveChecked::Record {
     ProblemList notMoved;
     int replacedFilesTrashed = 0;
     bool stoppedInsideAFile = false; // the stop ended a copy: that file counts as not reached
+    UndoEntry undo{UndoEntry::Kind::Move, nullptr, {}};
 };
 
 namespace {
@@ -126,6 +128,7 @@ JobBody MoveChecked::run(Job& job) {
     const RowSnapshot rows(results_);
     const ResultList::OrderHold hold(results_);
     MoveRecord record;
+    record.undo.destination = destination.destination;
     auto beingMoved = std::make_shared<FileIdSet>();
     for (int i = 1; i <= results_.count(); ++i)
         if (results_.checked(i))
@@ -160,20 +163,23 @@ JobBody MoveChecked::run(Job& job) {
         if (!handling || !s.allows(122, [&] { return results_.checked(*handling); }))
             continue;
         FoundFile source;
+        QString sizeText;
         quint64 bytes = 0;
         if (!s.run(124, [&] {
                 source = results_.foundFile(*handling);
+                sizeText = results_.sizeText(*handling);
                 bytes = results_.bytes(*handling);
             }))
             continue;
         progress->show(source.path);
-        co_await moveOne(job, source, destination, record);
+        co_await moveOne(job, source, sizeText, bytes, destination, record);
         if (record.stoppedInsideAFile)
             break;
         progress->fileDone(bytes);
     }
     handling.reset();
     progress.reset();
+    undo_.push(std::move(record.undo));
     qint64 notReached = 0; // checked rows the run did not reach, when a stop ended it
     s.run(132, [&] {
         for (int i = handled; i < rows.size(); ++i)
@@ -194,8 +200,8 @@ JobBody MoveChecked::run(Job& job) {
 // Moves one file unless that would lose one: a file this same move already placed under the same name
 // is never replaced, and the operations leave the source in place unless it arrived whole. The move
 // itself runs on a worker, with its own copies of what it needs.
-JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedDestination into,
-                             Record& record) {
+JobBody MoveChecked::moveOne(Job& job, FoundFile source, QString sizeText, quint64 bytes,
+                             FileOperations::OpenedDestination into, Record& record) {
     if (source.path.trimmed().isEmpty()) {
         record.notMoved.add(source.path, tr("The row names no file."));
         co_return;
@@ -211,14 +217,21 @@ JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedD
                             tr("A file of the same name was just moved there from another folder."));
         co_return;
     }
-    auto moving = job.offThread<FileOperations::MoveOutcome>(
+    struct Moved {
+        FileOperations::MoveOutcome outcome;
+        TrashedTo replaced;
+    };
+    auto moving = job.offThread<Moved>(
         [files = files_, source, folder = into.destination, beingMoved = record.beingMoved] {
-            return files->moveFile(source, *folder,
-                                   [&beingMoved](const FileId& id) { return beingMoved->count(id) > 0; });
+            FileOperations::MoveOutcome outcome = files->moveFile(
+                source, *folder, [&beingMoved](const FileId& id) { return beingMoved->count(id) > 0; });
+            TrashedTo replaced = describeReceipt(outcome.replacedReceipt);
+            return Moved{std::move(outcome), std::move(replaced)};
         });
-    const std::optional<FileOperations::MoveOutcome> outcome = job.steps().settle(126, co_await moving);
-    if (!outcome)
+    const std::optional<Moved> moved = job.steps().settle(126, co_await moving);
+    if (!moved)
         co_return;
+    const FileOperations::MoveOutcome* outcome = &moved->outcome;
     if (outcome->stopped) {
         record.stoppedInsideAFile = true;
         co_return;
@@ -231,6 +244,10 @@ JobBody MoveChecked::moveOne(Job& job, FoundFile source, FileOperations::OpenedD
     }
     record.placed.insert(destination);
     record.movedSources.insert(source.path);
+    UndoFile done{source, std::move(sizeText), bytes, std::nullopt, outcome->placed, std::nullopt};
+    if (outcome->replacedReceipt)
+        done.replaced = undo_.spotOf(moved->replaced, outcome->replaced);
+    record.undo.files.push_back(std::move(done));
 }
 
 } // namespace zorvik

@@ -19,6 +19,7 @@ class ProgressLine;
 class ResultList;
 class SettingsStore;
 class Steps;
+class UndoStack;
 
 // "Move Checked To Folder": the checked files move into a folder the user picks, which is remembered
 // for the next time. A row leaves the list only when its file arrived whole. Each file is moved on a
@@ -28,9 +29,9 @@ class MoveChecked {
 
 public:
     MoveChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, SettingsStore& settings,
-                ProgressLine& progress, std::shared_ptr<FileOperations> files)
+                ProgressLine& progress, UndoStack& undo, std::shared_ptr<FileOperations> files)
         : host_(host), results_(results), dialogs_(dialogs), settings_(settings), progress_(progress),
-          files_(std::move(files)) {}
+          undo_(undo), files_(std::move(files)) {}
     JobBody run(Job& job);
     // Stop and Escape: no file after the one under way is moved. The job's own stop also stops
     // waiting for the file under way.
@@ -44,7 +45,9 @@ public:
     struct Record; // what one run has done so far
 
 private:
-    JobBody moveOne(Job& job, FoundFile source, FileOperations::OpenedDestination into, Record& record);
+    // `sizeText` and `bytes` are the row's, to bring it back on an undo.
+    JobBody moveOne(Job& job, FoundFile source, QString sizeText, quint64 bytes,
+                    FileOperations::OpenedDestination into, Record& record);
     bool stopping(const Job& job) const { return stopAsked_ || job.stopRequested(); }
 
     CommandHost& host_;
@@ -52,6 +55,7 @@ private:
     Dialogs& dialogs_;
     SettingsStore& settings_;
     ProgressLine& progress_;
+    UndoStack& undo_;                       // every file that arrived, so that the move can be taken back
     std::shared_ptr<FileOperations> files_; // shared with a worker that may outlive the command
     QString rememberedFolder_;
     bool stopAsked_ = false;

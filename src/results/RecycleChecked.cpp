@@ -14,6 +14,7 @@
 #include "results/RowSnapshot.h"
 #include "results/RowYield.h"
 #include "results/TotalsText.h"
+#include "results/UndoStack.h"
 
 #include <set>
 
@@ -22,6 +23,12 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 namespace {
+
+// What the worker that trashed a file tells.
+struct Trashed {
+    std::optional<QString> refusal;
+    TrashedTo to{}; // where it went; none when it was gone already
+};
 
 // Removes the checked rows whose files are no longer there; a row whose file is still in place stays.
 void RemoveCheckedRows(ResultList& list, const std::set<QByteArray>& gone) {
@@ -69,6 +76,7 @@ JobBody RecycleChecked::run(Job& job) {
         s.settle(125, co_await recovering);
         progress.emplace(progress_, FileProgress::Work::Trash, qint64(files.size()), bytes.approximate());
     }
+    UndoEntry undone{UndoEntry::Kind::Trash, nullptr, {}};
     RowYield turns(host_);
     std::size_t started = 0;
     // Every file goes to the trash on a worker, one after the other, while the window goes on; a file
@@ -81,22 +89,28 @@ JobBody RecycleChecked::run(Job& job) {
         }
         const FoundFile& file = files[started].file;
         progress->show(file.path);
-        auto trashing =
-            job.offThread<std::optional<QString>>([trash = trash_, file]() -> std::optional<QString> {
-                std::optional<QString> refusal = trash->moveToTrash(file);
-                if (refusal && PathIsGone(file.path))
-                    return std::nullopt; // not there to trash: gone already
-                return refusal;
-            });
-        const std::optional<std::optional<QString>> reason = s.settle(123, co_await trashing);
-        if (!reason)
+        auto trashing = job.offThread<Trashed>([trash = trash_, file]() -> Trashed {
+            auto receipt = std::make_shared<Trash::Receipt>();
+            std::optional<QString> refusal = trash->moveToTrash(file, receipt.get());
+            if (refusal && PathIsGone(file.path))
+                return {}; // not there to trash: gone already
+            if (refusal)
+                return {refusal};
+            return {std::nullopt, describeReceipt(std::move(receipt))};
+        });
+        const std::optional<Trashed> trashed = s.settle(123, co_await trashing);
+        if (!trashed)
             break; // reported, or no longer waited for: the files after it stay where they are
         progress->fileDone(files[started].bytes);
-        if (*reason)
-            refused.add(file.path, **reason);
+        if (trashed->refusal)
+            refused.add(file.path, *trashed->refusal);
         else
             gone.insert(file.path);
+        if (trashed->to.receipt)
+            undone.files.push_back({file, files[started].sizeText, files[started].bytes,
+                                    undo_.spotOf(trashed->to, file.id), FileId{}, std::nullopt});
     }
+    undo_.push(std::move(undone));
     progress.reset();
     if (yes)
         s.run(126, [&] { RemoveCheckedRows(results_, gone); });
@@ -132,7 +146,8 @@ JobBody RecycleChecked::collectChecked(Job& job, std::vector<CheckedFile>& files
         if (!s.run(108, [&] {
                 if (const std::optional<int> position = rows.position(i);
                     position && results_.checked(*position)) {
-                    files.push_back({results_.foundFile(*position), results_.bytes(*position)});
+                    files.push_back({results_.foundFile(*position), results_.bytes(*position),
+                                     results_.sizeText(*position)});
                     bytes.add(results_.bytes(*position));
                 }
             }))

@@ -17,6 +17,7 @@ class ProgressLine;
 class ResultList;
 class Steps;
 class Trash;
+class UndoStack;
 
 // "Send Checked To Recycle Bin": after one question, the checked files go to the desktop's trash. A row
 // leaves the list only when its file is really gone. Each file is trashed on a worker thread while the
@@ -26,8 +27,9 @@ class RecycleChecked {
 
 public:
     RecycleChecked(CommandHost& host, ResultList& results, Dialogs& dialogs, ProgressLine& progress,
-                   std::shared_ptr<Trash> trash)
-        : host_(host), results_(results), dialogs_(dialogs), progress_(progress), trash_(std::move(trash)) {}
+                   UndoStack& undo, std::shared_ptr<Trash> trash)
+        : host_(host), results_(results), dialogs_(dialogs), progress_(progress), undo_(undo),
+          trash_(std::move(trash)) {}
     JobBody run(Job& job);
     // Stop and Escape: no file after the one under way goes to the trash. The job's own stop also
     // stops waiting for the file under way.
@@ -37,6 +39,7 @@ public:
     struct CheckedFile {
         FoundFile file;
         quint64 bytes = 0;
+        QString sizeText;
     };
 
 private:
@@ -50,6 +53,7 @@ private:
     ResultList& results_;
     Dialogs& dialogs_;
     ProgressLine& progress_;
+    UndoStack& undo_;              // every file trashed, so that the trash can be taken back
     std::shared_ptr<Trash> trash_; // shared with a worker that may outlive the command
     bool stopAsked_ = false;
 };

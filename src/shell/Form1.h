@@ -89,6 +89,7 @@ public:
     void stopKey();                    // Escape
     void startFromSizeField(int text); // Return in Text1 .. Text5
     void focusSizeCondition();         // Ctrl+F
+    void undoLast();                   // Ctrl+Z and the result list's "Undo"
 
     // ---- results
     void PushButton2_Click();  // Save Results As Text File

@@ -1,10 +1,12 @@
-// Keys of the whole window: Escape stops a search and a trash or a move, Return in a size box starts a
-// search, Ctrl+F goes to the size of the chosen condition, F1 opens Help. The result list's own keys are
+// Keys of the whole window: Escape stops a search and a trash, a move or an undo, Return in a size box
+// starts a search, Ctrl+F goes to the size of the chosen condition, Ctrl+Z takes back the last trash or
+// move, F1 opens Help. The result list's own keys are
 // in ResultListControls. The visible Stop of a trash or a move is its own button.
 #include "shell/Form1.h"
 
 #include "criteria/NumberReading.h"
 #include "shell/HoverButton.h"
+#include "shell/ResultListControls.h"
 #include "shell/WindowCommands.h"
 
 #include <QLineEdit>
@@ -18,6 +20,7 @@ void Form1::installKeys() {
         {QKeySequence(Qt::Key_Escape), &Form1::stopKey},
         {QKeySequence(Qt::CTRL | Qt::Key_F), &Form1::focusSizeCondition},
         {QKeySequence(Qt::Key_F1), &Form1::PushButton5_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), &Form1::undoLast},
     };
     for (const auto& [sequence, handler] : keys) {
         auto* shortcut = new QShortcut(sequence, this);
@@ -27,6 +30,11 @@ void Form1::installKeys() {
     for (int i = 0; i < 5; ++i)
         connect(Text[i], &QLineEdit::returnPressed, this,
                 [this, i] { dispatch([this, i] { startFromSizeField(i + 1); }); });
+    resultControls_->setUndo([this] { return commands_->undoOffer(); }, [this] { undoLast(); });
+}
+
+void Form1::undoLast() {
+    commands_->undo();
 }
 
 void Form1::stopKey() {

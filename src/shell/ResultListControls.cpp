@@ -2,6 +2,7 @@
 
 #include "results/ResultList.h"
 #include "results/RowActions.h"
+#include "results/UndoStack.h"
 #include "shell/ListMenus.h"
 
 #include <QHeaderView>
@@ -85,7 +86,25 @@ QMenu* ResultListControls::menuFor(int position) {
     add(tr("Invert Checks"), anyRow, [this] { actions_.invertChecks(); });
     add(tr("Check Selected"), anySelected, [this] { actions_.setChecked(selectedPositions(), true); });
     add(tr("Uncheck Selected"), anySelected, [this] { actions_.setChecked(selectedPositions(), false); });
+    addUndo(*menu);
     return menu;
+}
+
+void ResultListControls::addUndo(QMenu& menu) {
+    if (!undoOffer_)
+        return;
+    menu.addSeparator();
+    const std::optional<QString> offer = undoOffer_();
+    QAction* item = menu.addAction(offer.value_or(tr("Undo")));
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    item->setEnabled(offer.has_value());
+    if (!offer) {
+        // A disabled entry says why, to the pointer and to the status line alike.
+        menu.setToolTipsVisible(true);
+        item->setToolTip(UndoStack::nothingText());
+        item->setStatusTip(UndoStack::nothingText());
+    }
+    connect(item, &QAction::triggered, this, [this] { dispatch_(undo_); });
 }
 
 bool ResultListControls::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,8 @@
 #include "results/RecycleChecked.h"
 #include "results/ResultList.h"
 #include "results/SaveResults.h"
+#include "results/UndoLast.h"
+#include "results/UndoStack.h"
 #include "search/SearchRun.h"
 #include "shell/Services.h"
 
@@ -39,9 +41,12 @@ WindowCommands::WindowCommands(SearchHost& host, FolderList& folders, ResultList
     prune_ = std::make_unique<PruneResults>(host, results, dialogs);
     save_ = std::make_unique<SaveResults>(host, results, dialogs);
     copy_ = std::make_unique<CopyResults>(host, results, dialogs, *services.clipboard);
-    recycle_ = std::make_unique<RecycleChecked>(host, results, dialogs, status_, services.trash);
-    move_ = std::make_unique<MoveChecked>(host, results, dialogs, *services.settings, status_,
+    undoStack_ = std::make_unique<UndoStack>();
+    recycle_ = std::make_unique<RecycleChecked>(host, results, dialogs, status_, *undoStack_, services.trash);
+    move_ = std::make_unique<MoveChecked>(host, results, dialogs, *services.settings, status_, *undoStack_,
                                           services.fileOperations);
+    undo_ = std::make_unique<UndoLast>(host, results, dialogs, status_, *undoStack_, services.fileOperations,
+                                       services.trash);
 }
 
 // The lanes go first: a job's frame still refers to the commands.
@@ -95,48 +100,76 @@ void WindowCommands::clear() {
     }));
 }
 
-void WindowCommands::runOrStop(const QString& handler, Job::Body body) {
-    if (isRunning(handler)) {
+void WindowCommands::runOrStop(const QString& handler, Job::Body body, std::function<QString()> stopButton) {
+    if (!stopButton_.isEmpty() && stopButton_ == handler) {
         stopFileCommand();
         return;
     }
     // The body is made when the job starts, after the jobs before it in the lane.
-    auto started = [this, handler, body = std::move(body)](Job& j) {
-        if (runningShown_)
-            runningShown_(handler, true);
+    auto started = [this, body = std::move(body), stopButton = std::move(stopButton)](Job& j) {
+        stopButton_ = stopButton();
+        if (runningShown_ && !stopButton_.isEmpty())
+            runningShown_(stopButton_, true);
         return body(j);
     };
     std::unique_ptr<Job> made = job(handler, std::move(started));
-    QObject::connect(made.get(), &Job::finished, made.get(), [this, handler, j = made.get()] {
+    QObject::connect(made.get(), &Job::finished, made.get(), [this, j = made.get()] {
+        const QString button = std::exchange(stopButton_, QString());
         // A job abandoned as the window closes changes no control any more.
-        if (runningShown_ && !j->abandoned())
-            runningShown_(handler, false);
+        if (runningShown_ && !j->abandoned() && !button.isEmpty())
+            runningShown_(button, false);
     });
     commandLane_.submit(std::move(made));
 }
 
-bool WindowCommands::isRunning(const QString& handler) const {
-    const Job* running = commandLane_.current();
-    return running && !running->isFinished() && running->handler() == handler;
-}
+namespace {
+
+const QString kMoveHandler = u"PushButton8_Click"_s;
+const QString kTrashHandler = u"PushButton10_Click"_s;
+const QString kUndoHandler = u"Undo_Click"_s;
+
+} // namespace
 
 void WindowCommands::move() {
-    runOrStop(u"PushButton8_Click"_s, [this](Job& j) { return move_->run(j); });
+    runOrStop(
+        kMoveHandler, [this](Job& j) { return move_->run(j); }, [] { return kMoveHandler; });
 }
 
 void WindowCommands::trash() {
-    runOrStop(u"PushButton10_Click"_s, [this](Job& j) { return recycle_->run(j); });
+    runOrStop(
+        kTrashHandler, [this](Job& j) { return recycle_->run(j); }, [] { return kTrashHandler; });
+}
+
+void WindowCommands::undo() {
+    // The button of the command taken back offers Stop; with nothing to take back, none does.
+    runOrStop(
+        kUndoHandler, [this](Job& j) { return undo_->run(j); },
+        [this] {
+            if (!undoOffer())
+                return QString();
+            return undoStack_->lastIsMove() ? kMoveHandler : kTrashHandler;
+        });
+}
+
+std::optional<QString> WindowCommands::undoOffer() const {
+    return undoStack_->offer();
 }
 
 bool WindowCommands::stopFileCommand() {
-    const bool moving = isRunning(u"PushButton8_Click"_s);
-    if (!moving && !isRunning(u"PushButton10_Click"_s))
+    if (stopButton_.isEmpty())
         return false;
-    const bool askedBefore = moving ? move_->stopAsked() : recycle_->stopAsked();
+    const QString& running = commandLane_.current()->handler();
+    const bool moving = running == kMoveHandler;
+    const bool undoing = running == kUndoHandler;
+    const bool askedBefore = moving    ? move_->stopAsked()
+                             : undoing ? undo_->stopAsked()
+                                       : recycle_->stopAsked();
     if (askedBefore)
         commandLane_.current()->requestStop();
     else if (moving)
         move_->stopBetweenFiles();
+    else if (undoing)
+        undo_->stopBetweenFiles();
     else
         recycle_->stopBetweenFiles();
     return true;
