@@ -3,8 +3,8 @@
 #include "core/Job.h"
 #include "core/JobLane.h"
 #include "core/Steps.h"
-#include "shell/CommandStatus.h"
 #include "search/SkipRules.h"
+#include "shell/CommandStatus.h"
 
 #include <QString>
 
