@@ -3,26 +3,35 @@
 #include "platform/FileId.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace zorvik {
 
 // The identities of the files a search has listed, so that a file reached twice (a folder listed
 // twice, or inside another listed one, a bind mount, a hard link) is listed once. Kept only while a
-// search runs: 16 bytes a slot, open addressing, no node per file. Unknown identities are never
-// taken as seen.
+// search runs, which may list millions: 8 bytes a slot, open addressing, no node per file. Unknown
+// identities are never taken as seen.
 class FileIdSet {
 public:
     // False when `id` was there already.
     bool insert(FileId id);
-    std::size_t size() const { return count_; }
+    std::size_t size() const { return count_ + unpacked_.size(); }
 
 private:
+    // The identity in one word: the device's place among those this set has seen (a search meets a
+    // handful) in the top byte, the inode below. Zero, a free slot, is never a key: it stands for an
+    // identity that does not fit, as on a file system with inodes of more than 56 bits.
+    std::uint64_t keyOf(FileId id);
+    bool insertKey(std::uint64_t key);
     void grow();
-    static std::size_t hashOf(FileId id);
 
-    std::vector<FileId> slots_; // an unknown identity marks a free slot
+    std::vector<std::uint64_t> slots_;
     std::size_t count_ = 0;
+    std::vector<std::uint64_t> devices_; // a key's top byte is its device's place here, plus one
+    std::set<std::pair<std::uint64_t, std::uint64_t>> unpacked_; // the identities no key can hold
 };
 
 } // namespace zorvik
