@@ -55,7 +55,11 @@ public:
         sinceEvents_.start();
         probe_.start();
     }
-    void stop() { probe_.stop(); }
+    // The time since the last pass counts too: a command that never yields is one long gap.
+    void stop() {
+        probe_.stop();
+        longestNs_ = std::max(longestNs_, sinceEvents_.nsecsElapsed());
+    }
     double longestMs() const { return double(longestNs_) / 1e6; }
 
 private:

@@ -3,6 +3,7 @@
 // window, and for scale `grep -c` and `sort` over the same paths.
 //
 //   zorvik_bench_results TREE
+#include "BenchDialogs.h"
 #include "BenchHome.h"
 #include "BenchWindow.h"
 #include "TimedCommand.h"
@@ -22,7 +23,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <deque>
 #include <vector>
 
 #include <sys/resource.h>
@@ -30,33 +30,8 @@
 using namespace Qt::StringLiterals;
 using namespace zorvik;
 
-namespace {
-
-class BenchDialogs : public Dialogs {
-public:
-    QStringList notices;
-    std::deque<QString> inputs;
-    QString saveName;
-    void notice(const QString&, const QString& text) override { notices << text; }
-    void errorReport(const QString& text) override { notices << text; }
-    bool askYesNo(const QString&, const QString&) override { return true; }
-    QString inputText(const QString&, const QString&) override {
-        QString answer = inputs.front();
-        inputs.pop_front();
-        return answer;
-    }
-    QString browseForFolder(const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return saveName; }
-};
-
-double secondsOf(const std::function<void()>& action) {
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    return double(clock.nsecsElapsed()) / 1e9;
-}
-
-} // namespace
+using bench::BenchDialogs;
+using bench::secondsOf;
 
 int main(int argc, char** argv) {
     bench::BenchHome home;
