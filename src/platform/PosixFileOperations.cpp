@@ -270,6 +270,8 @@ void PosixFileOperations::undoRoom(Target& to) {
 
 FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& from, const FoundFile& source,
                                                             Target& to, bool& crossesMounts) {
+    if (!to.occupant)
+        return renameAlone(from, source, to, crossesMounts);
     if (std::optional<QString> failed = recordPlacing(to, source.id))
         return {failed};
     std::optional<ClaimedFile> claimed;
@@ -286,6 +288,28 @@ FileOperations::MoveOutcome PosixFileOperations::renameInto(const FoundFolder& f
     undoRoom(to);
     crossesMounts = error == EXDEV;
     return {errnoText(error)};
+}
+
+// With no file of the name to make room for, the file goes over in one rename that replaces nothing.
+// It is under a name the user sees at every moment, so a crash leaves nothing to settle, and nothing
+// is journaled or flushed: a move within a file system costs no wait for the disk. A file that took
+// the source's name after it was checked is sent back.
+FileOperations::MoveOutcome PosixFileOperations::renameAlone(const FoundFolder& from, const FoundFile& source,
+                                                             Target& to, bool& crossesMounts) {
+    const int error = renameWithoutReplacing(from.folder.get(), from.name, to.folder, to.name);
+    passStep("placed");
+    if (error != 0) {
+        crossesMounts = error == EXDEV;
+        return {errnoText(error)};
+    }
+    struct stat moved {};
+    const bool ours = ::fstatat(to.folder, to.name.constData(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+                      idOf(moved) == source.id;
+    if (ours)
+        return arrived(to, source.id);
+    // Should its way back be taken meanwhile, the other file stays where it arrived: moved, not lost.
+    (void)renameWithoutReplacing(to.folder, to.name, from.folder.get(), from.name);
+    return {changedSinceTheSearch()};
 }
 
 FileOperations::MoveOutcome PosixFileOperations::copyInto(const FoundFolder& from, const FoundFile& source,

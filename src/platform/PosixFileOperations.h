@@ -44,6 +44,8 @@ private:
     // One rename within a mount; `crossesMounts` when the system says the rename cannot be made after
     // all (nothing has changed then).
     MoveOutcome renameInto(const FoundFolder& from, const FoundFile& source, Target& to, bool& crossesMounts);
+    MoveOutcome renameAlone(const FoundFolder& from, const FoundFile& source, Target& to,
+                            bool& crossesMounts);
     MoveOutcome copyInto(const FoundFolder& from, const FoundFile& source, Target& to);
     std::optional<QString> copyToTemporary(const FoundFolder& from, const FileId& id, const Target& to,
                                            const QByteArray& temporary, SourceCopy& copy);

@@ -48,6 +48,7 @@ public:
     std::function<void()> duringCopy;                 // runs while the bytes are being copied
     std::function<void()> afterCopy;                  // runs once they are copied
     std::function<void(const FoundFile&)> beforeMove; // runs before each file's move, on its worker
+    std::function<void()> afterChecks;                // runs once the file and its destination are checked
 
     MoveOutcome moveFile(const FoundFile& source, const Destination& destination,
                          const IsBeingMoved& isBeingMoved) override {
@@ -59,7 +60,11 @@ public:
     }
 
 protected:
-    bool sameMount(int a, int b) override { return !crossFilesystem && PosixFileOperations::sameMount(a, b); }
+    bool sameMount(int a, int b) override {
+        if (afterChecks)
+            afterChecks();
+        return !crossFilesystem && PosixFileOperations::sameMount(a, b);
+    }
     std::optional<QString> claimSource(int folder, const QByteArray& name, const FileId& id,
                                        std::optional<ClaimedFile>& claimed) override {
         if (claimError)
@@ -306,6 +311,25 @@ TEST_F(Move, ASourceThatCannotLeaveItsFolderLeavesEveryFileAsItWas) {
             << dialogs->notices()[0].toStdString();
     }
     EXPECT_FALSE(QDir(u"%1/Trash/files"_s.arg(qEnvironmentVariable("XDG_DATA_HOME"))).exists(u"a.txt"_s));
+}
+
+// An editor saves by renaming a new file over the old one: saved just as the move takes the file, the
+// new version is not the file the user checked, and it stays where it is.
+TEST_F(Move, AFileSavedOverTheFoundOneAsItLeavesStaysWhereItWas) {
+    const QByteArray a = file(tree, "a.txt");
+    row(a, true);
+    operations->afterChecks = [&] {
+        operations->afterChecks = nullptr;
+        const QByteArray saved = file(tree, "a.txt.new");
+        ASSERT_EQ(::rename(saved.constData(), a.constData()), 0);
+    };
+    moveTo(target);
+    EXPECT_EQ(contentOf(a), "content of a.txt.new");
+    EXPECT_FALSE(exists(in(target, "a.txt")));
+    EXPECT_EQ(rows(), QStringList{QFile::decodeName(a) + u" [x]"_s});
+    ASSERT_EQ(dialogs->notices().size(), 1);
+    EXPECT_TRUE(dialogs->notices()[0].contains(u"(It has changed since the search.)"_s))
+        << dialogs->notices()[0].toStdString();
 }
 
 TEST_F(Move, AFolderSwappedForALinkAfterTheSearchLeavesTheFilesThereToMoveAndTrash) {
