@@ -4,11 +4,32 @@
 #include "core/Steps.h"
 #include "platform/Dialogs.h"
 #include "results/ResultList.h"
+#include "results/RowSnapshot.h"
+#include "results/RowYield.h"
 #include "results/TextFilter.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
+
+namespace {
+
+// Where the snapshot's rows stand now, ascending, leaving out those gone.
+std::vector<int> positionsNow(const RowSnapshot& rows, const std::vector<int>& indexes) {
+    std::vector<int> positions;
+    positions.reserve(indexes.size());
+    for (const int i : indexes)
+        if (const std::optional<int> at = rows.position(i))
+            positions.push_back(*at);
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
+} // namespace
 
 JobBody PruneResults::run(Job& job, bool containing) {
     Steps& s = job.steps();
@@ -19,9 +40,21 @@ JobBody PruneResults::run(Job& job, bool containing) {
     if (s.test(102, [&] { return text.isEmpty(); }))
         co_return;
     s.run(104, [&] { host_.setPointerState(PointerState::Busy); });
-    // The rows are removed in one pass, highest position first in effect, which keeps the others'
-    // order and check boxes.
-    s.run(106, [&] { results_.removePositions(rowsToPrune(results_, text, containing)); });
+    // The rows as they stood at the start are tested a stretch at a time between turns of the event
+    // loop (a million paths take longer than a turn may); rows a search adds meanwhile are not.
+    const RowSnapshot rows(results_);
+    PathContains contains(text);
+    RowYield turns(host_);
+    std::vector<int> pruned; // indexes into the snapshot
+    for (int i = 0; i < rows.size(); ++i) {
+        if (turns.due())
+            co_await job.nextTurn();
+        const std::optional<int> at = rows.position(i);
+        if (at && contains(results_, *at) == containing)
+            pruned.push_back(i);
+    }
+    // Removed in one pass, which keeps the others' order and check boxes.
+    s.run(106, [&] { results_.removePositions(positionsNow(rows, pruned)); });
     s.run(108, [&] { host_.setPointerState(PointerState::Arrow); });
 }
 

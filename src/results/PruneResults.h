@@ -19,7 +19,7 @@ class PruneResults {
 public:
     PruneResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
         : host_(host), results_(results), dialogs_(dialogs) {}
-    // Takes no turn of the event loop: it runs as a job only to wait for the command before it.
+    // Tests the rows between turns of the event loop, then removes those that go in one step.
     JobBody run(Job& job, bool containing);
 
 private:

@@ -24,28 +24,27 @@ void asciiLower(QByteArray& bytes) {
 
 } // namespace
 
+PathContains::PathContains(const QString& text)
+    : needle_(text.toLower()), asciiNeedle_(isAscii(needle_.toUtf8())),
+      // Most paths are ASCII, and for those lowering the bytes is exactly what QString::toLower does to
+      // the shown text; that spares a million rows a decode and two string copies each.
+      matcher_(asciiNeedle_ ? needle_.toLatin1() : QByteArray()) {}
+
+bool PathContains::operator()(const ResultList& list, int position) {
+    list.pathBytesInto(position, path_);
+    if (!isAscii(path_))
+        return QFile::decodeName(path_).toLower().contains(needle_);
+    asciiLower(path_);
+    return asciiNeedle_ && matcher_.indexIn(path_) >= 0;
+}
+
 std::vector<int> rowsToPrune(const ResultList& list, const QString& text, bool containing) {
-    const QString needle = text.toLower();
-    // Most paths are ASCII, and for those lowering the bytes is exactly what QString::toLower does to
-    // the shown text; that spares a million rows a decode and two string copies each.
-    const bool asciiNeedle = isAscii(needle.toUtf8());
-    const QByteArray needleBytes = asciiNeedle ? needle.toLatin1() : QByteArray();
-    const QByteArrayMatcher matcher(needleBytes);
+    PathContains contains(text);
     std::vector<int> positions;
-    QByteArray path;
     const int count = list.count();
-    for (int i = 1; i <= count; ++i) {
-        list.pathBytesInto(i, path);
-        bool found = false;
-        if (isAscii(path)) {
-            asciiLower(path);
-            found = asciiNeedle && matcher.indexIn(path) >= 0;
-        } else {
-            found = QFile::decodeName(path).toLower().contains(needle);
-        }
-        if (found == containing)
+    for (int i = 1; i <= count; ++i)
+        if (contains(list, i) == containing)
             positions.push_back(i);
-    }
     return positions;
 }
 

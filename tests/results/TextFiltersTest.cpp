@@ -2,6 +2,7 @@
 #include "ResultFixture.h"
 
 #include "shell/HoverButton.h"
+#include "shell/ResultListControls.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,7 +11,20 @@ namespace {
 
 using Kind = ScriptedDialogs::Kind;
 
-class Filters : public ResultFixture {};
+class Filters : public ResultFixture {
+protected:
+    void customise(Services& s) override {
+        ResultFixture::customise(s);
+        s.rowYieldIntervalMs = 0; // a turn of the event loop before every row
+        s.yieldHook = [this] {
+            ++yields;
+            if (onYield)
+                onYield();
+        };
+    }
+    int yields = 0;
+    std::function<void()> onYield;
+};
 
 TEST_F(Filters, ContainingRemovesMatchingPathsInAnyCaseAndKeepsTheRestInOrder) {
     Form1& f = form();
@@ -52,6 +66,26 @@ TEST_F(Filters, LettersBeyondAsciiAndBytesBeyondUtf8AreComparedAsShown) {
     clickAndFinish(f.PushButton17);
     clickAndFinish(f.PushButton17);
     EXPECT_EQ(rows(), QStringList{u"/data/aerger.txt"_s});
+}
+
+// A million paths take longer than a turn of the event loop may: they are tested between turns, and
+// what the window does meanwhile (a sort, a search's new rows) neither spares a row nor costs another.
+TEST_F(Filters, RowsAreTestedBetweenTurnsAndASortOrNewRowsMeanwhileMoveNoOtherRow) {
+    Form1& f = form();
+    row("/data/c-photo.jpg");
+    row("/data/a.txt", true);
+    row("/data/b-photo.jpg");
+    row("/data/d.txt");
+    onYield = [&] {
+        if (yields != 2)
+            return;
+        f.resultListControls().sortByHeader(0);
+        row("/data/e-photo.jpg"); // found after the command started: not the filter's
+    };
+    dialogs->inputAnswers = {u"photo"_s};
+    clickAndFinish(f.PushButton17);
+    EXPECT_GE(yields, 4);
+    EXPECT_EQ(rows(), (QStringList{u"/data/a.txt [x]"_s, u"/data/d.txt"_s, u"/data/e-photo.jpg"_s}));
 }
 
 TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
