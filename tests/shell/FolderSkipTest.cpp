@@ -1,6 +1,7 @@
 // The folder list's menu on the real window: folders to skip, their mark for screen readers, and the
 // search options, remembered across a restart and handed to the next search.
 #include "FormFixture.h"
+#include "MenuChoice.h"
 
 #include "folders/FolderList.h"
 #include "shell/FolderListControls.h"
@@ -22,14 +23,7 @@ protected:
     // Triggers the menu item `text` of row `position` (0: empty space) as a right-click there would.
     void choose(const QString& text, int position) {
         std::unique_ptr<QMenu> menu(form().folderListControls().menuFor(position));
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                ASSERT_TRUE(action->isEnabled()) << text.toStdString();
-                action->trigger();
-                return;
-            }
-        }
-        FAIL() << "no menu item " << text.toStdString();
+        chooseFrom(*menu, text);
     }
     QString spoken(int row, QAccessible::Text what) {
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form().ListView1);

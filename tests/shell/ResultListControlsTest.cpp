@@ -1,6 +1,7 @@
 // The result list's controls on the real window: header clicks, the context menu, keys.
 #include "FakeClipboard.h"
 #include "FormFixture.h"
+#include "MenuChoice.h"
 
 #include "results/ResultList.h"
 #include "shell/ResultListControls.h"
@@ -38,14 +39,7 @@ protected:
         const QPoint at = position > 0 ? view->visualRect(form().results->index(position - 1, 0)).center()
                                        : QPoint(5, view->viewport()->height() - 2);
         std::unique_ptr<QMenu> menu(form().resultListControls().menuAt(at));
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                ASSERT_TRUE(action->isEnabled()) << text.toStdString();
-                action->trigger();
-                return;
-            }
-        }
-        FAIL() << "no menu item " << text.toStdString();
+        chooseFrom(*menu, text);
     }
     std::vector<int> checkedRows() {
         std::vector<int> result;
