@@ -19,7 +19,10 @@ scheduled scans and prints text, CSV or JSON Lines.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # zorvik_<version>_<architecture>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.teskaro.example/")
+# The package names the maker's home page only when the build was given one.
+if(ZORVIK_HOME_PAGE_URL)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZORVIK_HOME_PAGE_URL}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fixed layout is drawn for Arial's metrics, which Liberation Sans has; the translations of Qt's
 # own dialogs are welcome but not needed.

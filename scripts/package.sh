@@ -37,7 +37,8 @@ run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$s
 version=$(run "$scratch/root/usr/bin/zorvik" --version)
 [ "$version" = "Zorvik $(dpkg-deb -f "$deb" Version)" ] || { echo "package: --version said '$version'"; exit 1; }
 found=$(run "$scratch/root/usr/bin/zorvik" --print --greater-than 1KB --format csv "$scratch/root/usr" | tr -d '\r')
-grep -qx "$scratch/root/usr/lib/zorvik/zorvik,[0-9]*,.* KB" <<<"$found" ||
+# CSV quotes a size text with a digit group ("1,076 KB").
+grep -qxE "$scratch/root/usr/lib/zorvik/zorvik,[0-9]+,\"?[0-9,]+ KB\"?" <<<"$found" ||
   { echo "package: the unpacked program did not find itself:"; echo "$found"; exit 1; }
 [ -z "$(ls -A "$scratch/config")" ] || { echo "package: the search wrote settings"; exit 1; }
 echo "package: $version; a search without a window found $(($(wc -l <<<"$found") - 1)) files"
