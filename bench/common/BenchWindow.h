@@ -56,7 +56,10 @@ public:
         probe_.start();
     }
     // The time since the last pass counts too: a command that never yields is one long gap.
+    // A probe not running keeps what it measured.
     void stop() {
+        if (!probe_.isActive())
+            return;
         probe_.stop();
         longestNs_ = std::max(longestNs_, sinceEvents_.nsecsElapsed());
     }
