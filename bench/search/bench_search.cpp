@@ -2,7 +2,7 @@
 // in the same run, and prints the ratio, the peak memory and the longest stretch without a yield.
 //
 //   zorvik_bench_search TREE [--case between|all] [--runs N] [--threads N] [--cold] [--prepare CMD]
-//                      [--label TEXT]
+//                      [--label TEXT] [--search-only]
 //
 // --threads: the search's read-ahead threads (1: the sequential walk); the program's choice otherwise.
 // --cold: before every timed run of every contender the page, folder and inode caches are emptied
@@ -11,11 +11,13 @@
 // --prepare: a shell command run before every timed run of every contender, after the caches were
 // emptied (the network-share cases remount the share with it, which empties sshfs's own caches).
 // --label: what the tree is, for the first line of the report ("share, 2 ms round trip").
+// --search-only: times the search alone, without find and the floors (for a profiler's run).
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
 // It also times the bare system calls of such a walk (no window, no rows): those of a
 // single thread, and the floor: the same calls on two threads (warm) or on many (cold).
+#include "AllocationCount.h"
 #include "BenchHome.h"
 #include "BenchWindow.h"
 #include "TimedCommand.h"
@@ -206,6 +208,30 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// What one search did, in counts that do not depend on the machine's load.
+struct SearchCounts {
+    double allocations = 0;    // malloc, calloc and realloc calls of every thread
+    double switches = 0;       // context switches of every thread
+    double interfaceWakes = 0; // times the user-interface thread slept and was woken
+    double announcements = 0;  // rowsInserted signals of the result list
+};
+
+// The medians of the searches' counts, per 1,000 rows.
+void printCounts(const std::vector<SearchCounts>& counts, int rows) {
+    auto perThousandRows = [&](double SearchCounts::*count) {
+        std::vector<double> values;
+        values.reserve(counts.size());
+        for (const SearchCounts& one : counts)
+            values.push_back(one.*count);
+        return median(values) * 1000.0 / std::max(1, rows);
+    };
+    std::printf("  per 1,000 rows: %.1f allocations, %.1f context switches, %.2f wakes of the interface "
+                "thread, %.3f announcements\n",
+                perThousandRows(&SearchCounts::allocations), perThousandRows(&SearchCounts::switches),
+                perThousandRows(&SearchCounts::interfaceWakes),
+                perThousandRows(&SearchCounts::announcements));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -218,6 +244,7 @@ int main(int argc, char** argv) {
     int threads = 0;
     bool cold = false;
     bool probeYields = true;
+    bool searchOnly = false;
     QByteArray prepareCommand;
     QString label;
     const QStringList args = app.arguments();
@@ -230,6 +257,8 @@ int main(int argc, char** argv) {
             runs = std::max(1, args[++i].toInt());
         else if (args[i] == u"--threads"_s && i + 1 < args.size())
             threads = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--search-only"_s)
+            searchOnly = true;
         else if (args[i] == u"--cold"_s)
             cold = true;
         else if (args[i] == u"--prepare"_s && i + 1 < args.size())
@@ -272,6 +301,9 @@ int main(int argc, char** argv) {
     bench::EventGapProbe probe;
 
     std::vector<double> userSeconds, systemSeconds;
+    std::vector<SearchCounts> counts;
+    int announcements = 0;
+    QObject::connect(form.results, &QAbstractItemModel::rowsInserted, &app, [&] { ++announcements; });
     auto cpuSeconds = [](timeval t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     auto search = [&](bool probed) {
         form.results->clear();
@@ -279,6 +311,10 @@ int main(int argc, char** argv) {
         dialogs->notices.clear();
         rusage before{};
         getrusage(RUSAGE_SELF, &before);
+        rusage interfaceBefore{};
+        getrusage(RUSAGE_THREAD, &interfaceBefore);
+        const std::uint64_t allocationsBefore = bench::allocations();
+        announcements = 0;
         QElapsedTimer clock;
         clock.start();
         if (probed)
@@ -288,6 +324,11 @@ int main(int argc, char** argv) {
         const double seconds = double(clock.nsecsElapsed()) / 1e9;
         rusage after{};
         getrusage(RUSAGE_SELF, &after);
+        rusage interfaceAfter{};
+        getrusage(RUSAGE_THREAD, &interfaceAfter);
+        counts.push_back({double(bench::allocations() - allocationsBefore),
+                          double(after.ru_nvcsw + after.ru_nivcsw - before.ru_nvcsw - before.ru_nivcsw),
+                          double(interfaceAfter.ru_nvcsw - interfaceBefore.ru_nvcsw), double(announcements)});
         userSeconds.push_back(cpuSeconds(after.ru_utime) - cpuSeconds(before.ru_utime));
         systemSeconds.push_back(cpuSeconds(after.ru_stime) - cpuSeconds(before.ru_stime));
         if (dialogs->notices != QStringList{u"Done."_s})
@@ -314,6 +355,15 @@ int main(int argc, char** argv) {
     // (two here); cold, on as many as keep the disk's queue full.
     const int floorThreads = cold ? kParallelFloorThreads : kWarmFloorThreads;
     std::vector<double> ours, theirs, floor, parallelFloor;
+    if (searchOnly) {
+        counts.clear();
+        for (int run = 0; run < runs; ++run)
+            ours.push_back(search(false));
+        std::printf("case %s, search only: %d rows, %.3f s (median of %d)\n", qPrintable(mode),
+                    form.results->count(), median(ours), runs);
+        printCounts(counts, form.results->count());
+        return 0;
+    }
     for (int run = 0; run < runs; ++run) {
         prepare();
         theirs.push_back(secondsOfFind(find));
@@ -364,6 +414,8 @@ int main(int argc, char** argv) {
     std::printf("  ratio   %.2f x the floor (a single thread's bare calls: %.2f x the floor)\n",
                 ourTime / median(parallelFloor), median(floor) / median(parallelFloor));
     std::printf("  peak RSS %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
+    counts.erase(counts.begin()); // the probed search's, with the probe's own events
+    printCounts(counts, rows);
     if (probeYields)
         std::printf("  longest interval between yields %.1f ms\n", probe.longestMs());
     return 0;
