@@ -41,7 +41,7 @@ struct FolderListing {
 template <class BeforeEntry, class OnFolder, class OnFile>
 void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRules& rules,
                  bool includeSubFolders, BeforeEntry&& beforeEntry, OnFolder&& onFolder, OnFile&& onFile) {
-    fileSystem.list(folder, [&](const char* name, FileSystem::EntryKind kind) {
+    const auto onEntry = [&](const char* name, FileSystem::EntryKind kind) {
         using Kind = FileSystem::EntryKind;
         beforeEntry();
         // A file the rules leave out costs no status.
@@ -61,7 +61,10 @@ void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRu
         } else if (kind == Kind::File || rules.keepsFile(name)) {
             onFile(name, *status);
         }
-    });
+    };
+    // The sink holds one reference, which the std::function keeps without allocating for each folder.
+    fileSystem.list(folder,
+                    [&onEntry](const char* name, FileSystem::EntryKind kind) { onEntry(name, kind); });
 }
 
 // Lists the open folder with listEntries, keeping what it finds. A failure of the file system ends the
