@@ -15,22 +15,34 @@ namespace {
 // one call; beyond them such sub-folders are opened from the root piece by piece.
 constexpr int kMostKeptOpen = 32;
 
-// The names from the root's child down to `node`.
-std::vector<const QByteArray*> namesBelowRoot(const Node& node) {
-    std::vector<const QByteArray*> names(node.depth);
+// The names from the root's child down to `node`, into `names`.
+void namesBelowRoot(const Node& node, std::vector<const QByteArray*>& names) {
+    names.resize(node.depth);
     for (const Node* at = &node; at->parent; at = at->parent)
         names[at->depth - 1] = &at->name;
+}
+
+std::vector<const QByteArray*> namesBelowRoot(const Node& node) {
+    std::vector<const QByteArray*> names;
+    namesBelowRoot(node, names);
     return names;
 }
 
-QByteArray joined(const std::vector<const QByteArray*>& names, std::size_t from, std::size_t to) {
-    QByteArray path;
+// The names joined with '/' into `path`, whose storage is reused.
+const QByteArray& joinedInto(QByteArray& path, const std::vector<const QByteArray*>& names, std::size_t from,
+                             std::size_t to) {
+    path.resize(0);
     for (std::size_t i = from; i < to; ++i) {
         if (i > from)
             path += '/';
         path += *names[i];
     }
     return path;
+}
+
+QByteArray joined(const std::vector<const QByteArray*>& names, std::size_t from, std::size_t to) {
+    QByteArray path;
+    return joinedInto(path, names, from, to);
 }
 
 } // namespace
@@ -73,6 +85,8 @@ void ReadAhead::finish() {
 }
 
 bool ReadAhead::await(Node& node) {
+    if (node.ready.load(std::memory_order_acquire))
+        return true; // mostly: the workers read ahead
     std::unique_lock lock(mutex_);
     auto there = [&] { return node.state == Node::State::Ready; };
     if (there())
@@ -151,6 +165,9 @@ void ReadAhead::work(int index) {
             learnRoot();
         std::optional<FolderRead> got = readOrWait(*node);
         const bool waited = fs_.waitsOfThisThread() != waitsBefore;
+        std::vector<std::unique_ptr<Node>> children;
+        if (got)
+            children = childrenOf(*node, *got);
         lock.lock();
         --reading_;
         inCall_.erase(node);
@@ -168,7 +185,7 @@ void ReadAhead::work(int index) {
         }
         if (!got) // the walk ended while this worker waited for an older read
             continue;
-        store(*node, std::move(*got));
+        store(*node, std::move(*got), std::move(children));
         adapt(waited);
     }
 }
@@ -253,7 +270,7 @@ std::optional<FolderRead> ReadAhead::readOrWait(Node& node) {
 }
 
 std::optional<BlockingCall<LeftRead>> ReadAhead::olderRead(const Node& node) {
-    const std::lock_guard lock(mutex_);
+    // No lock: rootId_ is set before the root is read, and so before any other node exists.
     if (!rootId_.isKnown() || !anyCallLeftBehind()) // mostly: no key to make
         return std::nullopt;
     return BlockingCall<LeftRead>::takeOver(keyOf(node));
@@ -290,11 +307,14 @@ FolderRead ReadAhead::readNow(const Node& node) {
 FileSystem::Folder ReadAhead::open(const Node& node) {
     if (node.parent->kept.isOpen()) // set before the node was made, closed only after it was read
         return fs_.openSubFolder(node.parent->kept.handle(), node.name.constData());
-    const std::vector<const QByteArray*> names = namesBelowRoot(node);
+    // The worker's own buffers: no allocation for each folder.
+    thread_local std::vector<const QByteArray*> names;
+    thread_local QByteArray path;
+    namesBelowRoot(node, names);
     const qsizetype longest = longestRelativePath();
     if (node.relativeLength <= longest && !noOpenInOneCall_) {
         try {
-            return fs_.openBelow(rootHandle_, joined(names, 0, names.size()));
+            return fs_.openBelow(rootHandle_, joinedInto(path, names, 0, names.size()));
         } catch (const FileSystemFailure& failure) {
             if (failure.errorNumber() != ENOSYS && failure.errorNumber() != ENAMETOOLONG)
                 throw;
@@ -332,7 +352,7 @@ FileSystem::Folder ReadAhead::openPiece(FileSystem::Handle above, const std::vec
     return at;
 }
 
-void ReadAhead::store(Node& node, FolderRead read) {
+void ReadAhead::store(Node& node, FolderRead read, std::vector<std::unique_ptr<Node>> children) {
     std::size_t newWork = 0;
     if (node.parent)
         node.device = read.device;
@@ -342,7 +362,7 @@ void ReadAhead::store(Node& node, FolderRead read) {
         node.leftOut = true;
     } else {
         node.listing = std::move(read.listing);
-        newWork = adopt(node);
+        newWork = adopt(node, std::move(children));
         aheadBytes_ += node.listing.memoryUse();
         // A deep branch: its sub-folders open from it in one step each, not from the root in pieces
         // (which would cost as many calls as the branch is deep, for every folder in it).
@@ -356,6 +376,7 @@ void ReadAhead::store(Node& node, FolderRead read) {
         }
     }
     node.state = Node::State::Ready;
+    node.ready.store(true, std::memory_order_release);
     if (&node == awaited_) // only the visitor's thread waits for listings, and only for this one
         listingReady_.notify_one();
     // Wake as many workers as there is new work, not all of them for every folder.
@@ -374,28 +395,38 @@ bool ReadAhead::leavesOutUnopened(const Node& child) const {
                                      joinPath(rootPath_, joined(names, 0, names.size())));
 }
 
-std::size_t ReadAhead::adopt(Node& node) {
-    if (node.listing.failure)
-        return 0;
-    std::size_t pending = 0;
-    std::uint32_t index = 0;
-    for (const FolderListing::Entry& entry : node.listing.entries) {
+std::vector<std::unique_ptr<Node>> ReadAhead::childrenOf(Node& node, const FolderRead& read) const {
+    std::vector<std::unique_ptr<Node>> children;
+    if (read.openFailure || read.leftOut || read.listing.failure)
+        return children;
+    const auto& entries = read.listing.entries;
+    children.reserve(std::size_t(
+        std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return entry.isFolder; })));
+    for (const FolderListing::Entry& entry : entries) {
         if (!entry.isFolder)
             continue;
         auto child = std::make_unique<Node>();
         child->parent = &node;
-        child->index = index++;
+        child->index = std::uint32_t(children.size());
         child->depth = node.depth + 1;
-        child->name = node.listing.nameOf(entry);
+        child->name = read.listing.nameOf(entry);
         child->relativeLength = node.relativeLength + (node.parent ? 1 : 0) + child->name.size();
         if (leavesOutUnopened(*child)) {
             child->leftOut = true;
             child->state = Node::State::Ready;
-        } else {
-            pending += pending_.insert(child.get()).second ? 1 : 0;
+            child->ready = true;
         }
-        node.children.push_back(std::move(child));
+        children.push_back(std::move(child));
     }
+    return children;
+}
+
+std::size_t ReadAhead::adopt(Node& node, std::vector<std::unique_ptr<Node>> children) {
+    node.children = std::move(children);
+    std::size_t pending = 0;
+    for (const std::unique_ptr<Node>& child : node.children)
+        if (!child->leftOut)
+            pending += pending_.insert(child.get()).second ? 1 : 0;
     return pending;
 }
 

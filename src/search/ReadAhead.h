@@ -65,6 +65,8 @@ struct Node {
     qsizetype relativeLength = 0; // of its path below the walk's root
     QByteArray name;              // empty for the root
     State state = State::Pending;
+    // Set with state becoming Ready: the visitor's thread finds a listing that is there without the lock.
+    std::atomic<bool> ready = false;
     bool counted = false; // taken into the read-ahead window
     bool leftOut = false; // by the walk's rules: never listed, perhaps never opened
     std::uint64_t device = 0;
@@ -184,13 +186,17 @@ private:
 
     qsizetype longestRelativePath() const { return std::max(1, options_.longestRelativePath); }
 
-    // Hands a finished read over to the visitor's side, with the lock held.
-    void store(Node& node, FolderRead read);
+    // Hands a finished read, and the nodes made of its sub-folders, over to the visitor's side, with
+    // the lock held.
+    void store(Node& node, FolderRead read, std::vector<std::unique_ptr<Node>> children);
 
-    // Makes a node of every sub-folder of a listed folder; a folder whose listing failed keeps none,
-    // as the walk enters none of them. Those the rules leave out unopened are Ready at once. Returns
-    // how many wait for a worker.
-    std::size_t adopt(Node& node);
+    // Makes a node of every sub-folder of a listed folder, outside the lock (the node's place in the
+    // tree and its ancestors' names never change); a folder whose listing failed gets none, as the
+    // walk enters none of them. Those the rules leave out unopened are Ready at once.
+    std::vector<std::unique_ptr<Node>> childrenOf(Node& node, const FolderRead& read) const;
+
+    // Lets the workers read the children that are not Ready, with the lock held. Returns how many.
+    std::size_t adopt(Node& node, std::vector<std::unique_ptr<Node>> children);
 
     // Declared first, gone last: the root and every listing are let go while it still stands.
     const std::shared_ptr<FileSystem> fileSystemShare_;
