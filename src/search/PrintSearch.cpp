@@ -76,7 +76,11 @@ public:
         }
         if (folderPath != folder_) {
             folder_ = folderPath;
-            prefix_ = joinPath(folderPath, {});
+            // As joinPath(folderPath, {}), in storage kept from folder to folder.
+            prefix_.resize(0);
+            prefix_.append(folderPath);
+            if (!prefix_.endsWith('/'))
+                prefix_.append('/');
         }
         line_.resize(0); // keeps its capacity: no allocation per file
         lines_.append(line_, prefix_, QByteArrayView(name), bytes, sizeText(bytes));
