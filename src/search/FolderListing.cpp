@@ -9,6 +9,10 @@ namespace {
 // Thrown through the listing's callback to end it early; never leaves readFolderListing.
 struct ListingAbandoned {};
 
+// What a thread's listing buffer keeps between folders at most (up to 32 workers hold one each).
+constexpr std::size_t kKeptEntries = 1024;
+constexpr qsizetype kKeptNameBytes = qsizetype{64} * 1024;
+
 } // namespace
 
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
@@ -42,6 +46,9 @@ FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folde
     exact.names = QByteArray(listing.names.constData(), listing.names.size());
     exact.entries.assign(listing.entries.begin(), listing.entries.end());
     exact.failure = std::move(listing.failure);
+    // A crowded folder's buffer is not kept for the life of the thread.
+    if (listing.entries.capacity() > kKeptEntries || listing.names.capacity() > kKeptNameBytes)
+        listing = FolderListing();
     return exact;
 }
 
