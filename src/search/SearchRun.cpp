@@ -2,6 +2,7 @@
 
 #include "core/ProblemList.h"
 #include "core/Steps.h"
+#include "criteria/SizeDisplayText.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -9,7 +10,6 @@
 #include "search/FileIdSet.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
-#include "search/SizeDisplayText.h"
 #include "search/WalkRules.h"
 
 #include <QFile>
