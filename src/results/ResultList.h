@@ -57,8 +57,8 @@ public:
     // path. Appending ends a sorted order.
     void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText, quint64 bytes = 0,
              RowOrigin origin = {});
-    // The same with the size text already in UTF-8.
-    void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeTextUtf8,
+    // The same with the size text in UTF-8, or written from `bytes` whenever it is read.
+    void add(const QByteArray& folderPath, QByteArrayView name, const RowSizeText& sizeText,
              quint64 bytes = 0, RowOrigin origin = {});
     // Appends a row with a complete path.
     void addPath(const QByteArray& path, const QString& sizeText, quint64 bytes = 0, RowOrigin origin = {});

@@ -48,8 +48,8 @@ public:
     }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
         if (test_.matches(bytes) && tally_.listedFiles.insert(id))
-            results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_),
-                         bytes, {id, rootLength_});
+            results_.add(folderPath, QByteArrayView(name), RowSizeText(writer_, test_.unit()), bytes,
+                         {id, rootLength_});
     }
     bool beforeSubFolder() override {
         if (run_.stopRequested())
@@ -69,7 +69,6 @@ private:
     ResultList& results_;
     SearchTally& tally_;
     SizeTextWriter writer_;
-    SizeTextWriter::Buffer sizeText_;
     const SizeTest test_;
     qsizetype rootLength_; // the listed folder's part of every path found below it
 };
