@@ -114,6 +114,21 @@ public:
     };
     bool orderIsHeld() const { return orderHolds_ > 0; }
 
+    // A search holds an index of the rows by their files' identities while it runs, so that it lists
+    // no file twice; it follows every change of the list.
+    class IdentityIndexHold {
+    public:
+        explicit IdentityIndexHold(ResultList& list) : list_(list) { list_.store_.holdIdentityIndex(); }
+        ~IdentityIndexHold() { list_.store_.releaseIdentityIndex(); }
+        IdentityIndexHold(const IdentityIndexHold&) = delete;
+        IdentityIndexHold& operator=(const IdentityIndexHold&) = delete;
+
+    private:
+        ResultList& list_;
+    };
+    // Whether a row stands for the file `id`; known only while an IdentityIndexHold is held.
+    bool listsFile(FileId id) const { return store_.rowOfFile(id).has_value(); }
+
     void remove(int position);
     // Removes the rows at these positions (ascending, no duplicates) in one pass, announcing the
     // removals to views in as few contiguous ranges as possible.

@@ -116,6 +116,8 @@ void RowStore::append(quint32 folder, QByteArrayView name, const RowSizeText& si
     r.folder = folder;
     r.checked = 0;
     rows_.pushBack(r);
+    if (identities_)
+        identities_->added(*this, rows_.size() - 1);
 }
 
 void RowStore::add(const QByteArray& folderPath, QByteArrayView name, const RowSizeText& sizeText,
@@ -232,6 +234,22 @@ void RowStore::erase(const std::vector<quint32>& ascendingRows) {
         rows_[kept++] = rows_[i];
     }
     rows_.truncate(kept);
+    if (identities_)
+        identities_->rebuild(*this);
+}
+
+void RowStore::holdIdentityIndex() {
+    if (identityHolds_++ == 0)
+        identities_.emplace().rebuild(*this);
+}
+
+void RowStore::releaseIdentityIndex() {
+    if (--identityHolds_ == 0)
+        identities_.reset();
+}
+
+std::optional<std::size_t> RowStore::rowOfFile(FileId id) const {
+    return identities_ ? identities_->find(*this, id) : std::nullopt;
 }
 
 void RowStore::clear() {
@@ -242,6 +260,8 @@ void RowStore::clear() {
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     used_ = 0;
     ++generation_;
+    if (identities_)
+        identities_->rebuild(*this);
 }
 
 } // namespace zorvik

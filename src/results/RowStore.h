@@ -3,6 +3,7 @@
 #include "criteria/SizeDisplayText.h"
 #include "platform/FileId.h"
 #include "results/ChunkedVector.h"
+#include "results/RowIdentityIndex.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -84,6 +85,13 @@ public:
     quint64 key(std::size_t row) const;
     std::optional<std::size_t> rowOfKey(quint64 key) const;
 
+    // While held (by a running search), the rows are indexed by their files' identities, which
+    // rowOfFile() looks up; the index follows every addition, removal and clear.
+    void holdIdentityIndex();
+    void releaseIdentityIndex();
+    // A row of the file `id`, while the index is held and a row has it.
+    std::optional<std::size_t> rowOfFile(FileId id) const;
+
     // Takes these rows (ascending, no repeats) out; the later ones move down.
     void erase(const std::vector<quint32>& ascendingRows);
     void clear();
@@ -138,6 +146,8 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
     quint64 used_ = 0;                            // bytes taken in the last block
     quint64 generation_ = 0; // of the byte store: a new one after each clear, so keys never repeat
+    std::optional<RowIdentityIndex> identities_;
+    int identityHolds_ = 0;
 };
 
 } // namespace zorvik

@@ -1,5 +1,5 @@
 // The row store against a plain vector of rows: whatever is added, erased, cleared, checked or sorted,
-// every row reads back as it went in, keys and the order agree.
+// every row reads back as it went in, keys and identities find their rows, and the order agrees.
 #include "results/RowStore.h"
 #include "results/RowOrder.h"
 
@@ -26,6 +26,11 @@ struct PlainRow {
 
 class RowStoreModel {
 public:
+    RowStoreModel() { store.holdIdentityIndex(); }
+    ~RowStoreModel() { store.releaseIdentityIndex(); }
+    RowStoreModel(const RowStoreModel&) = delete;
+    RowStoreModel& operator=(const RowStoreModel&) = delete;
+
     void add() {
         const QByteArray folder =
             "/m/" + QByteArray::number(random() % 400) + (random() % 5 ? "" : "/\xff\xfe");
@@ -84,7 +89,13 @@ public:
             EXPECT_EQ(store.checked(row), plain.checked);
             EXPECT_EQ(store.key(row), plain.key);
             EXPECT_EQ(store.rowOfKey(plain.key), row);
+            const std::optional<std::size_t> ofFile = store.rowOfFile(plain.id);
+            EXPECT_EQ(ofFile.has_value(), plain.id.isKnown());
+            if (ofFile) {
+                EXPECT_EQ(store.fileId(*ofFile), plain.id);
+            }
         }
+        EXPECT_FALSE(store.rowOfFile({1, 3000}));
         for (quint64 key : goneKeys_)
             EXPECT_FALSE(store.rowOfKey(key));
         expectSameOrder(RowOrder::SortKey::Size,
