@@ -10,10 +10,10 @@
 #include "BenchDialogs.h"
 #include "BenchHome.h"
 #include "BenchWindow.h"
+#include "criteria/SizeDisplayText.h"
 #include "platform/FileId.h"
 #include "results/ResultList.h"
 #include "results/RowStore.h"
-#include "search/SizeDisplayText.h"
 #include "shell/Form1.h"
 #include "shell/HoverButton.h"
 #include "shell/ResultListControls.h"
@@ -59,7 +59,6 @@ void addRows(ResultList& list, int rows) {
     std::mt19937_64 random(20261209);
     std::uniform_real_distribution<double> logSize(0.0, 8.0);
     const SizeTextWriter writer(list.locale());
-    SizeTextWriter::Buffer sizeText;
     QByteArray folder;
     char name[32];
     for (int row = 0; row < rows; ++row) {
@@ -69,7 +68,7 @@ void addRows(ResultList& list, int rows) {
         }
         const int length = std::snprintf(name, sizeof name, "f%07d.dat", row);
         const auto bytes = quint64(std::pow(10.0, logSize(random)));
-        list.add(folder, QByteArrayView(name, length), writer.utf8(bytes, SizeUnit::Bytes, sizeText), bytes,
+        list.add(folder, QByteArrayView(name, length), RowSizeText(writer, SizeUnit::Bytes), bytes,
                  RowOrigin{FileId{1, quint64(row) + 1}, kTreeRoot.size()});
     }
     list.announcePending();

@@ -54,17 +54,17 @@ void ResultList::setClock(std::function<qint64()> milliseconds) {
 
 void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText,
                      quint64 bytes, RowOrigin origin) {
-    add(folderPath, name, QByteArrayView(sizeText.toUtf8()), bytes, origin);
+    add(folderPath, name, RowSizeText(sizeText.toUtf8()), bytes, origin);
 }
 
-void ResultList::add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText,
+void ResultList::add(const QByteArray& folderPath, QByteArrayView name, const RowSizeText& sizeText,
                      quint64 bytes, RowOrigin origin) {
     store_.add(folderPath, name, sizeText, bytes, origin);
     added();
 }
 
 void ResultList::addPath(const QByteArray& path, const QString& sizeText, quint64 bytes, RowOrigin origin) {
-    store_.addPath(path, sizeText.toUtf8(), bytes, origin);
+    store_.addPath(path, RowSizeText(sizeText.toUtf8()), bytes, origin);
     added();
 }
 
@@ -105,7 +105,8 @@ QString ResultList::text(int position) const {
 }
 
 QString ResultList::sizeText(int position) const {
-    return QString::fromUtf8(store_.sizeText(rowAt(position)));
+    SizeTextWriter::Buffer buffer;
+    return QString::fromUtf8(store_.sizeText(rowAt(position), buffer));
 }
 
 quint64 ResultList::bytes(int position) const {

@@ -57,8 +57,8 @@ public:
     // path. Appending ends a sorted order.
     void add(const QByteArray& folderPath, QByteArrayView name, const QString& sizeText, quint64 bytes = 0,
              RowOrigin origin = {});
-    // The same with the size text already in UTF-8.
-    void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeTextUtf8,
+    // The same with the size text in UTF-8, or written from `bytes` whenever it is read.
+    void add(const QByteArray& folderPath, QByteArrayView name, const RowSizeText& sizeText,
              quint64 bytes = 0, RowOrigin origin = {});
     // Appends a row with a complete path.
     void addPath(const QByteArray& path, const QString& sizeText, quint64 bytes = 0, RowOrigin origin = {});
@@ -113,6 +113,21 @@ public:
         ResultList& list_;
     };
     bool orderIsHeld() const { return orderHolds_ > 0; }
+
+    // A search holds an index of the rows by their files' identities while it runs, so that it lists
+    // no file twice; it follows every change of the list.
+    class IdentityIndexHold {
+    public:
+        explicit IdentityIndexHold(ResultList& list) : list_(list) { list_.store_.holdIdentityIndex(); }
+        ~IdentityIndexHold() { list_.store_.releaseIdentityIndex(); }
+        IdentityIndexHold(const IdentityIndexHold&) = delete;
+        IdentityIndexHold& operator=(const IdentityIndexHold&) = delete;
+
+    private:
+        ResultList& list_;
+    };
+    // Whether a row stands for the file `id`; known only while an IdentityIndexHold is held.
+    bool listsFile(FileId id) const { return store_.rowOfFile(id).has_value(); }
 
     void remove(int position);
     // Removes the rows at these positions (ascending, no duplicates) in one pass, announcing the

@@ -16,7 +16,8 @@ constexpr int kOffsetBits = 40;
 constexpr std::size_t kMostBlocks = std::size_t(1) << (kOffsetBits - kBlockBits);
 constexpr quint64 kGenerationMask = (quint64(1) << (64 - kOffsetBits)) - 1;
 constexpr qsizetype kLongestName = 0xFF;
-constexpr qsizetype kLongestSizeText = 0xFFFF;
+constexpr qsizetype kLongestSizeText = 0x1FFF;
+constexpr std::size_t kMostSizeStyles = 7;
 
 // Orders two paths that each come in two pieces (folder prefix and name) by their bytes, as if each
 // were joined: negative, zero or positive like memcmp.
@@ -68,6 +69,22 @@ quint64 RowStore::store(QByteArrayView name, QByteArrayView sizeText) {
     return offset;
 }
 
+quint32 RowStore::styleOf(const RowSizeText& sizeText) {
+    if (sizeText.writer == nullptr)
+        return 0;
+    const auto same = [&](const SizeStyle& style) {
+        return style.unit == sizeText.unit && style.writer == *sizeText.writer;
+    };
+    // Rows come in runs of one style, so the latest is the likeliest.
+    for (std::size_t i = sizeStyles_.size(); i-- > 0;)
+        if (same(sizeStyles_[i]))
+            return quint32(i + 1);
+    if (sizeStyles_.size() == kMostSizeStyles)
+        return 0;
+    sizeStyles_.push_back({*sizeText.writer, sizeText.unit});
+    return quint32(sizeStyles_.size());
+}
+
 quint32 RowStore::folderFor(QByteArrayView prefix, const FolderFacts& facts) {
     // Matches arrive folder by folder, so only the latest folder is worth comparing with.
     if (prefixes_.empty() || QByteArrayView(prefixes_.back()) != prefix || folders_.back() != facts) {
@@ -77,9 +94,16 @@ quint32 RowStore::folderFor(QByteArrayView prefix, const FolderFacts& facts) {
     return quint32(prefixes_.size() - 1);
 }
 
-void RowStore::append(quint32 folder, QByteArrayView name, QByteArrayView sizeText, quint64 bytes,
+void RowStore::append(quint32 folder, QByteArrayView name, const RowSizeText& sizeText, quint64 bytes,
                       quint64 inode) {
-    const QByteArrayView size = sizeText.first(std::min(sizeText.size(), kLongestSizeText));
+    const quint32 style = styleOf(sizeText);
+    SizeTextWriter::Buffer written;
+    QByteArrayView size = sizeText.given;
+    if (style == 0 && sizeText.writer != nullptr)
+        size = sizeText.writer->utf8(bytes, sizeText.unit, written);
+    if (style != 0)
+        size = {};
+    size.truncate(std::min(size.size(), kLongestSizeText));
     const quint64 offset = store(name, size);
     Row r{};
     r.bytes = Split64::of(bytes);
@@ -88,13 +112,16 @@ void RowStore::append(quint32 folder, QByteArrayView name, QByteArrayView sizeTe
     r.offsetHigh = quint32(offset >> 32);
     r.nameLength = quint32(name.size());
     r.sizeLength = quint32(size.size());
+    r.sizeStyle = style;
     r.folder = folder;
     r.checked = 0;
     rows_.pushBack(r);
+    if (identities_)
+        identities_->added(*this, rows_.size() - 1);
 }
 
-void RowStore::add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText, quint64 bytes,
-                   const RowOrigin& origin) {
+void RowStore::add(const QByteArray& folderPath, QByteArrayView name, const RowSizeText& sizeText,
+                   quint64 bytes, const RowOrigin& origin) {
     if (folderPath.endsWith('/')) {
         addPath(QByteArray(folderPath + name), sizeText, bytes, origin);
         return;
@@ -113,7 +140,8 @@ void RowStore::add(const QByteArray& folderPath, QByteArrayView name, QByteArray
     append(quint32(prefixes_.size() - 1), name, sizeText, bytes, origin.id.inode);
 }
 
-void RowStore::addPath(QByteArrayView path, QByteArrayView sizeText, quint64 bytes, const RowOrigin& origin) {
+void RowStore::addPath(QByteArrayView path, const RowSizeText& sizeText, quint64 bytes,
+                       const RowOrigin& origin) {
     qsizetype cut = path.lastIndexOf('/') + 1; // the prefix keeps its '/'
     if (path.size() - cut > kLongestName)
         cut = path.size();
@@ -135,8 +163,12 @@ void RowStore::pathInto(std::size_t row, QByteArray& out) const {
     out.append(file);
 }
 
-QByteArrayView RowStore::sizeText(std::size_t row) const {
+QByteArrayView RowStore::sizeText(std::size_t row, SizeTextWriter::Buffer& buffer) const {
     const Row& r = rows_[row];
+    if (r.sizeStyle != 0) {
+        const SizeStyle& style = sizeStyles_[r.sizeStyle - 1];
+        return style.writer.utf8(r.bytes.value(), style.unit, buffer);
+    }
     return {bytesAt(r.offset()) + r.nameLength, qsizetype(r.sizeLength)};
 }
 
@@ -202,15 +234,34 @@ void RowStore::erase(const std::vector<quint32>& ascendingRows) {
         rows_[kept++] = rows_[i];
     }
     rows_.truncate(kept);
+    if (identities_)
+        identities_->rebuild(*this);
+}
+
+void RowStore::holdIdentityIndex() {
+    if (identityHolds_++ == 0)
+        identities_.emplace().rebuild(*this);
+}
+
+void RowStore::releaseIdentityIndex() {
+    if (--identityHolds_ == 0)
+        identities_.reset();
+}
+
+std::optional<std::size_t> RowStore::rowOfFile(FileId id) const {
+    return identities_ ? identities_->find(*this, id) : std::nullopt;
 }
 
 void RowStore::clear() {
     rows_.clear();
     std::vector<QByteArray>().swap(prefixes_);
     std::vector<FolderFacts>().swap(folders_);
+    sizeStyles_.clear();
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     used_ = 0;
     ++generation_;
+    if (identities_)
+        identities_->rebuild(*this);
 }
 
 } // namespace zorvik

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "criteria/SizeDisplayText.h"
 #include "platform/FileId.h"
 #include "results/ChunkedVector.h"
+#include "results/RowIdentityIndex.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -21,13 +23,26 @@ struct RowOrigin {
     qsizetype rootLength = kOwnFolder;
 };
 
+// A row's size as text: one given in UTF-8, or one written from its bytes whenever it is read, in a
+// unit and the writer's locale. A search's rows take the second way, which keeps the text (about ten
+// bytes) out of the store and still reads back byte for byte as the writer wrote it.
+struct RowSizeText {
+    RowSizeText() = default;
+    explicit RowSizeText(QByteArrayView text) : given(text) {}
+    RowSizeText(const SizeTextWriter& writer, SizeUnit unit) : writer(&writer), unit(unit) {}
+
+    QByteArrayView given;
+    const SizeTextWriter* writer = nullptr; // copied by the store; written with when not null
+    SizeUnit unit = SizeUnit::Bytes;
+};
+
 // The files found, one row each in the order they were added (numbered from 0; removing rows closes the
 // gap): the path as the operating system's bytes, the size in bytes and as text (UTF-8), the file's
 // identity and a check mark. The result list shows the rows in an order of its own (RowOrder); the
 // search without a window keeps its matches here to sort them the same way.
 //
-// A million rows must fit where the window runs, so a row takes 28 bytes besides its strings (with its
-// place in a RowOrder, 32): its name and size text sit side by side in a byte store of blocks that
+// A million rows must fit where the window runs, so a row takes 28 bytes besides its name (with its
+// place in a RowOrder, 32): its name and any given size text sit side by side in a byte store of blocks that
 // never move, and its folder's path (with the trailing '/'), device and listed folder are kept once
 // for all the rows of that folder.
 class RowStore {
@@ -39,10 +54,10 @@ public:
 
     // The file `name` inside `folderPath` (its path is folderPath + "/" + name, with no doubled slash
     // after the root "/"). Consecutive rows of one folder share its path.
-    void add(const QByteArray& folderPath, QByteArrayView name, QByteArrayView sizeText, quint64 bytes,
+    void add(const QByteArray& folderPath, QByteArrayView name, const RowSizeText& sizeText, quint64 bytes,
              const RowOrigin& origin);
     // A file given by its complete path.
-    void addPath(QByteArrayView path, QByteArrayView sizeText, quint64 bytes, const RowOrigin& origin);
+    void addPath(QByteArrayView path, const RowSizeText& sizeText, quint64 bytes, const RowOrigin& origin);
 
     std::size_t size() const { return rows_.size(); }
     // A row's path is its folder's path (with its '/') followed by its name; a name too long to keep
@@ -51,7 +66,8 @@ public:
     QByteArrayView name(std::size_t row) const;
     // The joined path into `out`, whose storage is reused.
     void pathInto(std::size_t row, QByteArray& out) const;
-    QByteArrayView sizeText(std::size_t row) const;
+    // The size text (UTF-8), in `buffer` when it is written on reading.
+    QByteArrayView sizeText(std::size_t row, SizeTextWriter::Buffer& buffer) const;
     quint64 bytes(std::size_t row) const { return rows_[row].bytes.value(); }
     FileId fileId(std::size_t row) const;
     FoundFile foundFile(std::size_t row) const;
@@ -68,6 +84,13 @@ public:
     // A key names a row for as long as it is stored, and no other row ever (not even after a clear).
     quint64 key(std::size_t row) const;
     std::optional<std::size_t> rowOfKey(quint64 key) const;
+
+    // While held (by a running search), the rows are indexed by their files' identities, which
+    // rowOfFile() looks up; the index follows every addition, removal and clear.
+    void holdIdentityIndex();
+    void releaseIdentityIndex();
+    // A row of the file `id`, while the index is held and a row has it.
+    std::optional<std::size_t> rowOfFile(FileId id) const;
 
     // Takes these rows (ascending, no repeats) out; the later ones move down.
     void erase(const std::vector<quint32>& ascendingRows);
@@ -88,7 +111,8 @@ private:
         quint32 offsetLow;
         quint32 offsetHigh : 8;
         quint32 nameLength : 8;  // bytes: longer names stay in their folder's part
-        quint32 sizeLength : 16; // bytes of the size text
+        quint32 sizeLength : 13; // bytes of a given size text
+        quint32 sizeStyle : 3;   // 0: the text is given; otherwise written in sizeStyles_[sizeStyle - 1]
         quint32 folder : 31;     // index into prefixes_ and folders_
         quint32 checked : 1;
         quint64 offset() const { return (quint64(offsetHigh) << 32) | offsetLow; }
@@ -101,17 +125,29 @@ private:
         bool operator==(const FolderFacts&) const = default;
     };
 
+    // How the size texts of a search's rows are written; a store meets one or two.
+    struct SizeStyle {
+        SizeTextWriter writer;
+        SizeUnit unit;
+    };
+
     const char* bytesAt(quint64 offset) const;
+    // The style of a written size text (1 and up), or 0 for a given one, also when there are too many.
+    quint32 styleOf(const RowSizeText& sizeText);
     quint64 store(QByteArrayView name, QByteArrayView sizeText);
     quint32 folderFor(QByteArrayView prefix, const FolderFacts& facts);
-    void append(quint32 folder, QByteArrayView name, QByteArrayView sizeText, quint64 bytes, quint64 inode);
+    void append(quint32 folder, QByteArrayView name, const RowSizeText& sizeText, quint64 bytes,
+                quint64 inode);
 
     ChunkedVector<Row> rows_;
     std::vector<QByteArray> prefixes_;
-    std::vector<FolderFacts> folders_;            // beside prefixes_
+    std::vector<FolderFacts> folders_; // beside prefixes_
+    std::vector<SizeStyle> sizeStyles_;
     std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
     quint64 used_ = 0;                            // bytes taken in the last block
     quint64 generation_ = 0; // of the byte store: a new one after each clear, so keys never repeat
+    std::optional<RowIdentityIndex> identities_;
+    int identityHolds_ = 0;
 };
 
 } // namespace zorvik

@@ -1,6 +1,7 @@
 #include "search/PrintSearch.h"
 
 #include "core/PathParts.h"
+#include "criteria/SizeDisplayText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathStatus.h"
 #include "results/ResultLineFormat.h"
@@ -9,7 +10,6 @@
 #include "search/FileIdSet.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
-#include "search/SizeDisplayText.h"
 #include "search/WalkRules.h"
 
 #include <QLocale>

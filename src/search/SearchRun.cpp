@@ -2,14 +2,13 @@
 
 #include "core/ProblemList.h"
 #include "core/Steps.h"
+#include "criteria/SizeDisplayText.h"
 #include "folders/FolderList.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "results/ResultList.h"
-#include "search/FileIdSet.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
-#include "search/SizeDisplayText.h"
 #include "search/WalkRules.h"
 
 #include <QFile>
@@ -20,9 +19,12 @@ namespace zorvik {
 
 // What one search keeps across its listed folders.
 struct SearchTally {
-    ProblemList skipped;   // folders that could not be searched
-    int leftOut = 0;       // folders the rules left out
-    FileIdSet listedFiles; // every file in the result list, so that none is listed twice
+    explicit SearchTally(ResultList& results) : listedFiles(results) {}
+    ProblemList skipped; // folders that could not be searched
+    int leftOut = 0;     // folders the rules left out
+    // Every file in the result list, also those of earlier searches and while rows are removed, so
+    // that none is listed twice.
+    ResultList::IdentityIndexHold listedFiles;
 };
 
 namespace {
@@ -47,9 +49,9 @@ public:
         folders_.setHeaderPath(SearchRun::tr("Searching "), path);
     }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
-        if (test_.matches(bytes) && tally_.listedFiles.insert(id))
-            results_.add(folderPath, QByteArrayView(name), writer_.utf8(bytes, test_.unit(), sizeText_),
-                         bytes, {id, rootLength_});
+        if (test_.matches(bytes) && !results_.listsFile(id))
+            results_.add(folderPath, QByteArrayView(name), RowSizeText(writer_, test_.unit()), bytes,
+                         {id, rootLength_});
     }
     bool beforeSubFolder() override {
         if (run_.stopRequested())
@@ -69,7 +71,6 @@ private:
     ResultList& results_;
     SearchTally& tally_;
     SizeTextWriter writer_;
-    SizeTextWriter::Buffer sizeText_;
     const SizeTest test_;
     qsizetype rootLength_; // the listed folder's part of every path found below it
 };
@@ -117,7 +118,7 @@ JobBody SearchRun::run(Job& job) {
 JobBody SearchRun::searchListedFolders(Job& job) {
     Steps& s = job.steps();
     int count = 0;
-    SearchTally tally;
+    SearchTally tally(results_);
     std::shared_ptr<const WalkRules> rules;
     s.run(116, [&] {
         count = folders_.count();
@@ -126,9 +127,6 @@ JobBody SearchRun::searchListedFolders(Job& job) {
             if (folders_.isSkipped(i))
                 skippedFolders.append(folders_.pathBytes(i));
         rules = std::make_shared<const WalkRules>(skipRules_, skippedFolders);
-        // Files already listed by an earlier search are not listed again.
-        for (int i = 1; i <= results_.count(); ++i)
-            tally.listedFiles.insert(results_.fileId(i));
     });
     if (!rules)
         rules = WalkRules::none();

@@ -1,7 +1,7 @@
 // Which sizes meet a condition, and how a matching size is written.
 #include "core/Failure.h"
+#include "criteria/SizeDisplayText.h"
 #include "search/MatchesSize.h"
-#include "search/SizeDisplayText.h"
 
 #include "QtPrinters.h"
 

@@ -208,6 +208,30 @@ TEST_F(Skipping, AFileReachedTwiceIsListedOnceAlsoByALaterSearchIntoTheSameList)
     }
 }
 
+TEST_F(Skipping, RowsRemovedOrClearedWhileASearchRunsLeaveEachFileListedOnce) {
+    for (int folder = 0; folder < 6; ++folder)
+        for (int file = 0; file < 3; ++file)
+            tree.file("d" + QByteArray::number(folder) + "/f" + QByteArray::number(file), 1);
+    const Paths all = find(tree.root(), "-type f");
+    // Listed twice: the second walk meets every file again, and lists again only what left the list.
+    folders.addPath(tree.root());
+    folders.addPath(tree.root());
+    for (int threads : {1, 4}) {
+        for (bool clearing : {false, true}) {
+            results.clear();
+            bool done = false;
+            host.onYield = [&] {
+                if (done || results.count() < 5)
+                    return;
+                done = true;
+                clearing ? results.clear() : results.removePositions({2, 4});
+            };
+            EXPECT_EQ(search(threads, {}), all) << threads << " threads, clearing " << clearing;
+            EXPECT_TRUE(done);
+        }
+    }
+}
+
 TEST_F(Skipping, AnotherFileSystemBelowIsEnteredUnlessTheSearchKeepsToOne) {
     tree.file("here", 1);
     Mount tmpfs("-t tmpfs none", tree.path("mnt"));

@@ -26,6 +26,8 @@ public:
     QString text(quint64 bytes, SizeUnit unit) const;
     // The same text in UTF-8, written into `buffer` without allocating: a search may write a million.
     QByteArrayView utf8(quint64 bytes, SizeUnit unit, Buffer& buffer) const;
+    // Whether both write the same texts.
+    bool operator==(const SizeTextWriter&) const = default;
 
 private:
     QByteArray groupSeparator_; // UTF-8

@@ -1,4 +1,4 @@
-#include "search/SizeDisplayText.h"
+#include "criteria/SizeDisplayText.h"
 
 #include <cstring>
 
