@@ -220,9 +220,9 @@ void ResultList::applySort() {
     const std::unique_ptr<SortJob> job = std::move(sorting_);
     announcePending();
     // Rows appended while it ran stay after the sorted ones, and the list is then not in order.
-    const bool everyRow = job->sortedRows().size() == order_.size();
+    const bool everyRow = job->rows() == order_.size();
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    order_.rearrange(job->sortedRows(), everyRow ? std::optional<SortState>(job->state()) : std::nullopt);
+    order_.rearrange(job->takeSortedRows(), everyRow ? std::optional<SortState>(job->state()) : std::nullopt);
     followMovedRows(*job->newPositions());
     layout_.moved(job->newPositions());
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

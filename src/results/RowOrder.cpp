@@ -47,12 +47,15 @@ bool RowOrder::append(quint32 row) {
 void RowOrder::sort(SortKey key, Qt::SortOrder order) {
     SortJob job(store_, *this, key, order);
     job.step(SortSlice(SortPace::allAtOnce()));
-    rearrange(job.sortedRows(), job.state());
+    rearrange(job.takeSortedRows(), job.state());
 }
 
-void RowOrder::rearrange(const std::vector<quint32>& sortedRows, std::optional<SortState> state) {
-    for (std::size_t i = 0; i < sortedRows.size(); ++i)
-        shown_[i] = sortedRows[i];
+void RowOrder::rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortState> state) {
+    // Built beside the order while the sort ran, so that putting it in place copies only the rows
+    // appended meanwhile.
+    for (std::size_t i = sortedRows.size(); i < shown_.size(); ++i)
+        sortedRows.pushBack(shown_[i]);
+    shown_.swap(sortedRows);
     sortState_ = state;
     positionsValid_ = false;
 }

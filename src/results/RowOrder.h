@@ -46,9 +46,9 @@ public:
     // Sorts stably (rows that compare equal keep their present order): by size in bytes, or by the
     // bytes of the path (case-sensitive), all at once. The window works the order out a slice at a time
     // (SortJob) and then puts it in place with rearrange(): `sortedRows` are the first positions' rows
-    // in their new order, the rows after them stay. `state` is none when rows were appended meanwhile.
+    // in their new order, the rows after them follow. `state` is none when rows were appended meanwhile.
     void sort(SortKey key, Qt::SortOrder order);
-    void rearrange(const std::vector<quint32>& sortedRows, std::optional<SortState> state);
+    void rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortState> state);
 
     // Takes these positions (ascending, apart) out of the order; their rows stay in the store until it
     // erases them, after which rowsErased renumbers the rest.

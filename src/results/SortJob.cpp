@@ -3,6 +3,7 @@
 #include "results/RowStore.h"
 #include "results/SlicedSort.h"
 
+#include <algorithm>
 #include <numeric>
 #include <optional>
 
@@ -154,15 +155,26 @@ template <class Key, class Less> void SortJob::planSort(std::function<Key(std::s
             work->sort.emplace(std::move(work->keys), rows_, less, slice.unit());
         return work->sort->step(slice);
     });
-    phases_.emplace_back([this, work](const SortSlice& slice) {
+    // Fresh memory costs a page fault per page when first written: 40 MB at ten million rows is more
+    // than a turn may take, so the new positions' room is cleared a stretch at a time.
+    phases_.emplace_back([this](const SortSlice& slice) {
         if (!newPositions_) {
-            sortedRows_.resize(rows_);
-            newPositions_ = std::make_shared<std::vector<quint32>>(rows_);
+            newPositions_ = std::make_shared<std::vector<quint32>>();
+            newPositions_->reserve(rows_);
         }
+        const std::size_t stretch = slice.unit() * 16;
+        while (newPositions_->size() < rows_) {
+            newPositions_->resize(std::min(rows_, newPositions_->size() + stretch));
+            if (newPositions_->size() < rows_ && slice.spent())
+                return false;
+        }
+        return true;
+    });
+    phases_.emplace_back([this, work](const SortSlice& slice) {
         const Key* sorted = work->sort->sorted();
         return slice.loop(next_, rows_, [&](std::size_t i) {
             const quint32 from = sorted[i].position;
-            sortedRows_[i] = order_.rowAt(from);
+            sortedRows_.pushBack(order_.rowAt(from));
             (*newPositions_)[from] = quint32(i);
         });
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/ChunkedVector.h"
 #include "results/RowOrder.h"
 #include "results/SortSlice.h"
 
@@ -34,8 +35,13 @@ public:
     bool done() const { return done_; }
 
     RowOrder::SortState state() const { return state_; }
-    // Once done: the rows of the positions covered, in their new order.
-    const std::vector<quint32>& sortedRows() const { return sortedRows_; }
+    // Once done: the rows of the positions covered, in their new order (taken once).
+    std::size_t rows() const { return rows_; }
+    ChunkedVector<quint32> takeSortedRows() {
+        ChunkedVector<quint32> taken;
+        taken.swap(sortedRows_);
+        return taken;
+    }
     // Once done: the new position of the row at each position covered.
     std::shared_ptr<const std::vector<quint32>> newPositions() const { return newPositions_; }
 
@@ -57,7 +63,7 @@ private:
     std::vector<quint32> rank_;
     std::vector<quint32> lastInside_;
     std::vector<quint32> open_;
-    std::vector<quint32> sortedRows_;
+    ChunkedVector<quint32> sortedRows_;
     std::shared_ptr<std::vector<quint32>> newPositions_;
 };
 
