@@ -32,7 +32,11 @@ std::vector<RowOrder::Span> spansOf(const std::vector<int>& ascendingPositions) 
 
 } // namespace
 
-ResultList::ResultList(QObject* parent) : QAbstractTableModel(parent) {}
+ResultList::ResultList(QObject* parent) : QAbstractTableModel(parent) {
+    sortTurn_.setSingleShot(true);
+    sortTurn_.setInterval(0);
+    connect(&sortTurn_, &QTimer::timeout, this, &ResultList::continueSort);
+}
 ResultList::~ResultList() = default;
 
 void ResultList::addColumn(const QString& header) {
@@ -177,27 +181,67 @@ bool ResultList::sortRows(SortKey key, Qt::SortOrder order) {
     if (orderIsHeld())
         return false;
     announcePending();
-    const std::vector<quint32> oldPositions = order_.sorted(key, order);
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    order_.rearrange(oldPositions, {key, order});
-    followMovedRows(oldPositions);
-    ++layoutVersion_;
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    sorting_ = std::make_unique<SortJob>(store_, order_, key, order);
+    continueSort();
     return true;
 }
 
-void ResultList::followMovedRows(const std::vector<quint32>& oldPositions) {
+std::optional<ResultList::SortState> ResultList::sortHeading() const {
+    return sorting_ ? std::optional<SortState>(sorting_->state()) : sortState();
+}
+
+void ResultList::continueSort() {
+    if (!sorting_)
+        return;
+    const SortPace pace = order_.size() <= sortPace_.rowsAtOnce ? SortPace::allAtOnce() : sortPace_;
+    if (!sorting_->done() && !sorting_->step(SortSlice(pace))) {
+        sortTurn_.start();
+        return;
+    }
+    // A command working through the rows in the order shown keeps them there until it ends.
+    if (!orderIsHeld())
+        applySort();
+}
+
+void ResultList::restartSort() {
+    // The rows the sort worked on are no longer where it found them: it begins again.
+    if (!sorting_)
+        return;
+    const SortState state = sorting_->state();
+    sorting_ = std::make_unique<SortJob>(store_, order_, state.key, state.order);
+    sortTurn_.start();
+}
+
+void ResultList::releaseOrder() {
+    if (--orderHolds_ == 0 && sorting_)
+        sortTurn_.start();
+}
+
+void ResultList::applySort() {
+    const std::unique_ptr<SortJob> job = std::move(sorting_);
+    announcePending();
+    // Rows appended while it ran stay after the sorted ones, and the list is then not in order.
+    const bool everyRow = job->rows() == order_.size();
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    order_.rearrange(job->takeSortedRows(), everyRow ? std::optional<SortState>(job->state()) : std::nullopt);
+    followMovedRows(*job->newPositions());
+    layout_.moved(job->newPositions());
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (everyRow)
+        Q_EMIT rowsSorted(job->state().key, job->state().order);
+}
+
+void ResultList::followMovedRows(const std::vector<quint32>& newPositions) {
     // Selections and the current row follow their rows to the new places.
     const QModelIndexList before = persistentIndexList();
     if (before.isEmpty())
         return;
-    std::vector<int> newRowOf(oldPositions.size());
-    for (std::size_t i = 0; i < oldPositions.size(); ++i)
-        newRowOf[oldPositions[i]] = int(i);
     QModelIndexList after;
     after.reserve(before.size());
-    for (const QModelIndex& old : before)
-        after << index(newRowOf[std::size_t(old.row())], old.column());
+    for (const QModelIndex& old : before) {
+        const auto row = std::size_t(old.row());
+        after << index(row < newPositions.size() ? int(newPositions[row]) : old.row(), old.column());
+    }
     changePersistentIndexList(before, after);
 }
 
@@ -208,6 +252,11 @@ void ResultList::sort(int column, Qt::SortOrder order) {
 
 quint64 ResultList::rowKey(int position) const {
     return store_.key(rowAt(position));
+}
+
+std::optional<int> ResultList::positionSince(int index, quint64 version) const {
+    const std::optional<std::size_t> position = layout_.now(std::size_t(index), version);
+    return position ? std::optional<int>(int(*position) + 1) : std::nullopt;
 }
 
 std::optional<int> ResultList::positionOfKey(quint64 key) const {
@@ -234,7 +283,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
     for (quint32 row : rows)
         totals_.removing(row);
     const std::vector<RowOrder::Span> spans = spansOf(ascendingPositions);
-    ++layoutVersion_;
+    layout_.removed(ascendingPositions);
     if (spans.size() > kMostRemovalRanges) {
         beginResetModel();
         order_.erase(spans);
@@ -253,6 +302,7 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
     std::sort(rows.begin(), rows.end());
     store_.erase(rows);
     order_.rowsErased(rows);
+    restartSort();
     totalsChanged();
 }
 
@@ -262,8 +312,9 @@ void ResultList::clear() {
     store_.clear();
     totals_.clear();
     announced_ = 0;
-    ++layoutVersion_;
+    layout_.cleared();
     endResetModel();
+    restartSort();
     totalsChanged();
 }
 

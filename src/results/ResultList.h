@@ -3,9 +3,11 @@
 #include "platform/FileId.h"
 #include "results/AnnouncementPace.h"
 #include "results/ByteTotal.h"
+#include "results/LayoutLog.h"
 #include "results/ResultTotals.h"
 #include "results/RowOrder.h"
 #include "results/RowStore.h"
+#include "results/SortJob.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
@@ -13,8 +15,10 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -86,26 +90,39 @@ public:
     const ByteTotal& checkedBytes() const { return totals_.checkedBytes(); }
 
     // Sorts every row, stably: by path (the bytes, case-sensitive) or by size in bytes. Refused (false)
-    // while a command holds the order.
+    // while a command holds the order. A long list is sorted a slice per turn of the event loop and
+    // rearranged at the end, then rowsSorted() tells; a short one at once. Rows appended meanwhile stay
+    // after the sorted ones (and the list is then not sorted); a removal starts the sort over the rows
+    // that remain; another sort replaces it.
     using SortKey = RowOrder::SortKey;
     bool sortRows(SortKey key, Qt::SortOrder order);
+    bool isSorting() const { return sorting_ != nullptr; }
+    // How much of a long sort a turn does.
+    void setSortPace(const SortPace& pace) { sortPace_ = pace; }
     // The order of the last sort, until rows are appended after it.
     using SortState = RowOrder::SortState;
     std::optional<SortState> sortState() const { return order_.sortState(); }
+    // The order of the sort under way, otherwise that of the last one.
+    std::optional<SortState> sortHeading() const;
 
     // Rows that stay themselves: a key names a row wherever sorting moves it, and no other row ever
     // (not even after the list was cleared). The layout version changes whenever rows move or leave
     // (sorting, removals, clearing); appending leaves it.
     quint64 rowKey(int position) const;
     std::optional<int> positionOfKey(quint64 key) const;
-    quint64 layoutVersion() const { return layoutVersion_; }
+    quint64 layoutVersion() const { return layout_.version(); }
+    // While followed, the list keeps how rows moved, so that positionSince() finds where the row at
+    // position index + 1 of layout `version` stands now (none when it left).
+    void followLayout() const { layout_.follow(); }
+    void unfollowLayout() const { layout_.unfollow(); }
+    std::optional<int> positionSince(int index, quint64 version) const;
 
     // A command that works through the rows in the order shown keeps them from being sorted while it
     // runs (it yields, and a click on a header would otherwise sort under it).
     class OrderHold {
     public:
         explicit OrderHold(ResultList& list) : list_(list) { ++list_.orderHolds_; }
-        ~OrderHold() { --list_.orderHolds_; }
+        ~OrderHold() { list_.releaseOrder(); }
         OrderHold(const OrderHold&) = delete;
         OrderHold& operator=(const OrderHold&) = delete;
 
@@ -157,11 +174,17 @@ public:
 Q_SIGNALS:
     // Rows were appended to a sorted list, which is therefore no longer in order.
     void sortOrderLost();
+    // Every row stands in this order now.
+    void rowsSorted(zorvik::RowOrder::SortKey key, Qt::SortOrder order);
 
 private:
     quint32 rowAt(int position) const; // the store's row at a position, or a Failure
     void added();
-    void followMovedRows(const std::vector<quint32>& oldPositions);
+    void continueSort();
+    void restartSort();
+    void applySort();
+    void releaseOrder();
+    void followMovedRows(const std::vector<quint32>& newPositions);
     void checkedChanged(int firstRow, int lastRow);
     void totalsChanged();
 
@@ -172,8 +195,11 @@ private:
     QLocale locale_;
     int announced_ = 0; // rows the views were told of
     AnnouncementPace pace_;
-    quint64 layoutVersion_ = 0;
+    mutable LayoutLog layout_; // followed by commands that only read the list
     int orderHolds_ = 0;
+    std::unique_ptr<SortJob> sorting_;
+    SortPace sortPace_;
+    QTimer sortTurn_; // the next slice of the sort
 };
 
 } // namespace zorvik

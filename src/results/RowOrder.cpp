@@ -1,10 +1,10 @@
 #include "results/RowOrder.h"
 
 #include "results/RowStore.h"
+#include "results/SortJob.h"
 
 #include <algorithm>
 #include <limits>
-#include <numeric>
 
 namespace zorvik {
 
@@ -44,94 +44,18 @@ bool RowOrder::append(quint32 row) {
     return true;
 }
 
-std::vector<quint32> RowOrder::sorted(SortKey key, Qt::SortOrder order) const {
-    return key == SortKey::Size ? sortedBySize(order) : sortedByPath(order);
+void RowOrder::sort(SortKey key, Qt::SortOrder order) {
+    SortJob job(store_, *this, key, order);
+    job.step(SortSlice(SortPace::allAtOnce()));
+    rearrange(job.takeSortedRows(), job.state());
 }
 
-std::vector<quint32> RowOrder::sortedBySize(Qt::SortOrder order) const {
-    // Sizes with their positions side by side in 12 bytes, so the sort reads memory in order and its
-    // buffer stays small.
-    struct SizeAt {
-        quint32 high;
-        quint32 low;
-        quint32 position;
-        quint64 bytes() const { return (quint64(high) << 32) | low; }
-    };
-    static_assert(sizeof(SizeAt) == 12);
-    std::vector<SizeAt> sizes(shown_.size());
-    for (std::size_t i = 0; i < shown_.size(); ++i) {
-        const quint64 bytes = store_.bytes(shown_[i]);
-        sizes[i] = {quint32(bytes >> 32), quint32(bytes), quint32(i)};
-    }
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(sizes.begin(), sizes.end(),
-                         [](const SizeAt& a, const SizeAt& b) { return a.bytes() < b.bytes(); });
-    else
-        std::stable_sort(sizes.begin(), sizes.end(),
-                         [](const SizeAt& a, const SizeAt& b) { return a.bytes() > b.bytes(); });
-    std::vector<quint32> oldPositions(sizes.size());
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        oldPositions[i] = sizes[i].position;
-    return oldPositions;
-}
-
-std::vector<quint32> RowOrder::sortedByPath(Qt::SortOrder order) const {
-    // Most pairs of rows lie in folders of which neither holds the other: their order is that of their
-    // folders' paths, ranked once here. Only rows of one folder, or of a folder and one inside it, are
-    // compared by their bytes.
-    const std::size_t folders = store_.folderCount();
-    std::vector<quint32> byBytes(folders);
-    std::iota(byBytes.begin(), byBytes.end(), quint32(0));
-    std::sort(byBytes.begin(), byBytes.end(),
-              [this](quint32 a, quint32 b) { return store_.folderPathAt(a) < store_.folderPathAt(b); });
-    std::vector<quint32> rank(folders);
-    for (std::size_t r = 0; r < folders; ++r)
-        rank[byBytes[r]] = quint32(r);
-    // lastInside[r]: the last rank whose folder path starts with the path of rank r (itself at least).
-    std::vector<quint32> lastInside(folders);
-    std::vector<quint32> open;
-    for (std::size_t r = 0; r < folders; ++r) {
-        while (!open.empty() &&
-               !store_.folderPathAt(byBytes[r]).startsWith(store_.folderPathAt(byBytes[open.back()]))) {
-            lastInside[open.back()] = quint32(r - 1);
-            open.pop_back();
-        }
-        open.push_back(quint32(r));
-    }
-    for (quint32 r : open)
-        lastInside[r] = quint32(folders - 1);
-
-    struct Key {
-        quint32 rank;
-        quint32 row;
-        quint32 position;
-    };
-    std::vector<Key> keys(shown_.size());
-    for (std::size_t i = 0; i < shown_.size(); ++i)
-        keys[i] = {rank[store_.folderOf(shown_[i])], shown_[i], quint32(i)};
-    auto less = [&](const Key& a, const Key& b) {
-        if (a.rank != b.rank) {
-            const bool nested = a.rank < b.rank ? b.rank <= lastInside[a.rank] : a.rank <= lastInside[b.rank];
-            if (!nested)
-                return a.rank < b.rank;
-        }
-        return store_.pathLess(a.row, b.row);
-    };
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(keys.begin(), keys.end(), less);
-    else
-        std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) { return less(b, a); });
-    std::vector<quint32> oldPositions(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        oldPositions[i] = keys[i].position;
-    return oldPositions;
-}
-
-void RowOrder::rearrange(const std::vector<quint32>& oldPositions, SortState state) {
-    ChunkedVector<quint32> moved;
-    for (const quint32 from : oldPositions)
-        moved.pushBack(shown_[from]);
-    shown_.swap(moved);
+void RowOrder::rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortState> state) {
+    // Built beside the order while the sort ran, so that putting it in place copies only the rows
+    // appended meanwhile.
+    for (std::size_t i = sortedRows.size(); i < shown_.size(); ++i)
+        sortedRows.pushBack(shown_[i]);
+    shown_.swap(sortedRows);
     sortState_ = state;
     positionsValid_ = false;
 }

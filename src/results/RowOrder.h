@@ -44,11 +44,11 @@ public:
     std::optional<SortState> sortState() const { return sortState_; }
 
     // Sorts stably (rows that compare equal keep their present order): by size in bytes, or by the
-    // bytes of the path (case-sensitive). sorted() says where each new position's row stood before,
-    // without changing anything; rearrange() then moves the rows there.
-    std::vector<quint32> sorted(SortKey key, Qt::SortOrder order) const;
-    void rearrange(const std::vector<quint32>& oldPositions, SortState state);
-    void sort(SortKey key, Qt::SortOrder order) { rearrange(sorted(key, order), {key, order}); }
+    // bytes of the path (case-sensitive), all at once. The window works the order out a slice at a time
+    // (SortJob) and then puts it in place with rearrange(): `sortedRows` are the first positions' rows
+    // in their new order, the rows after them follow. `state` is none when rows were appended meanwhile.
+    void sort(SortKey key, Qt::SortOrder order);
+    void rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortState> state);
 
     // Takes these positions (ascending, apart) out of the order; their rows stay in the store until it
     // erases them, after which rowsErased renumbers the rest.
@@ -58,9 +58,6 @@ public:
     void clear();
 
 private:
-    std::vector<quint32> sortedBySize(Qt::SortOrder order) const;
-    std::vector<quint32> sortedByPath(Qt::SortOrder order) const;
-
     const RowStore& store_;
     ChunkedVector<quint32> shown_;
     std::optional<SortState> sortState_;

@@ -35,6 +35,13 @@ ResultListControls::ResultListControls(QTableView& view, ResultList& results, Ro
     // Rows appended after a sort stand at the end: the list is no longer in the order shown.
     connect(&results_, &ResultList::sortOrderLost, this,
             [this] { view_.horizontalHeader()->setSortIndicatorShown(false); });
+    // A long sort ends turns after the click: the indicator shows the order once the rows stand in it.
+    connect(&results_, &ResultList::rowsSorted, this, [this](ResultList::SortKey key, Qt::SortOrder order) {
+        const int section =
+            key == ResultList::SortKey::Size ? ResultList::kSizeColumn : ResultList::kPathColumn;
+        view_.horizontalHeader()->setSortIndicator(section, order);
+        view_.horizontalHeader()->setSortIndicatorShown(true);
+    });
     connect(&view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { popupMenu(at); });
 }
 
@@ -52,12 +59,10 @@ void ResultListControls::sortByHeader(int section) {
         return;
     const ResultList::SortKey key =
         section == ResultList::kSizeColumn ? ResultList::SortKey::Size : ResultList::SortKey::Path;
-    const ResultList::SortState order = RowActions::orderForHeaderClick(results_.sortState(), key);
+    // A second click while a sort runs turns the order of that sort round.
+    const ResultList::SortState order = RowActions::orderForHeaderClick(results_.sortHeading(), key);
     // A command working through the rows in the order shown refuses; the header then stays as it was.
-    if (!results_.sortRows(order.key, order.order))
-        return;
-    view_.horizontalHeader()->setSortIndicator(section, order.order);
-    view_.horizontalHeader()->setSortIndicatorShown(true);
+    results_.sortRows(order.key, order.order);
 }
 
 QMenu* ResultListControls::menuAt(const QPoint& viewportPosition) {
