@@ -11,7 +11,9 @@
 // --prepare: a shell command run before every timed run of every contender, after the caches were
 // emptied (the network-share cases remount the share with it, which empties sshfs's own caches).
 // --label: what the tree is, for the first line of the report ("share, 2 ms round trip").
-// --search-only: times the search alone, without find and the floors (for a profiler's run).
+// --search-only: times the search alone, without find and the floors (for a profiler's run, or the
+// longest interval between yields of a cold search without waiting for the others).
+// Cold, the caches are emptied and then the program's own files read back in (see rereadOwnFiles).
 //
 // between: Between 101 and 200 Bytes   vs  find TREE -type f -size +100c -size -201c
 // all:     Less Than 99999999999999 Bytes (every file)  vs  find TREE ! -type d -size -99999999999999c
@@ -41,6 +43,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -198,6 +201,33 @@ bool dropCaches(QString* why = nullptr) {
     return true;
 }
 
+// Reads back the files this process has mapped (its program and libraries), which emptying the caches
+// threw out too: a program the user just started has them in memory, and without this the window's
+// thread would wait for its own code behind the search's reads, which says nothing about the search.
+void rereadOwnFiles() {
+    QFile maps(u"/proc/self/maps"_s);
+    if (!maps.open(QIODevice::ReadOnly))
+        return;
+    std::set<QByteArray> files;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype slash = line.indexOf(" /");
+        if (slash >= 0)
+            files.insert(line.mid(slash + 1).trimmed());
+    }
+    std::vector<char> buffer(std::size_t(1) << 20);
+    for (const QByteArray& file : files) {
+        const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) { // never /dev/zero
+            while (::read(fd, buffer.data(), buffer.size()) > 0) {
+            }
+        }
+        ::close(fd);
+    }
+}
+
 // Cold, the disk serves many requests in flight far better than a few.
 constexpr int kParallelFloorThreads = 32;
 // Warm, nothing waits for the disk: more threads than cores only share the cores.
@@ -340,8 +370,10 @@ int main(int argc, char** argv) {
     // timed ones run without it, since the probe's own events would be counted as the search's.
     // Cold, every contender starts from empty caches; warm, from the caches the one before left.
     auto prepare = [&] {
-        if (cold)
+        if (cold) {
             dropCaches();
+            rereadOwnFiles();
+        }
         if (!prepareCommand.isEmpty() && bench::secondsOfCommand({"sh", "-c", prepareCommand}) < 0) {
             std::fprintf(stderr, "the command before each run failed: %s\n", prepareCommand.constData());
             std::exit(1);
@@ -357,11 +389,15 @@ int main(int argc, char** argv) {
     std::vector<double> ours, theirs, floor, parallelFloor;
     if (searchOnly) {
         counts.clear();
-        for (int run = 0; run < runs; ++run)
+        for (int run = 0; run < runs; ++run) {
+            prepare();
             ours.push_back(search(false));
-        std::printf("case %s, search only: %d rows, %.3f s (median of %d)\n", qPrintable(mode),
-                    form.results->count(), median(ours), runs);
+        }
+        std::printf("case %s, search only, %s cache: %d rows, %.3f s (median of %d)\n", qPrintable(mode),
+                    cold ? "cold" : "warm", form.results->count(), median(ours), runs);
         printCounts(counts, form.results->count());
+        if (probeYields)
+            std::printf("  longest interval between yields %.1f ms\n", probe.longestMs());
         return 0;
     }
     for (int run = 0; run < runs; ++run) {

@@ -10,6 +10,10 @@
 #include <future>
 #include <memory>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
+
 namespace zorvik::test {
 namespace {
 
@@ -46,6 +50,21 @@ TEST(WorkerPool, AtItsBoundACallWaitsForARunningOneUnlessThatOneIsStuck) {
         EXPECT_TRUE(pool.waitUntilNoneRuns(std::chrono::minutes(1)));
     }
 }
+
+#ifdef __linux__
+// A worker busy with a cold disk's answers must never keep the window's thread from a core: workers
+// run below it, and only they do.
+TEST(WorkerPool, WorkersRunBelowTheThreadThatStartsThem) {
+    const int caller = ::getpriority(PRIO_PROCESS, 0);
+    if (caller >= 19)
+        GTEST_SKIP() << "the tests run at the lowest priority already";
+    WorkerPool pool;
+    auto niceOnWorker = std::make_shared<std::promise<int>>();
+    pool.run([niceOnWorker] { niceOnWorker->set_value(::getpriority(PRIO_PROCESS, 0)); });
+    const int worker = niceOnWorker->get_future().get();
+    EXPECT_GT(worker, caller);
+}
+#endif
 
 } // namespace
 } // namespace zorvik::test
