@@ -13,15 +13,13 @@ LeftBehind& leftBehind() {
 void LeftBehind::forget(const CallSlotBase& slot) {
     const auto found = byKey.find(slot.key);
     if (found != byKey.end() && found->second.lock().get() == &slot)
-        byKey.erase(found);
+        erase(found);
 }
 
 } // namespace detail
 
 bool anyCallLeftBehind() {
-    detail::LeftBehind& left = detail::leftBehind();
-    const std::lock_guard lock(left.mutex);
-    return !left.byKey.empty();
+    return detail::leftBehind().keys.load(std::memory_order_acquire) > 0;
 }
 
 } // namespace zorvik

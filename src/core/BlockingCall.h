@@ -22,10 +22,14 @@
 // - Calls run on the program's pool of workers (WorkerThreads), which are never joined and counted
 //   while they run a call, so that the program can end without running static destructors under them.
 //   The registry of calls left behind is never destroyed either.
+// - The registry's count of keys is written under its lock and read without it: a walk asks for
+//   every folder whether any call is left behind, and mostly none is.
 #include "core/WorkerThreads.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <exception>
 #include <functional>
 #include <map>
@@ -60,8 +64,20 @@ template <typename T> struct CallSlot : CallSlotBase {
 struct LeftBehind {
     std::mutex mutex;
     std::map<std::string, std::weak_ptr<CallSlotBase>> byKey;
+    // byKey's size, for anyCallLeftBehind() to read without the lock.
+    std::atomic<std::size_t> keys = 0;
     // Drops the slot's key, unless it stands for another slot now; with the lock held.
     void forget(const CallSlotBase& slot);
+    // Stores the slot under `key`, with the lock held.
+    void keep(const std::string& key, const std::shared_ptr<CallSlotBase>& slot) {
+        byKey[key] = slot;
+        recount();
+    }
+    void erase(std::map<std::string, std::weak_ptr<CallSlotBase>>::iterator at) {
+        byKey.erase(at);
+        recount();
+    }
+    void recount() { keys.store(byKey.size(), std::memory_order_release); }
 };
 LeftBehind& leftBehind();
 
@@ -141,7 +157,7 @@ public:
         slot_->waitedFor = false;
         slot_->wake = nullptr;
         if (!slot_->key.empty())
-            left.byKey[slot_->key] = slot_;
+            left.keep(slot_->key, slot_);
     }
 
     // Waits for the call left behind under `key`, when one still runs.
@@ -159,13 +175,13 @@ public:
     static CallOutcome<T> leaveBehind(const std::string& key) {
         detail::LeftBehind& left = detail::leftBehind();
         const std::lock_guard registry(left.mutex);
-        std::weak_ptr<detail::CallSlotBase>& entry = left.byKey[key];
-        if (!entry.expired())
+        const auto found = left.byKey.find(key);
+        if (found != left.byKey.end() && !found->second.expired())
             return {};
         auto slot = std::make_shared<detail::CallSlot<T>>();
         slot->key = key;
         slot->waitedFor = false;
-        entry = slot;
+        left.keep(key, slot);
         return CallOutcome<T>(std::move(slot));
     }
 
@@ -219,7 +235,7 @@ private:
         if (found == left.byKey.end())
             return nullptr;
         auto slot = std::dynamic_pointer_cast<detail::CallSlot<T>>(found->second.lock());
-        left.byKey.erase(found);
+        left.erase(found);
         if (!slot)
             return nullptr;
         const std::lock_guard lock(slot->mutex);

@@ -159,12 +159,13 @@ void ReadAhead::work(int index) {
         ++ahead_;
         ++reading_;
         inCall_.insert(node);
+        const bool measured = measuresNextRead();
         lock.unlock();
-        const std::uint64_t waitsBefore = fs_.waitsOfThisThread();
+        const std::uint64_t waitsBefore = measured ? fs_.waitsOfThisThread() : 0;
         if (!node->parent)
             learnRoot();
         std::optional<FolderRead> got = readOrWait(*node);
-        const bool waited = fs_.waitsOfThisThread() != waitsBefore;
+        const bool waited = measured && fs_.waitsOfThisThread() != waitsBefore;
         std::vector<std::unique_ptr<Node>> children;
         if (got)
             children = childrenOf(*node, *got);
@@ -186,7 +187,8 @@ void ReadAhead::work(int index) {
         if (!got) // the walk ended while this worker waited for an older read
             continue;
         store(*node, std::move(*got), std::move(children));
-        adapt(waited);
+        if (measured)
+            adapt(waited);
     }
 }
 
@@ -212,6 +214,15 @@ void ReadAhead::learnRoot() {
         fewest_ = most_ = std::clamp(options_.threadsOnRotatingDisk, 1, fewest_);
         active_ = std::min(active_, fewest_);
     }
+}
+
+bool ReadAhead::measuresNextRead() {
+    // Asking the system costs a call before and after the read: while reads come from memory one in
+    // so many tells soon enough when they stop doing so, and from the first read that waited on
+    // every read is asked until the share has faded again.
+    constexpr unsigned kOneReadIn = 16;
+    constexpr double kWatchedShare = 1.0 / 64;
+    return readsTaken_++ % kOneReadIn == 0 || waitedShare_ >= kWatchedShare;
 }
 
 void ReadAhead::adapt(bool waited) {

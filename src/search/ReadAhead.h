@@ -151,7 +151,11 @@ private:
     // one worker asks before it lists the root.
     void learnRoot();
 
-    // Follows the share of recent reads that waited: past half, the disk is being read and every
+    // Whether the worker about to read counts the read's waits (a system call on each side), with the
+    // lock held; only counted reads are followed by adapt().
+    bool measuresNextRead();
+
+    // Follows the share of recent counted reads that waited: past half, the disk is being read and every
     // worker is let in; under a quarter, reads come from memory and the fewest compete for the cores.
     // (Among reads served from memory a few in a hundred wait too, for a lock or a page.)
     void adapt(bool waited);
@@ -230,6 +234,7 @@ private:
     int alive_ = 0; // started and not yet ended
     int keptOpen_ = 0;
     double waitedShare_ = 0;
+    unsigned readsTaken_ = 0;
     int ahead_ = 0;
     std::size_t aheadBytes_ = 0;
     std::atomic<bool> stopping_ = false;

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "results/ResultList.h"
+#include "results/RowYield.h"
 #include "search/MatchesSize.h"
 #include "search/ScanFolder.h"
 #include "search/WalkRules.h"
@@ -205,12 +206,17 @@ JobBody SearchRun::walkListedFolder(Job& job, FileSystem::Folder folder, QByteAr
                                       : sequentialWalk(*fileSystem_, std::move(folder), path,
                                                        kIncludeSubFolders, visitor, rules);
     });
+    // A turn of the loop for every sub-folder would be fifty thousand posted events for a large tree:
+    // the walk gives one when the host's interval has passed, and whenever it waits for a listing.
+    RowYield turns(host_);
     // A failure ends the walk of this folder; what it found stays.
     while (walk) {
         WalkStep step = WalkStep::Done;
         s.run(126, [&] { step = walk->advance(); });
         if (step == WalkStep::Done)
             break;
+        if (step == WalkStep::BeforeSubFolder && !turns.due())
+            continue;
         co_await job.nextTurn();
         if (stopRequested_)
             break;

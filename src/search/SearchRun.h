@@ -37,7 +37,7 @@ public:
 };
 
 // "Start Finding" / "Stop": walks every listed folder and adds each file that meets the size condition
-// to the result list, as a job that gives the event loop a turn before each folder it enters. Pressed
+// to the result list, as a job that gives the event loop a turn every so often between folders. Pressed
 // again while it runs, it asks the running search to stop.
 class SearchRun {
     Q_DECLARE_TR_FUNCTIONS(SearchRun)
@@ -63,7 +63,7 @@ public:
 
 private:
     JobBody searchListedFolders(Job& job);
-    // The walk of listed folder `path`, one sub-folder a turn.
+    // The walk of listed folder `path`, a turn of the loop every so often.
     JobBody walkListedFolder(Job& job, FileSystem::Folder folder, QByteArray path, FileId id,
                              std::shared_ptr<const WalkRules> rules, SearchTally& tally);
     // The last words of a search: "Done.", and how many folders its rules left out, if any.

@@ -25,7 +25,8 @@ protected:
     void customise(Services& s) override {
         FormFixture::customise(s);
         s.fileSystem = fs;
-        s.readAhead.threads = 1; // the probe's hooks run where the walk opens folders: on this thread
+        s.readAhead.threads = 1;  // the probe's hooks run where the walk opens folders: on this thread
+        s.rowYieldIntervalMs = 0; // a turn before every sub-folder
     }
     // Rows as "relative path|size text".
     QStringList rows(const TempTree& in) {

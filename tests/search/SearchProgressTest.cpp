@@ -14,6 +14,7 @@ class SearchProgress : public FormFixture {
 protected:
     void customise(Services& s) override {
         FormFixture::customise(s);
+        s.rowYieldIntervalMs = 0; // a turn before every sub-folder
         s.yieldHook = [this] {
             if (onYield)
                 onYield();

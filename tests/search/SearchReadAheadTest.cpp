@@ -26,6 +26,7 @@ protected:
         FormFixture::customise(s);
         s.fileSystem = fs;
         s.readAhead.threads = threads;
+        s.rowYieldIntervalMs = 0;           // a turn before every sub-folder
         s.readAhead.waitingCallMs = 600000; // no yields of its own: both walks yield at the same places
         s.yieldHook = [this] {
             ++yields;
