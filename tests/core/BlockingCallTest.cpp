@@ -115,9 +115,10 @@ TEST(BlockingCall, AStuckCallLeavesTheNextOnesToAFewReusedWorkersAndIdleOnesDoNo
     const int startedBefore = WorkerThreads::threadsStarted();
     for (int i = 0; i < 200; ++i)
         EXPECT_EQ(waitWhileYielding<int>([i] { return i; }, {}, kInterval, [] { return true; }), i);
-    // A worker still counts as busy for a moment after it has handed its result over: the next call
-    // may find none idle, and then a second worker starts (a third, rarely).
-    EXPECT_LE(WorkerThreads::threadsStarted() - startedBefore, 4);
+    // A worker still counts as busy for a moment after it has handed its result over, and the workers
+    // run below this thread, which takes the core back at once: the next call may find none idle, and
+    // then another worker starts. A few do, never one a call.
+    EXPECT_LE(WorkerThreads::threadsStarted() - startedBefore, 10);
     EXPECT_EQ(gate->inside(), 1);
     EXPECT_FALSE(WorkerThreads::waitUntilNoneRuns(std::chrono::milliseconds(0)));
 
