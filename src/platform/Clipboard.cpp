@@ -9,8 +9,12 @@ void ClearClipboardRetry(Clipboard& clipboard) {
     (void)clipboard.clear();
 }
 
+bool SetClipboardTextRetry(Clipboard& clipboard, const QByteArray& utf8) {
+    return clipboard.setText(utf8);
+}
+
 bool SetClipboardTextRetry(Clipboard& clipboard, const QString& text) {
-    return clipboard.setText(text);
+    return clipboard.setText(text.toUtf8());
 }
 
 QString clipboardRefusal() {

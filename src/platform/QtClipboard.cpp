@@ -2,6 +2,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+
+using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
@@ -13,13 +16,19 @@ bool QtClipboard::clear() {
     return true;
 }
 
-bool QtClipboard::setText(const QString& text) {
+bool QtClipboard::setText(const QByteArray& utf8) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return false;
-    clipboard->setText(text);
-    // Qt reports no failure; reading the text back is the one sign that the system took it.
-    return clipboard->text() == text;
+    // The bytes are shared, not copied, and no QString is made of them: other programs ask X11 for
+    // UTF-8 (UTF8_STRING, or the charset-tagged type), which Qt serves from these bytes as they are.
+    auto* data = new QMimeData;
+    data->setData(u"text/plain"_s, utf8);
+    data->setData(u"text/plain;charset=utf-8"_s, utf8);
+    clipboard->setMimeData(data);
+    // Qt reports no failure. The clipboard gives back our own data only while the system counts this
+    // program as its owner; comparing the pointer spares reading a text of a gigabyte back.
+    return clipboard->mimeData() == data;
 }
 
 } // namespace zorvik

@@ -8,7 +8,7 @@ namespace zorvik {
 class QtClipboard : public Clipboard {
 public:
     bool clear() override;
-    bool setText(const QString& text) override;
+    bool setText(const QByteArray& utf8) override;
 };
 
 } // namespace zorvik

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 #include <functional>
 #include <vector>
@@ -12,7 +12,8 @@ class RowSnapshot;
 
 // The text that "Copy Results To Clipboard" places: one line per checked row, the path padded with
 // spaces to the longest path of the whole list (checked or not), a tab, the size text, CR LF; trailing
-// spaces of a line are dropped. Widths count UTF-16 code units of the shown texts.
+// spaces of a line are dropped. Widths count UTF-16 code units of the shown texts. The text is UTF-8,
+// half the memory of UTF-16 for the usual paths; a name that is not UTF-8 comes out as it is shown.
 //
 // Built a cell at a time, so that a command can give the event loop a turn between cells: first every
 // row's cells are measured, column by column, then the checked rows' cells are written.
@@ -29,21 +30,25 @@ public:
     void endLine();
     void dropLine();
     int lines() const { return lines_; }
-    QString take() { return std::move(text_); }
+    QByteArray take() { return std::move(text_); }
 
 private:
+    // The cell's shown text into `cell_`; returns its width.
+    qsizetype readCell(int row, int column);
+
     const ResultList& list_;
     std::vector<qsizetype> widths_;
     qsizetype checked_ = 0;
-    QString text_;
-    QString line_;
+    QByteArray text_;
+    QByteArray line_;
+    QByteArray cell_; // reused from cell to cell
     int lines_ = 0;
 };
 
 // The whole text for the rows of `rows`, in its order; rows that left the list meanwhile are left out.
 // `yield` is called once per row and per cell, as a command gives the loop its turns. `checkedRows`,
 // when given, receives how many lines there are.
-QString clipboardText(const ResultList& list, const RowSnapshot& rows, const std::function<void()>& yield,
-                      int* checkedRows = nullptr);
+QByteArray clipboardText(const ResultList& list, const RowSnapshot& rows, const std::function<void()>& yield,
+                         int* checkedRows = nullptr);
 
 } // namespace zorvik

@@ -21,11 +21,11 @@ protected:
     }
     QString text() {
         const RowSnapshot rows(list);
-        return clipboardText(list, rows, [this] {
+        return QString::fromUtf8(clipboardText(list, rows, [this] {
             ++yields;
             if (onYield)
                 onYield();
-        });
+        }));
     }
 
     ResultList list;

@@ -3,9 +3,15 @@
 #include "ResultFixture.h"
 
 #include "platform/Clipboard.h"
+#include "platform/QtClipboard.h"
+#include "results/ClipboardText.h"
+#include "results/RowSnapshot.h"
 #include "shell/HoverButton.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -166,6 +172,20 @@ TEST_F(Copy, ARefusingClipboardIsTriedOnceAndTheUserIsToldSo) {
     clickAndFinish(f.PushButton4);
     EXPECT_EQ(clipboard->calls.last(), u"/x/a.txt\t1 KB\r\n"_s);
     EXPECT_EQ(dialogs->notices().last(), message);
+}
+
+TEST(CopyToTheSystemClipboard, ANameThatIsNotUtf8IsReadBackAsTheListShowsIt) {
+    ResultList list;
+    list.addPath("/x/caf\xe9", u"2 KB"_s);                     // shown with U+FFFD
+    list.addPath("/x/\xf0\x9f\x98\x80\xc3\xa9", u"3 Bytes"_s); // two UTF-16 units for the emoji
+    list.setAllChecked(true);
+    const RowSnapshot rows(list);
+    QtClipboard clipboard;
+    ASSERT_TRUE(clipboard.setText(clipboardText(list, rows, [] {})));
+    const QString shown = u"/x/caf\ufffd\t2 KB\r\n/x/\U0001F600\u00e9 \t3 Bytes\r\n"_s;
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+    // Other programs get these bytes: UTF-8 of what is shown, never the name's own bytes.
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data(u"text/plain"_s), shown.toUtf8());
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace zorvik::test {
 
-// Records what reaches the clipboard; can refuse a number of tries first.
+// Records what reaches the clipboard, as text; can refuse a number of tries first.
 class FakeClipboard : public Clipboard {
 public:
     QStringList calls;
@@ -15,12 +15,12 @@ public:
         calls << QStringLiteral("clear");
         return true;
     }
-    bool setText(const QString& text) override {
+    bool setText(const QByteArray& utf8) override {
         if (refusals > 0) {
             --refusals;
             return false;
         }
-        calls << text;
+        calls << QString::fromUtf8(utf8);
         return true;
     }
 };
