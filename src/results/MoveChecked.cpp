@@ -191,6 +191,8 @@ JobBody MoveChecked::run(Job& job) {
                 moved.push_back(i);
         results_.removePositions(moved);
     });
+    while (results_.isRemoving()) // a long list's rows go over several turns
+        co_await job.nextTurn();
     s.run(142, [&] { results_.refresh(); });
     s.run(144, [&] { host_.setPointerState(PointerState::Default); });
     if (const QString summary = summaryOf(record, notReached, total); !summary.isEmpty())

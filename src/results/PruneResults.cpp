@@ -53,8 +53,11 @@ JobBody PruneResults::run(Job& job, bool containing) {
         if (at && contains(results_, *at) == containing)
             pruned.push_back(i);
     }
-    // Removed in one pass, which keeps the others' order and check boxes.
+    // Removed in one pass, which keeps the others' order and check boxes; from a long list a slice per
+    // turn, and the command ends with the last.
     s.run(106, [&] { results_.removePositions(positionsNow(rows, pruned)); });
+    while (results_.isRemoving())
+        co_await job.nextTurn();
     s.run(108, [&] { host_.setPointerState(PointerState::Arrow); });
 }
 

@@ -19,7 +19,8 @@ class PruneResults {
 public:
     PruneResults(CommandHost& host, ResultList& results, Dialogs& dialogs)
         : host_(host), results_(results), dialogs_(dialogs) {}
-    // Tests the rows between turns of the event loop, then removes those that go in one step.
+    // Tests the rows between turns of the event loop, then removes those that go, a long list's
+    // over several turns too.
     JobBody run(Job& job, bool containing);
 
 private:

@@ -114,6 +114,8 @@ JobBody RecycleChecked::run(Job& job) {
     progress.reset();
     if (yes)
         s.run(126, [&] { RemoveCheckedRows(results_, gone); });
+    while (results_.isRemoving()) // a long list's rows go over several turns
+        co_await job.nextTurn();
     s.run(128, [&] { results_.refresh(); });
     QStringList notice;
     if (yes && started < files.size() && stopping(job))

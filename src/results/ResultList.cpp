@@ -17,18 +17,9 @@ namespace {
 // Beyond this many separate ranges, one reset is cheaper for views than a removal per range.
 constexpr std::size_t kMostRemovalRanges = 32;
 
-// Contiguous runs of 1-based positions (ascending, no repeats), as spans of 0-based rows.
-std::vector<RowOrder::Span> spansOf(const std::vector<int>& ascendingPositions) {
-    std::vector<RowOrder::Span> spans;
-    for (int position : ascendingPositions) {
-        const auto row = std::size_t(position - 1);
-        if (!spans.empty() && spans.back().last == row)
-            spans.back().last = row + 1;
-        else
-            spans.push_back({row, row + 1});
-    }
-    return spans;
-}
+// Up to this many rows in the store, buried rows are erased when a removal ends: a step too short to
+// notice, and the list then holds no row it does not show.
+constexpr std::size_t kErasedAtOnce = std::size_t(1) << 16;
 
 } // namespace
 
@@ -36,6 +27,9 @@ ResultList::ResultList(QObject* parent) : QAbstractTableModel(parent) {
     sortTurn_.setSingleShot(true);
     sortTurn_.setInterval(0);
     connect(&sortTurn_, &QTimer::timeout, this, &ResultList::continueSort);
+    removalTurn_.setSingleShot(true);
+    removalTurn_.setInterval(0);
+    connect(&removalTurn_, &QTimer::timeout, this, &ResultList::continueRemoval);
 }
 ResultList::~ResultList() = default;
 
@@ -191,7 +185,8 @@ std::optional<ResultList::SortState> ResultList::sortHeading() const {
 }
 
 void ResultList::continueSort() {
-    if (!sorting_)
+    // A removal under way moves the rows the sort works on: the sort begins once it has ended.
+    if (!sorting_ || removal_)
         return;
     const SortPace pace = order_.size() <= sortPace_.rowsAtOnce ? SortPace::allAtOnce() : sortPace_;
     if (!sorting_->done() && !sorting_->step(SortSlice(pace))) {
@@ -279,34 +274,97 @@ void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
     std::vector<quint32> rows;
     rows.reserve(ascendingPositions.size());
     for (int position : ascendingPositions)
-        rows.push_back(rowAt(position));
-    for (quint32 row : rows)
-        totals_.removing(row);
-    const std::vector<RowOrder::Span> spans = spansOf(ascendingPositions);
-    layout_.removed(ascendingPositions);
-    if (spans.size() > kMostRemovalRanges) {
-        beginResetModel();
-        order_.erase(spans);
-        announced_ = count();
-        endResetModel();
-    } else {
-        // Highest first, so that the rows of the ranges still to go keep their places.
-        for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
-            beginRemoveRows(QModelIndex(), int(it->first), int(it->last) - 1);
-            order_.erase({*it});
-            announced_ = count();
-            endRemoveRows();
-        }
+        rows.push_back(rowAt(position)); // fails before anything changes for a position that is not there
+    if (removal_) {
+        // One removal at a time: the one under way ends first, and the rows of this one are found
+        // again by their keys, which no removal changes.
+        std::vector<quint64> keys;
+        keys.reserve(rows.size());
+        for (quint32 row : rows)
+            keys.push_back(store_.key(row));
+        finishRemoval();
+        rows.clear();
+        for (quint64 key : keys)
+            if (const std::optional<std::size_t> row = store_.rowOfKey(key)) // none when it went already
+                rows.push_back(quint32(*row));
     }
-    // Views saw the rows go; the store lets them go now, which moves no position.
-    std::sort(rows.begin(), rows.end());
-    store_.erase(rows);
-    order_.rowsErased(rows);
-    restartSort();
+    const SortPace pace = order_.size() <= removalPace_.rowsAtOnce ? SortPace::allAtOnce() : removalPace_;
+    removal_ = std::make_unique<RowRemoval>(rows, store_.size(), order_.size(), pace);
+    continueRemoval();
+}
+
+void ResultList::finishRemoval() {
+    if (!removal_)
+        return;
+    removalTurn_.stop();
+    removeSlice(SortSlice(SortPace::allAtOnce()));
+    endRemoval();
+}
+
+void ResultList::continueRemoval() {
+    if (!removal_)
+        return;
+    if (removeSlice(SortSlice(removal_->pace())))
+        endRemoval();
+    else
+        removalTurn_.start();
+}
+
+bool ResultList::removeSlice(const SortSlice& slice) {
+    announcePending(); // removals are announced only among rows the views know
+    if (!removal_->scanned()) {
+        const std::vector<RowOrder::Span> spans = removal_->nextSpans(order_, slice);
+        if (!spans.empty())
+            removeSpans(spans);
+        if (!removal_->scanned())
+            return false;
+    }
+    // The rows after the last that went cross the gap it left, a stretch at a time.
+    while (!order_.closeGap(slice.unit()))
+        if (slice.spent())
+            return false;
+    return true;
+}
+
+void ResultList::removeSpans(const std::vector<RowOrder::Span>& spans) {
+    std::vector<int> positions; // 1-based, for those who follow the layout
+    for (const RowOrder::Span& span : spans)
+        for (std::size_t position = span.first; position < span.last; ++position) {
+            positions.push_back(int(position) + 1);
+            totals_.removing(order_.rowAt(position));
+        }
+    layout_.removed(positions);
+    const bool reset = spans.size() > kMostRemovalRanges;
+    if (reset)
+        beginResetModel();
+    std::size_t gone = 0; // rows of earlier spans: the later ones moved up by as many
+    for (const RowOrder::Span& span : spans) {
+        const RowOrder::Span now{span.first - gone, span.last - gone};
+        if (!reset)
+            beginRemoveRows(QModelIndex(), int(now.first), int(now.last) - 1);
+        for (std::size_t position = now.first; position < now.last; ++position)
+            store_.bury(order_.rowAt(position));
+        order_.takeOut(now);
+        announced_ = count();
+        if (!reset)
+            endRemoveRows();
+        gone += span.last - span.first;
+    }
+    if (reset)
+        endResetModel();
     totalsChanged();
 }
 
+void ResultList::endRemoval() {
+    removal_.reset();
+    if (store_.buriedCount() > 0 && store_.size() <= kErasedAtOnce)
+        order_.rowsErased(store_.eraseBuried());
+    restartSort();
+}
+
 void ResultList::clear() {
+    removal_.reset();
+    removalTurn_.stop();
     beginResetModel();
     order_.clear();
     store_.clear();

@@ -6,6 +6,7 @@
 #include "results/LayoutLog.h"
 #include "results/ResultTotals.h"
 #include "results/RowOrder.h"
+#include "results/RowRemoval.h"
 #include "results/RowStore.h"
 #include "results/SortJob.h"
 
@@ -147,9 +148,14 @@ public:
     bool listsFile(FileId id) const { return store_.rowOfFile(id).has_value(); }
 
     void remove(int position);
-    // Removes the rows at these positions (ascending, no duplicates) in one pass, announcing the
-    // removals to views in as few contiguous ranges as possible.
+    // Removes the rows at these positions (ascending, no duplicates), keeping the others' order, and
+    // announces the removals to views in as few contiguous ranges as possible. From a long list they go
+    // a slice per turn of the event loop, from the front, each slice a complete removal; isRemoving()
+    // tells until the last. A sort waits for it; a further removal or a clear ends it first.
     void removePositions(const std::vector<int>& ascendingPositions);
+    bool isRemoving() const { return removal_ != nullptr; }
+    // How much of a long removal a turn does.
+    void setRemovalPace(const SortPace& pace) { removalPace_ = pace; }
     void clear();
     void refresh();
 
@@ -181,6 +187,11 @@ private:
     quint32 rowAt(int position) const; // the store's row at a position, or a Failure
     void added();
     void continueSort();
+    void continueRemoval();
+    bool removeSlice(const SortSlice& slice); // true when the removal is complete
+    void removeSpans(const std::vector<RowOrder::Span>& spans);
+    void finishRemoval();
+    void endRemoval();
     void restartSort();
     void applySort();
     void releaseOrder();
@@ -200,6 +211,9 @@ private:
     std::unique_ptr<SortJob> sorting_;
     SortPace sortPace_;
     QTimer sortTurn_; // the next slice of the sort
+    std::unique_ptr<RowRemoval> removal_;
+    SortPace removalPace_;
+    QTimer removalTurn_; // the next slice of the removal
 };
 
 } // namespace zorvik

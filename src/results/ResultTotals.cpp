@@ -25,8 +25,8 @@ bool ResultTotals::setChecked(quint32 row, bool checked) {
 
 void ResultTotals::setAllChecked(bool checked) {
     for (std::size_t row = 0; row < store_.size(); ++row)
-        store_.setChecked(row, checked);
-    checkedCount_ = checked ? int(store_.size()) : 0;
+        store_.setChecked(row, checked && !store_.isBuried(row));
+    checkedCount_ = checked ? int(store_.size() - store_.buriedCount()) : 0;
     checkedBytes_ = checked ? bytes_ : ByteTotal();
 }
 
@@ -34,7 +34,7 @@ void ResultTotals::invertChecks() {
     checkedCount_ = 0;
     checkedBytes_ = ByteTotal();
     for (std::size_t row = 0; row < store_.size(); ++row) {
-        const bool checked = !store_.checked(row);
+        const bool checked = !store_.checked(row) && !store_.isBuried(row);
         store_.setChecked(row, checked);
         if (checked) {
             ++checkedCount_;

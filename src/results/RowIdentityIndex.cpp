@@ -39,7 +39,7 @@ std::optional<std::size_t> RowIdentityIndex::find(const RowStore& store, FileId 
         if ((slot & tagMask_) != tag)
             continue;
         const std::size_t row = (slot & ~tagMask_) - 1;
-        if (store.fileId(row) == id)
+        if (store.fileId(row) == id && !store.isBuried(row))
             return row;
     }
 }
@@ -72,7 +72,8 @@ void RowIdentityIndex::rebuild(const RowStore& store) {
     const auto rowBits = std::bit_width(quint64(slots));
     tagMask_ = rowBits >= 32 ? 0 : ~quint32(0) << rowBits;
     for (std::size_t row = 0; row < store.size(); ++row)
-        insert(store, row);
+        if (!store.isBuried(row))
+            insert(store, row);
 }
 
 } // namespace zorvik

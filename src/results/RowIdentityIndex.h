@@ -16,7 +16,8 @@ class RowStore;
 // listed already. It keeps row numbers only and reads each identity from the store, which holds it
 // anyway: 4 bytes a slot, open addressing, at most four fifths full, about 6 bytes a row. The bits a
 // slot's row number leaves free carry bits of the identity's hash, so that most probes never reach
-// into the store. Rows of unknown identity are not indexed; a file listed twice is found by either row.
+// into the store. Rows of unknown identity are not indexed, buried ones never found; a file listed twice is
+// found by either row.
 class RowIdentityIndex {
 public:
     // A row of `store` with identity `id`, if one is indexed.

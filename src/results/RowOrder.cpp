@@ -19,9 +19,9 @@ RowOrder::RowOrder(const RowStore& store) : store_(store) {}
 std::optional<std::size_t> RowOrder::positionOf(quint32 row) const {
     if (!positionsValid_) {
         positions_.assign(store_.size(), kNoPosition);
-        for (std::size_t position = 0; position < shown_.size(); ++position)
-            positions_[shown_[position]] = quint32(position);
-        positionsShown_ = shown_.size();
+        for (std::size_t position = 0; position < size(); ++position)
+            positions_[rowAt(position)] = quint32(position);
+        positionsShown_ = size();
         positionsValid_ = true;
     }
     if (row < positions_.size()) {
@@ -31,7 +31,7 @@ std::optional<std::size_t> RowOrder::positionOf(quint32 row) const {
     }
     // Rows appended since the index was built follow its positions in the order they were added.
     const std::size_t position = positionsShown_ + (row - positions_.size());
-    if (position < shown_.size())
+    if (position < size())
         return position;
     return std::nullopt;
 }
@@ -53,27 +53,35 @@ void RowOrder::sort(SortKey key, Qt::SortOrder order) {
 void RowOrder::rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortState> state) {
     // Built beside the order while the sort ran, so that putting it in place copies only the rows
     // appended meanwhile.
-    for (std::size_t i = sortedRows.size(); i < shown_.size(); ++i)
-        sortedRows.pushBack(shown_[i]);
+    for (std::size_t i = sortedRows.size(); i < size(); ++i)
+        sortedRows.pushBack(rowAt(i));
     shown_.swap(sortedRows);
+    gapAt_ = 0;
+    gap_ = 0;
     sortState_ = state;
     positionsValid_ = false;
 }
 
-void RowOrder::erase(const std::vector<Span>& ascendingSpans) {
-    if (ascendingSpans.empty())
-        return;
-    std::size_t kept = ascendingSpans.front().first;
-    std::size_t span = 0;
-    for (std::size_t i = kept; i < shown_.size(); ++i) {
-        while (span < ascendingSpans.size() && i >= ascendingSpans[span].last)
-            ++span;
-        if (span < ascendingSpans.size() && i >= ascendingSpans[span].first)
-            continue;
-        shown_[kept++] = shown_[i];
-    }
-    shown_.truncate(kept);
+void RowOrder::takeOut(Span span) {
+    closeGap(span.first - gapAt_);
+    gap_ += span.last - span.first;
     positionsValid_ = false;
+}
+
+bool RowOrder::closeGap(std::size_t most) {
+    const std::size_t stop = std::min(size(), gapAt_ + most);
+    if (gap_ == 0) {
+        gapAt_ = stop;
+    } else {
+        for (; gapAt_ < stop; ++gapAt_)
+            shown_[gapAt_] = shown_[gapAt_ + gap_];
+    }
+    if (gapAt_ < size())
+        return false;
+    shown_.truncate(size());
+    gapAt_ = 0;
+    gap_ = 0;
+    return true;
 }
 
 void RowOrder::rowsErased(const std::vector<quint32>& ascendingRows) {
@@ -89,6 +97,8 @@ void RowOrder::rowsErased(const std::vector<quint32>& ascendingRows) {
 
 void RowOrder::clear() {
     shown_.clear();
+    gapAt_ = 0;
+    gap_ = 0;
     std::vector<quint32>().swap(positions_);
     positionsValid_ = false;
 }

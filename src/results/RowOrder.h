@@ -34,8 +34,10 @@ public:
 
     explicit RowOrder(const RowStore& store);
 
-    std::size_t size() const { return shown_.size(); }
-    quint32 rowAt(std::size_t position) const { return shown_[position]; }
+    std::size_t size() const { return shown_.size() - gap_; }
+    quint32 rowAt(std::size_t position) const {
+        return shown_[position < gapAt_ ? position : position + gap_];
+    }
     // The position of a row of the store, none while it is being removed.
     std::optional<std::size_t> positionOf(quint32 row) const;
 
@@ -50,9 +52,13 @@ public:
     void sort(SortKey key, Qt::SortOrder order);
     void rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortState> state);
 
-    // Takes these positions (ascending, apart) out of the order; their rows stay in the store until it
-    // erases them, after which rowsErased renumbers the rest.
-    void erase(const std::vector<Span>& ascendingSpans);
+    // Removals work from the front to the back, so that none moves the rows after it more than once:
+    // the rows taken out leave a gap behind the positions already passed, which the rows after it
+    // cross a few at a time. takeOut() removes [first, last), at or after the positions passed, and
+    // passes those before it; closeGap() passes up to `most` more and says whether the gap is gone.
+    void takeOut(Span span);
+    bool closeGap(std::size_t most);
+    // After the store erased these rows (ascending), renumbers the rest.
     void rowsErased(const std::vector<quint32>& ascendingRows);
     // Empties the order; the sort state stays until rows are appended, as the header's indicator does.
     void clear();
@@ -60,6 +66,8 @@ public:
 private:
     const RowStore& store_;
     ChunkedVector<quint32> shown_;
+    std::size_t gapAt_ = 0; // the positions passed by a removal under way
+    std::size_t gap_ = 0;   // elements of shown_ after them that stand for no position
     std::optional<SortState> sortState_;
     // Positions by row, built when one is looked up after rows moved; rows appended since follow it.
     mutable std::vector<quint32> positions_;

@@ -216,9 +216,18 @@ std::optional<std::size_t> RowStore::rowOfKey(quint64 key) const {
         else
             high = middle;
     }
-    if (low < rows_.size() && rows_[low].offset() == offset)
+    if (low < rows_.size() && rows_[low].offset() == offset && !isBuried(low))
         return low;
     return std::nullopt;
+}
+
+void RowStore::bury(std::size_t row) {
+    if (isBuried(row))
+        return;
+    if (buried_.size() <= row)
+        buried_.resize(row + 1);
+    buried_[row] = true;
+    ++buriedCount_;
 }
 
 void RowStore::erase(const std::vector<quint32>& ascendingRows) {
@@ -228,14 +237,28 @@ void RowStore::erase(const std::vector<quint32>& ascendingRows) {
     std::size_t next = 0;
     for (std::size_t i = kept; i < rows_.size(); ++i) {
         if (next < ascendingRows.size() && ascendingRows[next] == i) {
+            buriedCount_ -= isBuried(i) ? 1 : 0;
             ++next;
             continue;
         }
+        if (kept < buried_.size())
+            buried_[kept] = isBuried(i);
         rows_[kept++] = rows_[i];
     }
     rows_.truncate(kept);
+    buried_.resize(std::min(buried_.size(), kept));
     if (identities_)
         identities_->rebuild(*this);
+}
+
+std::vector<quint32> RowStore::eraseBuried() {
+    std::vector<quint32> rows;
+    rows.reserve(buriedCount_);
+    for (std::size_t row = 0; row < buried_.size(); ++row)
+        if (buried_[row])
+            rows.push_back(quint32(row));
+    erase(rows);
+    return rows;
 }
 
 void RowStore::holdIdentityIndex() {
@@ -254,6 +277,8 @@ std::optional<std::size_t> RowStore::rowOfFile(FileId id) const {
 
 void RowStore::clear() {
     rows_.clear();
+    std::vector<bool>().swap(buried_);
+    buriedCount_ = 0;
     std::vector<QByteArray>().swap(prefixes_);
     std::vector<FolderFacts>().swap(folders_);
     sizeStyles_.clear();

@@ -36,10 +36,10 @@ struct RowSizeText {
     SizeUnit unit = SizeUnit::Bytes;
 };
 
-// The files found, one row each in the order they were added (numbered from 0; removing rows closes the
-// gap): the path as the operating system's bytes, the size in bytes and as text (UTF-8), the file's
-// identity and a check mark. The result list shows the rows in an order of its own (RowOrder); the
-// search without a window keeps its matches here to sort them the same way.
+// The files found, one row each in the order they were added (numbered from 0): the path as the operating
+// system's bytes, the size in bytes and as text (UTF-8), the file's identity and a check mark. The result
+// list shows the rows in an order of its own (RowOrder); the search without a window keeps its matches here
+// to sort them the same way.
 //
 // A million rows must fit where the window runs, so a row takes 28 bytes besides its name (with its
 // place in a RowOrder, 32): its name and any given size text sit side by side in a byte store of blocks that
@@ -92,8 +92,15 @@ public:
     // A row of the file `id`, while the index is held and a row has it.
     std::optional<std::size_t> rowOfFile(FileId id) const;
 
+    // A row the list no longer shows is buried: its number and data stay (so that removing rows from a
+    // long list moves none of the others), but neither its key nor its identity finds it any more.
+    void bury(std::size_t row);
+    bool isBuried(std::size_t row) const { return row < buried_.size() && buried_[row]; }
+    std::size_t buriedCount() const { return buriedCount_; }
     // Takes these rows (ascending, no repeats) out; the later ones move down.
     void erase(const std::vector<quint32>& ascendingRows);
+    // The same for every buried row; returns their numbers as they were, ascending.
+    std::vector<quint32> eraseBuried();
     void clear();
 
 private:
@@ -145,7 +152,9 @@ private:
     std::vector<SizeStyle> sizeStyles_;
     std::vector<std::unique_ptr<char[]>> blocks_; // the byte store, in blocks that never move
     quint64 used_ = 0;                            // bytes taken in the last block
-    quint64 generation_ = 0; // of the byte store: a new one after each clear, so keys never repeat
+    quint64 generation_ = 0;   // of the byte store: a new one after each clear, so keys never repeat
+    std::vector<bool> buried_; // beside rows_, as far as the last buried row
+    std::size_t buriedCount_ = 0;
     std::optional<RowIdentityIndex> identities_;
     int identityHolds_ = 0;
 };

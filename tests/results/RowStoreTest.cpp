@@ -1,5 +1,5 @@
-// The row store against a plain vector of rows: whatever is added, erased, cleared, checked or sorted,
-// every row reads back as it went in, keys and identities find their rows, and the order agrees.
+// The row store against a plain vector of rows: whatever is added, buried, erased, cleared, checked or
+// sorted, every row reads back as it went in, keys and identities find their rows, and the order agrees.
 #include "results/RowStore.h"
 #include "results/RowOrder.h"
 
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace zorvik::test {
@@ -22,6 +23,7 @@ struct PlainRow {
     FileId id;
     bool checked;
     quint64 key;
+    bool buried = false;
 };
 
 class RowStoreModel {
@@ -64,6 +66,22 @@ public:
             rows.erase(rows.begin() + *it);
         }
     }
+    // Rows a long list no longer shows: neither key nor identity finds them until they are erased.
+    void bury() {
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            if (random() % 20 == 0) {
+                rows[row].buried = true;
+                store.bury(row);
+            }
+    }
+    void eraseBuried() {
+        store.eraseBuried();
+        std::erase_if(rows, [&](const PlainRow& row) {
+            if (row.buried)
+                goneKeys_.push_back(row.key);
+            return row.buried;
+        });
+    }
     void clear() {
         for (const PlainRow& row : rows)
             goneKeys_.push_back(row.key);
@@ -78,6 +96,10 @@ public:
 
     void expectSame() {
         ASSERT_EQ(store.size(), rows.size());
+        std::set<std::pair<quint64, quint64>> shownIds;
+        for (const PlainRow& row : rows)
+            if (!row.buried)
+                shownIds.insert({row.id.device, row.id.inode});
         QByteArray path;
         for (std::size_t row = 0; row < rows.size(); ++row) {
             const PlainRow& plain = rows[row];
@@ -88,11 +110,15 @@ public:
             EXPECT_EQ(store.fileId(row), plain.id);
             EXPECT_EQ(store.checked(row), plain.checked);
             EXPECT_EQ(store.key(row), plain.key);
-            EXPECT_EQ(store.rowOfKey(plain.key), row);
+            EXPECT_EQ(store.isBuried(row), plain.buried);
+            EXPECT_EQ(store.rowOfKey(plain.key),
+                      plain.buried ? std::nullopt : std::optional<std::size_t>(row));
             const std::optional<std::size_t> ofFile = store.rowOfFile(plain.id);
-            EXPECT_EQ(ofFile.has_value(), plain.id.isKnown());
+            EXPECT_EQ(ofFile.has_value(),
+                      plain.id.isKnown() && shownIds.count({plain.id.device, plain.id.inode}));
             if (ofFile) {
                 EXPECT_EQ(store.fileId(*ofFile), plain.id);
+                EXPECT_FALSE(store.isBuried(*ofFile));
             }
         }
         EXPECT_FALSE(store.rowOfFile({1, 3000}));
@@ -128,7 +154,7 @@ private:
     std::vector<quint64> goneKeys_;
 };
 
-TEST(RowStore, AgreesWithAPlainVectorOfRowsThroughAddsErasesClearsChecksAndSorts) {
+TEST(RowStore, AgreesWithAPlainVectorOfRowsThroughAddsBurialsErasesClearsChecksAndSorts) {
     RowStoreModel model;
     for (int step = 1; step <= 6000; ++step) {
         const auto what = model.random() % 100;
@@ -136,10 +162,14 @@ TEST(RowStore, AgreesWithAPlainVectorOfRowsThroughAddsErasesClearsChecksAndSorts
             model.clear();
         else if (what < 85 || model.rows.empty())
             model.add();
-        else if (what < 99)
+        else if (what < 97)
             model.check(model.random() % model.rows.size());
-        else
+        else if (what < 98)
+            model.bury();
+        else if (what < 99)
             model.erase();
+        else
+            model.eraseBuried();
         if (step % 1000 == 0)
             model.expectSame();
     }

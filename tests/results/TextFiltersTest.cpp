@@ -4,6 +4,9 @@
 #include "shell/HoverButton.h"
 #include "shell/ResultListControls.h"
 
+#include <QEventLoop>
+#include <QTableView>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik::test {
@@ -86,6 +89,52 @@ TEST_F(Filters, RowsAreTestedBetweenTurnsAndASortOrNewRowsMeanwhileMoveNoOtherRo
     clickAndFinish(f.PushButton17);
     EXPECT_GE(yields, 4);
     EXPECT_EQ(rows(), (QStringList{u"/data/a.txt [x]"_s, u"/data/d.txt"_s, u"/data/e-photo.jpg"_s}));
+}
+
+// Removing rows from a long list takes a slice a turn; each turn the window shows a complete list, no
+// row lost nor shown twice, and a search's new rows and a sort asked for meanwhile find their places.
+TEST_F(Filters, ALongListLosesItsRowsOverSeveralTurnsAndKeepsEveryOtherRowOnce) {
+    ResultList& list = *form().results;
+    const ResultList::IdentityIndexHold searching(list);
+    QStringList kept;
+    for (quint64 i = 0; i < 400; ++i) {
+        const bool goes = i % 3 != 1 && i % 7 != 0; // runs of one and of two rows, some far apart
+        const QByteArray path = "/d/" + QByteArray(goes ? "photo-" : "text-") + QByteArray::number(i + 1000);
+        list.addPath(path, u"1 KB"_s, i, {{7, i}, RowOrigin::kOwnFolder});
+        if (!goes)
+            kept << QString::fromLatin1(path);
+    }
+    list.announcePending();
+    list.setRemovalPace({16, std::chrono::nanoseconds(0), 0}); // sixteen positions a turn
+    int removingTurns = 0;
+    onYield = [&] {
+        if (!list.isRemoving())
+            return;
+        if (++removingTurns == 2) {
+            list.addPath("/d/photo-late", u"1 KB"_s, 0, {{7, 999}, RowOrigin::kOwnFolder});
+            list.announcePending();
+            form().resultListControls().sortByHeader(ResultList::kPathColumn);
+        }
+        QStringList shown = rows();
+        EXPECT_EQ(form().ListView2->model()->rowCount(), shown.size());
+        for (const QString& path : kept)
+            EXPECT_EQ(shown.count(path), 1) << path.toStdString();
+        shown.removeDuplicates();
+        EXPECT_EQ(shown.size(), list.count());
+    };
+    dialogs->inputAnswers = {u"photo"_s};
+    clickAndFinish(form().PushButton17);
+    EXPECT_GE(removingTurns, 20);
+    if (list.isSorting()) { // it began again once the last row went
+        QEventLoop loop;
+        QObject::connect(&list, &ResultList::rowsSorted, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    kept.prepend(u"/d/photo-late"_s); // by path: the found rows' numbers are as long as each other
+    EXPECT_EQ(rows(), kept);
+    EXPECT_TRUE(list.listsFile({7, 1}));
+    EXPECT_FALSE(list.listsFile({7, 2}));
+    EXPECT_TRUE(list.listsFile({7, 999}));
 }
 
 TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
