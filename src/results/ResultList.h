@@ -146,6 +146,8 @@ public:
     };
     // Whether a row stands for the file `id`; known only while an IdentityIndexHold is held.
     bool listsFile(FileId id) const { return store_.rowOfFile(id).has_value(); }
+    // listsFile(id) will be asked soon: a hint that lets memory work ahead.
+    void listsFileAhead(FileId id) const { store_.rowOfFileAhead(id); }
 
     void remove(int position);
     // Removes the rows at these positions (ascending, no duplicates), keeping the others' order, and

@@ -2,6 +2,8 @@
 
 #include "results/RowStore.h"
 
+#include "platform/LargePages.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -10,6 +12,16 @@ namespace zorvik {
 namespace {
 
 constexpr std::size_t kLeastSlots = 64;
+// How many rows ahead a rebuild fetches the slots it is going to fill.
+constexpr std::size_t kRowsAhead = 16;
+
+void prefetchSlot(const quint32* slot) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(slot, 1);
+#else
+    (void)slot;
+#endif
+}
 
 quint64 hashOf(FileId id) {
     // Inodes are mostly consecutive: mixed so that neighbours do not fill neighbouring slots.
@@ -44,6 +56,11 @@ std::optional<std::size_t> RowIdentityIndex::find(const RowStore& store, FileId 
     }
 }
 
+void RowIdentityIndex::prefetch(FileId id) const {
+    if (id.isKnown() && !slots_.empty())
+        prefetchSlot(&slots_[slotOf(hashOf(id))]);
+}
+
 void RowIdentityIndex::added(const RowStore& store, std::size_t row) {
     if (store.size() * 5 > slots_.size() * 4)
         rebuild(store);
@@ -67,13 +84,18 @@ void RowIdentityIndex::rebuild(const RowStore& store) {
     // after the store grew by half.
     const std::size_t slots = std::max(kLeastSlots, store.size() * 15 / 8);
     std::vector<quint32>().swap(slots_);
+    slots_.reserve(slots);
+    adviseLargePages(slots_.data(), slots * sizeof(quint32));
     slots_.assign(slots, 0);
     // Every row number, plus one, below the tag: the slots outnumber the rows.
     const auto rowBits = std::bit_width(quint64(slots));
     tagMask_ = rowBits >= 32 ? 0 : ~quint32(0) << rowBits;
-    for (std::size_t row = 0; row < store.size(); ++row)
+    for (std::size_t row = 0; row < store.size(); ++row) {
+        if (row + kRowsAhead < store.size())
+            prefetch(store.fileId(row + kRowsAhead));
         if (!store.isBuried(row))
             insert(store, row);
+    }
 }
 
 } // namespace zorvik

@@ -22,6 +22,10 @@ class RowIdentityIndex {
 public:
     // A row of `store` with identity `id`, if one is indexed.
     std::optional<std::size_t> find(const RowStore& store, FileId id) const;
+    // Asks the processor to fetch the slot where `id` would be looked up: a search that tells this a
+    // few files ahead finds them without waiting for memory each time, the slots being far larger
+    // than its caches.
+    void prefetch(FileId id) const;
     // Indexes `row`, just added to `store`.
     void added(const RowStore& store, std::size_t row);
     // Indexes every row of `store` anew: at first, after rows were erased (the later ones moved down)

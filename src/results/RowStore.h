@@ -91,6 +91,11 @@ public:
     void releaseIdentityIndex();
     // A row of the file `id`, while the index is held and a row has it.
     std::optional<std::size_t> rowOfFile(FileId id) const;
+    // Tells the index that rowOfFile(id) will be asked soon (see RowIdentityIndex::prefetch).
+    void rowOfFileAhead(FileId id) const {
+        if (identities_)
+            identities_->prefetch(id);
+    }
 
     // A row the list no longer shows is buried: its number and data stay (so that removing rows from a
     // long list moves none of the others), but neither its key nor its identity finds it any more.

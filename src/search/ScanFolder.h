@@ -19,6 +19,8 @@ public:
     // A file of `folderPath` (any entry that is not a folder), its name a C string, with its size and
     // identity. May throw to end the walk.
     virtual void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) = 0;
+    // A file that file() will be told of a few calls later, for a visitor that can get ready for it.
+    virtual void fileAhead(quint64 bytes, FileId id) { (void)bytes, (void)id; }
     // Called before each sub-folder is entered; false stops the walk.
     virtual bool beforeSubFolder() = 0;
     // A sub-folder that could not be opened or listed; the walk goes on without it.

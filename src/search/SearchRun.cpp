@@ -54,6 +54,10 @@ public:
             results_.add(folderPath, QByteArrayView(name), RowSizeText(writer_, test_.unit()), bytes,
                          {id, rootLength_});
     }
+    void fileAhead(quint64 bytes, FileId id) override {
+        if (test_.matches(bytes))
+            results_.listsFileAhead(id);
+    }
     bool beforeSubFolder() override {
         if (run_.stopRequested())
             return false;
