@@ -267,30 +267,42 @@ void ResultList::remove(int position) {
     removePositions({position});
 }
 
-void ResultList::removePositions(const std::vector<int>& ascendingPositions) {
+void ResultList::removePositions(std::vector<int> ascendingPositions) {
     if (ascendingPositions.empty())
         return;
     announcePending();
-    std::vector<quint32> rows;
-    rows.reserve(ascendingPositions.size());
-    for (int position : ascendingPositions)
-        rows.push_back(rowAt(position)); // fails before anything changes for a position that is not there
+    // Fails before anything changes for a position that is not there.
+    rowAt(ascendingPositions.front());
+    rowAt(ascendingPositions.back());
+    std::vector<int> going = std::move(ascendingPositions);
     if (removal_) {
         // One removal at a time: the one under way ends first, and the rows of this one are found
-        // again by their keys, which no removal changes.
+        // again by their keys, which no removal changes, then by where they stand after it.
         std::vector<quint64> keys;
-        keys.reserve(rows.size());
-        for (quint32 row : rows)
-            keys.push_back(store_.key(row));
+        keys.reserve(going.size());
+        for (int position : going)
+            keys.push_back(rowKey(position));
         finishRemoval();
-        rows.clear();
-        for (quint64 key : keys)
-            if (const std::optional<std::size_t> row = store_.rowOfKey(key)) // none when it went already
-                rows.push_back(quint32(*row));
+        going = positionsOfKeys(keys);
+    } else {
+        for (int& position : going)
+            --position; // 0-based
     }
     const SortPace pace = order_.size() <= removalPace_.rowsAtOnce ? SortPace::allAtOnce() : removalPace_;
-    removal_ = std::make_unique<RowRemoval>(rows, store_.size(), order_.size(), pace);
+    removal_ = std::make_unique<RowRemoval>(std::move(going), order_.size(), pace);
     continueRemoval();
+}
+
+std::vector<int> ResultList::positionsOfKeys(const std::vector<quint64>& keys) const {
+    std::vector<bool> wanted(store_.size());
+    for (quint64 key : keys)
+        if (const std::optional<std::size_t> row = store_.rowOfKey(key)) // none when it went already
+            wanted[*row] = true;
+    std::vector<int> positions;
+    for (std::size_t position = 0; position < order_.size(); ++position)
+        if (wanted[order_.rowAt(position)])
+            positions.push_back(int(position));
+    return positions;
 }
 
 void ResultList::finishRemoval() {
@@ -313,7 +325,7 @@ void ResultList::continueRemoval() {
 bool ResultList::removeSlice(const SortSlice& slice) {
     announcePending(); // removals are announced only among rows the views know
     if (!removal_->scanned()) {
-        const std::vector<RowOrder::Span> spans = removal_->nextSpans(order_, slice);
+        const std::vector<RowOrder::Span> spans = removal_->nextSpans(slice);
         if (!spans.empty())
             removeSpans(spans);
         if (!removal_->scanned())

@@ -154,7 +154,7 @@ public:
     // announces the removals to views in as few contiguous ranges as possible. From a long list they go
     // a slice per turn of the event loop, from the front, each slice a complete removal; isRemoving()
     // tells until the last. A sort waits for it; a further removal or a clear ends it first.
-    void removePositions(const std::vector<int>& ascendingPositions);
+    void removePositions(std::vector<int> ascendingPositions);
     bool isRemoving() const { return removal_ != nullptr; }
     // How much of a long removal a turn does.
     void setRemovalPace(const SortPace& pace) { removalPace_ = pace; }
@@ -193,6 +193,8 @@ private:
     bool removeSlice(const SortSlice& slice); // true when the removal is complete
     void removeSpans(const std::vector<RowOrder::Span>& spans);
     void finishRemoval();
+    // Where the rows of these keys stand (0-based, ascending), leaving out those gone.
+    std::vector<int> positionsOfKeys(const std::vector<quint64>& keys) const;
     void endRemoval();
     void restartSort();
     void applySort();

@@ -1,30 +1,43 @@
 #include "results/RowRemoval.h"
 
+#include <algorithm>
+
 namespace zorvik {
 
-RowRemoval::RowRemoval(const std::vector<quint32>& rows, std::size_t storeRows, std::size_t positions,
-                       const SortPace& pace)
-    : going_(storeRows), end_(positions), pace_(pace) {
-    for (const quint32 row : rows)
-        going_[row] = true;
-}
+namespace {
 
-std::vector<RowOrder::Span> RowRemoval::nextSpans(const RowOrder& order, const SortSlice& slice) {
+// Rows that go cost the list more than the positions it looks at (each is announced, logged for the
+// commands that follow rows, and taken from the totals): a slice takes at most this many, or a
+// removal of millions from a long list would spend a third of a second in its first turn.
+constexpr std::size_t kMostGoingPerSlice = std::size_t(1) << 16;
+
+} // namespace
+
+RowRemoval::RowRemoval(std::vector<int> ascendingPositions, std::size_t positions, const SortPace& pace)
+    : going_(std::move(ascendingPositions)), end_(positions), pace_(pace) {}
+
+std::vector<RowOrder::Span> RowRemoval::nextSpans(const SortSlice& slice) {
     std::vector<RowOrder::Span> spans;
     std::size_t gone = 0;
-    slice.loop(next_, end_, [&](std::size_t position) {
-        const quint32 row = order.rowAt(position);
-        if (row >= going_.size() || !going_[row])
-            return;
-        if (!spans.empty() && spans.back().last == position)
-            ++spans.back().last;
-        else
-            spans.push_back({position, position + 1});
-        ++gone;
-    });
+    while (next_ < end_) {
+        for (const std::size_t stop = std::min(end_, next_ + slice.unit()); next_ < stop; ++next_) {
+            // Every position that went so far stood before this one.
+            if (nextGoing_ == going_.size() || std::size_t(going_[nextGoing_]) != next_ + gone_)
+                continue;
+            ++nextGoing_;
+            if (!spans.empty() && spans.back().last == next_)
+                ++spans.back().last;
+            else
+                spans.push_back({next_, next_ + 1});
+            ++gone;
+        }
+        if ((slice.bounded() && gone >= kMostGoingPerSlice) || slice.spent())
+            break;
+    }
     // The positions still to look at close up behind those that go.
     next_ -= gone;
     end_ -= gone;
+    gone_ += gone;
     return spans;
 }
 

@@ -13,9 +13,12 @@ RowSnapshot::~RowSnapshot() {
     list_.unfollowLayout();
 }
 
+bool RowSnapshot::unmoved() const {
+    return list_.layoutVersion() == layoutVersion_;
+}
+
 std::optional<int> RowSnapshot::position(int index) const {
-    // As long as no row has moved or left, every row is where it was: only new ones came after them.
-    if (list_.layoutVersion() == layoutVersion_)
+    if (unmoved())
         return index + 1;
     return list_.positionSince(index, layoutVersion_);
 }

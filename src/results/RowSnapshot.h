@@ -25,6 +25,8 @@ public:
     // Where the row that stood at `index` (0-based) when the command started is now (1-based), or no
     // value when it has left the list.
     std::optional<int> position(int index) const;
+    // Whether every row is still where it stood when the command started (new ones came after them).
+    bool unmoved() const;
 
 private:
     const ResultList& list_;

@@ -25,6 +25,8 @@ class SortSlice {
 public:
     explicit SortSlice(const SortPace& pace) : pace_(pace), start_(std::chrono::steady_clock::now()) {}
     std::size_t unit() const { return pace_.unit; }
+    // Whether the turn has a time at all (not so for a slice that must finish what it was given).
+    bool bounded() const { return pace_.budget != std::chrono::nanoseconds::max(); }
     bool spent() const {
         if (pace_.budget == std::chrono::nanoseconds::max())
             return false;
