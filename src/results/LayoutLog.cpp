@@ -22,9 +22,9 @@ void LayoutLog::moved(std::shared_ptr<const std::vector<quint32>> newPositions) 
     add({Kind::Moved, std::move(newPositions), nullptr});
 }
 
-void LayoutLog::removed(const std::vector<int>& ascendingPositions) {
+void LayoutLog::removed(std::vector<int> ascendingPositions) {
     add({Kind::Removed, nullptr,
-         followers_ > 0 ? std::make_shared<const std::vector<int>>(ascendingPositions) : nullptr});
+         followers_ > 0 ? std::make_shared<const std::vector<int>>(std::move(ascendingPositions)) : nullptr});
 }
 
 void LayoutLog::cleared() {

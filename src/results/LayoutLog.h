@@ -21,7 +21,7 @@ public:
     // The row at each of the first newPositions->size() positions went to (*newPositions)[position].
     void moved(std::shared_ptr<const std::vector<quint32>> newPositions);
     // These positions (ascending, 1-based) left; the rows after them closed up.
-    void removed(const std::vector<int>& ascendingPositions);
+    void removed(std::vector<int> ascendingPositions);
     void cleared();
 
     // Where the row at `position` (0-based) in layout `since` stands now; none when it left.

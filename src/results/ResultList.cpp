@@ -122,7 +122,9 @@ FoundFile ResultList::foundFile(int position) const {
 // ---- check boxes
 
 bool ResultList::checked(int position) const {
-    return store_.checked(rowAt(position));
+    // Commands act on checked rows: never on one that went, though a removal may still show it.
+    const quint32 row = rowAt(position);
+    return store_.checked(row) && !store_.isBuried(row);
 }
 
 void ResultList::setChecked(int position, bool checked) {
@@ -284,12 +286,9 @@ void ResultList::removePositions(std::vector<int> ascendingPositions) {
             keys.push_back(rowKey(position));
         finishRemoval();
         going = positionsOfKeys(keys);
-    } else {
-        for (int& position : going)
-            --position; // 0-based
     }
     const SortPace pace = order_.size() <= removalPace_.rowsAtOnce ? SortPace::allAtOnce() : removalPace_;
-    removal_ = std::make_unique<RowRemoval>(std::move(going), order_.size(), pace);
+    removal_ = std::make_unique<RowRemoval>(std::move(going), order_.size(), kMostRemovalRanges, pace);
     continueRemoval();
 }
 
@@ -301,7 +300,7 @@ std::vector<int> ResultList::positionsOfKeys(const std::vector<quint64>& keys) c
     std::vector<int> positions;
     for (std::size_t position = 0; position < order_.size(); ++position)
         if (wanted[order_.rowAt(position)])
-            positions.push_back(int(position));
+            positions.push_back(int(position) + 1);
     return positions;
 }
 
@@ -324,6 +323,8 @@ void ResultList::continueRemoval() {
 
 bool ResultList::removeSlice(const SortSlice& slice) {
     announcePending(); // removals are announced only among rows the views know
+    if (removal_->atTheEnd())
+        return gatherSlice(slice);
     if (!removal_->scanned()) {
         const std::vector<RowOrder::Span> spans = removal_->nextSpans(slice);
         if (!spans.empty())
@@ -335,6 +336,34 @@ bool ResultList::removeSlice(const SortSlice& slice) {
     while (!order_.closeGap(slice.unit()))
         if (slice.spent())
             return false;
+    return true;
+}
+
+bool ResultList::gatherSlice(const SortSlice& slice) {
+    // The rows that go leave the totals, the store's keys and identities, and the checked rows at once
+    // (buried), but the views show them until the last slice.
+    std::size_t position = removal_->next();
+    ChunkedVector<quint32>& kept = removal_->kept();
+    for (const RowOrder::Span& span : removal_->nextSpans(slice)) {
+        for (; position < span.first; ++position)
+            kept.pushBack(order_.rowAt(position));
+        for (; position < span.last; ++position) {
+            totals_.removing(order_.rowAt(position));
+            store_.bury(order_.rowAt(position));
+        }
+    }
+    for (; position < removal_->next(); ++position)
+        kept.pushBack(order_.rowAt(position));
+    if (!removal_->scanned())
+        return false;
+    for (; position < order_.size(); ++position) // appended meanwhile
+        kept.pushBack(order_.rowAt(position));
+    layout_.removed(removal_->takePositions());
+    beginResetModel();
+    order_.replaceRows(std::move(kept));
+    announced_ = count();
+    endResetModel();
+    totalsChanged();
     return true;
 }
 

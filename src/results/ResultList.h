@@ -192,8 +192,9 @@ private:
     void continueRemoval();
     bool removeSlice(const SortSlice& slice); // true when the removal is complete
     void removeSpans(const std::vector<RowOrder::Span>& spans);
+    bool gatherSlice(const SortSlice& slice); // a slice of a removal that goes at the end
     void finishRemoval();
-    // Where the rows of these keys stand (0-based, ascending), leaving out those gone.
+    // Where the rows of these keys stand (1-based, ascending), leaving out those gone.
     std::vector<int> positionsOfKeys(const std::vector<quint64>& keys) const;
     void endRemoval();
     void restartSort();

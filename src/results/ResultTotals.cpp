@@ -15,7 +15,8 @@ void ResultTotals::removing(quint32 row) {
 }
 
 bool ResultTotals::setChecked(quint32 row, bool checked) {
-    if (store_.checked(row) == checked)
+    // A row that went is no longer counted, though a removal may still show it for a few turns.
+    if (store_.checked(row) == checked || store_.isBuried(row))
         return false;
     store_.setChecked(row, checked);
     checkedCount_ += checked ? 1 : -1;

@@ -62,6 +62,13 @@ void RowOrder::rearrange(ChunkedVector<quint32> sortedRows, std::optional<SortSt
     positionsValid_ = false;
 }
 
+void RowOrder::replaceRows(ChunkedVector<quint32> rows) {
+    shown_.swap(rows);
+    gapAt_ = 0;
+    gap_ = 0;
+    positionsValid_ = false;
+}
+
 void RowOrder::takeOut(Span span) {
     closeGap(span.first - gapAt_);
     gap_ += span.last - span.first;

@@ -58,6 +58,8 @@ public:
     // passes those before it; closeGap() passes up to `most` more and says whether the gap is gone.
     void takeOut(Span span);
     bool closeGap(std::size_t most);
+    // Shows these rows instead, in this order: those a removal left, which keeps the sort state.
+    void replaceRows(ChunkedVector<quint32> rows);
     // After the store erased these rows (ascending), renumbers the rest.
     void rowsErased(const std::vector<quint32>& ascendingRows);
     // Empties the order; the sort state stays until rows are appended, as the header's indicator does.

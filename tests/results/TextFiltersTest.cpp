@@ -147,6 +147,35 @@ TEST_F(Filters, ALongListLosesItsRowsOverSeveralTurnsAndKeepsEveryOtherRowOnce) 
     EXPECT_TRUE(list.listsFile({7, 999}));
 }
 
+// A few long runs leave the views slice by slice (many scattered rows go in one reset at the end).
+TEST_F(Filters, AFewLongRunsLeaveTheViewsSliceBySlice) {
+    ResultList& list = *form().results;
+    QStringList kept;
+    for (quint64 i = 0; i < 300; ++i) {
+        const bool goes = (i >= 50 && i < 150) || i >= 250;
+        const QByteArray path = "/d/" + QByteArray(goes ? "photo-" : "text-") + QByteArray::number(i + 1000);
+        list.addPath(path, u"1 KB"_s, i, {{7, i}, RowOrigin::kOwnFolder});
+        if (!goes)
+            kept << QString::fromLatin1(path);
+    }
+    list.announcePending();
+    list.setRemovalPace({16, std::chrono::nanoseconds(0), 0});
+    std::vector<qsizetype> shownCounts;
+    onYield = [&] {
+        if (!list.isRemoving())
+            return;
+        const QStringList shown = rows();
+        shownCounts.push_back(shown.size());
+        for (const QString& path : kept)
+            EXPECT_EQ(shown.count(path), 1) << path.toStdString();
+    };
+    dialogs->inputAnswers = {u"photo"_s};
+    clickAndFinish(form().PushButton17);
+    EXPECT_EQ(rows(), kept);
+    ASSERT_GE(shownCounts.size(), 2U);
+    EXPECT_LT(shownCounts.back(), 300);
+}
+
 TEST_F(Filters, CancelChangesNothingNotEvenThePointer) {
     Form1& f = form();
     row("/a/x");
