@@ -117,8 +117,9 @@ TEST(BlockingCall, AStuckCallLeavesTheNextOnesToAFewReusedWorkersAndIdleOnesDoNo
         EXPECT_EQ(waitWhileYielding<int>([i] { return i; }, {}, kInterval, [] { return true; }), i);
     // A worker still counts as busy for a moment after it has handed its result over, and the workers
     // run below this thread, which takes the core back at once: the next call may find none idle, and
-    // then another worker starts. A few do, never one a call.
-    EXPECT_LE(WorkerThreads::threadsStarted() - startedBefore, 10);
+    // then another worker starts (up to 12 seen with workers at the lowest priority under a sanitizer).
+    // A few do, never one a call.
+    EXPECT_LE(WorkerThreads::threadsStarted() - startedBefore, 20); // of 200 calls
     EXPECT_EQ(gate->inside(), 1);
     EXPECT_FALSE(WorkerThreads::waitUntilNoneRuns(std::chrono::milliseconds(0)));
 
