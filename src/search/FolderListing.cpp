@@ -15,6 +15,21 @@ constexpr qsizetype kKeptNameBytes = qsizetype{64} * 1024;
 
 } // namespace
 
+void ListedNames::add(const char* name, FileSystem::EntryKind kind) {
+    entries.push_back({std::uint32_t(names.size()), kind});
+    names.insert(names.end(), name, name + std::strlen(name) + 1); // with its NUL
+}
+
+void ListedNames::reset() {
+    if (entries.capacity() > kKeptEntries || names.size() > std::size_t(kKeptNameBytes)) {
+        *this = ListedNames();
+        return;
+    }
+    names.clear();
+    entries.clear();
+    statuses.clear();
+}
+
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
                                 const WalkRules& rules, const std::function<bool()>& keepGoing) {
     // Grown in a buffer the thread keeps, then copied at its final size: two allocations a folder
