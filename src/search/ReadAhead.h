@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -223,8 +224,10 @@ private:
     int fewest_;
     int most_;
     std::unique_ptr<Node> tree_;
-    std::set<Node*, WalkOrder> pending_;
-    std::set<Node*> inCall_; // taken by a worker, not yet handed over
+    // The two sets' nodes come and go with every folder: kept for reuse, not given back to the heap.
+    std::pmr::unsynchronized_pool_resource setNodes_;
+    std::pmr::set<Node*, WalkOrder> pending_{&setNodes_};
+    std::pmr::set<Node*> inCall_{&setNodes_}; // taken by a worker, not yet handed over
     // Reads left behind by an ended walk that workers wait for; woken when this walk ends.
     std::set<BlockingCall<LeftRead>*> waitingOnLeft_;
     Node* awaited_ = nullptr;
