@@ -389,12 +389,16 @@ int main(int argc, char** argv) {
     std::vector<double> ours, theirs, floor, parallelFloor;
     if (searchOnly) {
         counts.clear();
+        userSeconds.clear();
+        systemSeconds.clear();
         for (int run = 0; run < runs; ++run) {
             prepare();
             ours.push_back(search(false));
         }
-        std::printf("case %s, search only, %s cache: %d rows, %.3f s (median of %d)\n", qPrintable(mode),
-                    cold ? "cold" : "warm", form.results->count(), median(ours), runs);
+        std::printf("case %s, search only, %s cache: %d rows, %.3f s (median of %d; CPU in user mode %.3f s, "
+                    "in the kernel %.3f s)\n",
+                    qPrintable(mode), cold ? "cold" : "warm", form.results->count(), median(ours), runs,
+                    median(userSeconds), median(systemSeconds));
         printCounts(counts, form.results->count());
         if (probeYields)
             std::printf("  longest interval between yields %.1f ms\n", probe.longestMs());
