@@ -92,9 +92,12 @@ public:
     // Opens the folder at `relativePath` below the open folder `root` in one step, following no link
     // on the way and never leaving `root`. Throws FileSystemFailure; with errorNumber() ENAMETOOLONG or
     // ENOSYS this way of opening cannot be used for the path, and the folder must be opened one level
-    // at a time with openSubFolder.
-    Folder openBelow(Handle root, const QByteArray& relativePath) {
-        return {*this, openBelowHandle(root, relativePath)};
+    // at a time with openSubFolder. With Mounts::Stay the way may not enter another mounted file
+    // system either (the folder itself being a mount point included): EXDEV then, and ENOSYS where the
+    // system cannot tell; a folder opened so is on the same file system as `root`.
+    enum class Mounts { Cross, Stay };
+    Folder openBelow(Handle root, const QByteArray& relativePath, Mounts mounts = Mounts::Cross) {
+        return {*this, openBelowHandle(root, relativePath, mounts)};
     }
 
     virtual FolderId identify(Handle folder) = 0;
@@ -133,7 +136,7 @@ protected:
     virtual Handle openFolderHandle(const QByteArray& path) = 0;
     virtual Handle openSubFolderHandle(Handle parent, const char* name) = 0;
     virtual Handle openParentHandle(Handle child, FolderId expected) = 0;
-    virtual Handle openBelowHandle(Handle root, const QByteArray& relativePath) = 0;
+    virtual Handle openBelowHandle(Handle root, const QByteArray& relativePath, Mounts mounts) = 0;
     virtual void close(Handle folder) = 0;
 };
 

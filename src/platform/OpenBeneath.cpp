@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <cerrno>
+#include <cstdint>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,24 +30,40 @@ int refusalOfStep(int folder, const QByteArray& name) {
     return error;
 }
 
-} // namespace
-
-int openBeneathInOneCall(int root, const QByteArray& below) {
 #if defined(__linux__) && defined(SYS_openat2)
+
+int openInOneCall(int root, const QByteArray& below, std::uint64_t resolve) {
     open_how how{};
     how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | resolve;
     const long fd = ::syscall(SYS_openat2, root, below.constData(), &how, sizeof how);
     if (fd < 0 && (errno == E2BIG || errno == EINVAL))
         errno = ENOSYS; // a kernel older than the call's structure or its flags
     return int(fd);
+}
+#endif
+
+} // namespace
+
+#if defined(__linux__) && defined(SYS_openat2)
+int openBeneathInOneCall(int root, const QByteArray& below) {
+    return openInOneCall(root, below, 0);
+}
+
+int openBeneathOnSameMount(int root, const QByteArray& below) {
+    return openInOneCall(root, below, RESOLVE_NO_XDEV);
+}
 #else
-    (void)root;
-    (void)below;
+int openBeneathInOneCall(int /*root*/, const QByteArray& /*below*/) {
     errno = ENOSYS;
     return -1;
-#endif
 }
+
+int openBeneathOnSameMount(int /*root*/, const QByteArray& /*below*/) {
+    errno = ENOSYS;
+    return -1;
+}
+#endif
 
 int openBeneathStepwise(int root, const QByteArray& below) {
     if (below.isEmpty() || below.startsWith('/')) {

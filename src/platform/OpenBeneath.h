@@ -18,6 +18,10 @@ namespace zorvik {
 // In one system call (openat2 with RESOLVE_BENEATH, RESOLVE_NO_SYMLINKS and RESOLVE_NO_MAGICLINKS).
 int openBeneathInOneCall(int root, const QByteArray& below);
 
+// The same, but the way may not enter another mounted file system either, the folder itself being a
+// mount point included (RESOLVE_NO_XDEV): EXDEV then too.
+int openBeneathOnSameMount(int root, const QByteArray& below);
+
 // One name at a time, on any kernel and at any length. ".." is refused even where it would not
 // leave `root`.
 int openBeneathStepwise(int root, const QByteArray& below);

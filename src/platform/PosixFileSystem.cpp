@@ -111,8 +111,10 @@ FileSystem::Handle PosixFileSystem::openParentHandle(Handle child, FolderId expe
     return parent.release();
 }
 
-FileSystem::Handle PosixFileSystem::openBelowHandle(Handle root, const QByteArray& relativePath) {
-    const int fd = openBeneathInOneCall(root, relativePath);
+FileSystem::Handle PosixFileSystem::openBelowHandle(Handle root, const QByteArray& relativePath,
+                                                    Mounts mounts) {
+    const int fd = mounts == Mounts::Stay ? openBeneathOnSameMount(root, relativePath)
+                                          : openBeneathInOneCall(root, relativePath);
     if (fd < 0)
         fail(errno); // ENOSYS and ENAMETOOLONG tell the walk to open one level at a time
     return fd;

@@ -24,7 +24,7 @@ protected:
     Handle openFolderHandle(const QByteArray& path) override;
     Handle openSubFolderHandle(Handle parent, const char* name) override;
     Handle openParentHandle(Handle child, FolderId expected) override;
-    Handle openBelowHandle(Handle root, const QByteArray& relativePath) override;
+    Handle openBelowHandle(Handle root, const QByteArray& relativePath, Mounts mounts) override;
     void close(Handle folder) override;
 };
 

@@ -297,9 +297,9 @@ FolderRead ReadAhead::readNow(const Node& node) {
     FileSystem::Folder opened;
     if (node.parent) {
         try {
-            opened = open(node);
-            const WalkRules::Verdict verdict =
-                rules_->judgeOpened(fs_, opened.handle(), node.parent->device, rootDevice_);
+            opened = open(node, read);
+            const WalkRules::Verdict verdict = rules_->judgeOpened(fs_, opened.handle(), node.parent->device,
+                                                                   rootDevice_, !read.acrossMount);
             read.device = verdict.device;
             read.leftOut = verdict.leftOut;
         } catch (const FileSystemFailure& failure) {
@@ -315,7 +315,8 @@ FolderRead ReadAhead::readNow(const Node& node) {
     return read;
 }
 
-FileSystem::Folder ReadAhead::open(const Node& node) {
+FileSystem::Folder ReadAhead::open(const Node& node, FolderRead& read) {
+    read.acrossMount = true;        // unless shown otherwise
     if (node.parent->kept.isOpen()) // set before the node was made, closed only after it was read
         return fs_.openSubFolder(node.parent->kept.handle(), node.name.constData());
     // The worker's own buffers: no allocation for each folder.
@@ -324,8 +325,20 @@ FileSystem::Folder ReadAhead::open(const Node& node) {
     namesBelowRoot(node, names);
     const qsizetype longest = longestRelativePath();
     if (node.relativeLength <= longest && !noOpenInOneCall_) {
+        joinedInto(path, names, 0, names.size());
+        // A folder the walk knows to be on the root's mount saves the call that would ask its device.
+        if (rules_->needsDeviceOnlyAcrossMounts() && !node.belowMount) {
+            try {
+                FileSystem::Folder folder = fs_.openBelow(rootHandle_, path, FileSystem::Mounts::Stay);
+                read.acrossMount = false;
+                return folder;
+            } catch (const FileSystemFailure& failure) {
+                if (failure.errorNumber() != EXDEV && failure.errorNumber() != ENOSYS)
+                    throw;
+            }
+        }
         try {
-            return fs_.openBelow(rootHandle_, joinedInto(path, names, 0, names.size()));
+            return fs_.openBelow(rootHandle_, path);
         } catch (const FileSystemFailure& failure) {
             if (failure.errorNumber() != ENOSYS && failure.errorNumber() != ENAMETOOLONG)
                 throw;
@@ -422,6 +435,7 @@ std::vector<std::unique_ptr<Node>> ReadAhead::childrenOf(Node& node, const Folde
         child->depth = node.depth + 1;
         child->name = read.listing.nameOf(entry);
         child->relativeLength = node.relativeLength + (node.parent ? 1 : 0) + child->name.size();
+        child->belowMount = node.parent && (node.belowMount || read.acrossMount);
         if (leavesOutUnopened(*child)) {
             child->leftOut = true;
             child->state = Node::State::Ready;

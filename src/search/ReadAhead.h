@@ -43,6 +43,9 @@ struct FolderRead {
     std::optional<QString> openFailure;
     bool leftOut = false;     // opened, and left out by the walk's rules: not listed
     std::uint64_t device = 0; // when a rule needs it
+    // Opened across a mount from the listed folder, or without telling: the folders below it need not
+    // try to stay on the listed folder's mount (see ReadAhead::open).
+    bool acrossMount = false;
     FolderListing listing;
     FileSystem::Folder folder;
 };
@@ -68,8 +71,9 @@ struct Node {
     State state = State::Pending;
     // Set with state becoming Ready: the visitor's thread finds a listing that is there without the lock.
     std::atomic<bool> ready = false;
-    bool counted = false; // taken into the read-ahead window
-    bool leftOut = false; // by the walk's rules: never listed, perhaps never opened
+    bool counted = false;    // taken into the read-ahead window
+    bool leftOut = false;    // by the walk's rules: never listed, perhaps never opened
+    bool belowMount = false; // an ancestor was opened across a mount (set when made, then only read)
     std::uint64_t device = 0;
     std::optional<QString> openFailure;
     FolderListing listing;
@@ -183,8 +187,10 @@ private:
 
     // Opens a folder below the root in one call, or, when its path is too long for one, in pieces of
     // at most longestRelativePath bytes, each below the folder the piece before opened; a worker holds
-    // at most two descriptors at any depth. No link is followed on the way.
-    FileSystem::Folder open(const Node& node);
+    // at most two descriptors at any depth. No link is followed on the way. When the rules need a
+    // folder's device only across mounts, the one call first tries to stay on the root's mount, and
+    // `read` learns whether it did.
+    FileSystem::Folder open(const Node& node, FolderRead& read);
 
     FileSystem::Folder openPiece(FileSystem::Handle above, const std::vector<const QByteArray*>& names,
                                  std::size_t from, std::size_t to);

@@ -26,8 +26,11 @@ bool WalkRules::coversListedFolder(QByteArrayView path) const {
 }
 
 WalkRules::Verdict WalkRules::judgeOpened(FileSystem& fileSystem, FileSystem::Handle folder,
-                                          std::uint64_t parentDevice, std::uint64_t rootDevice) const {
-    const std::uint64_t device = needsDevice() ? fileSystem.identify(folder).device : parentDevice;
+                                          std::uint64_t parentDevice, std::uint64_t rootDevice,
+                                          bool onRootsMount) const {
+    // On the listed folder's mount the parent is too: no kernel's file system begins here.
+    const bool asks = needsDevice() && !(onRootsMount && needsDeviceOnlyAcrossMounts());
+    const std::uint64_t device = asks ? fileSystem.identify(folder).device : parentDevice;
     if (oneFileSystem_ && device != rootDevice)
         return {device, true};
     // Only a change of device can be a change of file system: one statfs per mount, not per folder.

@@ -40,6 +40,10 @@ public:
 
     // Whether a rule needs the device of each folder.
     bool needsDevice() const { return oneFileSystem_ || skipKernelFileSystems_; }
+    // Whether the rules need no device of a folder on the listed folder's own mount: only a mount
+    // leads onto a kernel's file system, while another device may lie below without one (a btrfs
+    // subvolume has a device of its own).
+    bool needsDeviceOnlyAcrossMounts() const { return skipKernelFileSystems_ && !oneFileSystem_; }
     // The device of the listed folder `root` when a rule needs it; 0 otherwise. Throws FileSystemFailure.
     std::uint64_t rootDevice(FileSystem& fileSystem, FileSystem::Handle root) const {
         return needsDevice() ? fileSystem.identify(root).device : 0;
@@ -49,10 +53,11 @@ public:
         bool leftOut;
     };
     // Whether the sub-folder just opened as `folder` is left out unlisted: on another device than its
-    // listed folder, on a kernel file system its parent is not on, or a marked cache. Throws
-    // FileSystemFailure.
+    // listed folder, on a kernel file system its parent is not on, or a marked cache. `onRootsMount`:
+    // it was opened without entering another mount from the listed folder (when the rules need its
+    // device only across mounts, none is asked then). Throws FileSystemFailure.
     Verdict judgeOpened(FileSystem& fileSystem, FileSystem::Handle folder, std::uint64_t parentDevice,
-                        std::uint64_t rootDevice) const;
+                        std::uint64_t rootDevice, bool onRootsMount = false) const;
 
     static const std::shared_ptr<const WalkRules>& none();
 

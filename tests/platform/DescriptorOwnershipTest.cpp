@@ -94,7 +94,7 @@ protected:
     Handle openFolderHandle(const QByteArray&) override { return next++; }
     Handle openSubFolderHandle(Handle, const char*) override { return next++; }
     Handle openParentHandle(Handle, FolderId) override { return next++; }
-    Handle openBelowHandle(Handle, const QByteArray&) override { return next++; }
+    Handle openBelowHandle(Handle, const QByteArray&, Mounts) override { return next++; }
     void close(Handle folder) override { closed.push_back(folder); }
 };
 

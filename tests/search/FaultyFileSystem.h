@@ -96,9 +96,9 @@ protected:
         refuse(name);
         return opened(PosixFileSystem::openSubFolderHandle(parent, name), name);
     }
-    Handle openBelowHandle(Handle root, const QByteArray& relativePath) override {
+    Handle openBelowHandle(Handle root, const QByteArray& relativePath, Mounts mounts) override {
         refuse(lastName(relativePath));
-        return opened(PosixFileSystem::openBelowHandle(root, relativePath), lastName(relativePath));
+        return opened(PosixFileSystem::openBelowHandle(root, relativePath, mounts), lastName(relativePath));
     }
     Handle openParentHandle(Handle child, FolderId expected) override {
         return opened(PosixFileSystem::openParentHandle(child, expected), std::string());

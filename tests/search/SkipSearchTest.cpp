@@ -39,9 +39,9 @@ protected:
         note(name);
         return PosixFileSystem::openSubFolderHandle(parent, name);
     }
-    Handle openBelowHandle(Handle root, const QByteArray& relativePath) override {
+    Handle openBelowHandle(Handle root, const QByteArray& relativePath, Mounts mounts) override {
         note(relativePath.mid(relativePath.lastIndexOf('/') + 1).toStdString());
-        return PosixFileSystem::openBelowHandle(root, relativePath);
+        return PosixFileSystem::openBelowHandle(root, relativePath, mounts);
     }
 
 private:
@@ -270,6 +270,23 @@ TEST_F(Skipping, AKernelFileSystemBelowIsNotEnteredButIsSearchedWhenListedItself
     const Paths inside = searchBoth({});
     EXPECT_FALSE(inside.empty());
     EXPECT_EQ(inside, find(listed, "-type f"));
+}
+
+// The read-ahead walk knows a folder opened without crossing a mount to be on its listed folder's file
+// system, and asks no device for it: a kernel's file system deep below, or below another mount, is still
+// found where it begins.
+TEST_F(Skipping, AKernelFileSystemDeepDownOrBelowAnotherMountIsNotEntered) {
+    tree.file("deep/er/here", 1);
+    Mount deepSysfs("-t sysfs none", tree.path("deep/er/sys"));
+    Mount tmpfs("-t tmpfs none", tree.path("mnt"));
+    if (!deepSysfs.valid() || !tmpfs.valid())
+        GTEST_SKIP() << "mounting sysfs or a tmpfs was refused here (needs root and the right to mount)";
+    tree.file("mnt/in/there", 2);
+    Mount innerSysfs("-t sysfs none", tree.path("mnt/in/sys"));
+    ASSERT_TRUE(innerSysfs.valid());
+    folders.addPath(tree.root());
+    EXPECT_EQ(searchBoth({}), (Paths{tree.path("deep/er/here"), tree.path("mnt/in/there")}));
+    EXPECT_EQ(dialogs.notices()[0], u"Done. 2 folders skipped"_s);
 }
 
 } // namespace
