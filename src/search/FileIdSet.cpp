@@ -1,5 +1,7 @@
 #include "search/FileIdSet.h"
 
+#include "platform/LargePages.h"
+
 #include <algorithm>
 
 namespace zorvik {
@@ -9,6 +11,8 @@ namespace {
 constexpr int kInodeBits = 56;
 constexpr std::uint64_t kLargestInode = (std::uint64_t(1) << kInodeBits) - 1;
 constexpr std::size_t kMostDevices = 255;
+// How many keys ahead growing fetches the slots it is going to fill.
+constexpr std::size_t kKeysAhead = 16;
 
 std::size_t hashOf(std::uint64_t key) {
     // Inodes are mostly consecutive: mixed so that neighbours do not fill neighbouring slots.
@@ -32,6 +36,28 @@ std::uint64_t FileIdSet::keyOf(FileId id) {
     }
     const auto place = std::uint64_t(known - devices_.begin()) + 1;
     return place << kInodeBits | id.inode;
+}
+
+std::uint64_t FileIdSet::seenKeyOf(FileId id) const {
+    const auto known = std::find(devices_.begin(), devices_.end(), id.device);
+    if (id.inode > kLargestInode || known == devices_.end())
+        return 0;
+    return (std::uint64_t(known - devices_.begin()) + 1) << kInodeBits | id.inode;
+}
+
+void FileIdSet::prefetch(FileId id) const {
+    if (id.isKnown())
+        if (const std::uint64_t key = seenKeyOf(id))
+            prefetchKey(key);
+}
+
+void FileIdSet::prefetchKey(std::uint64_t key) const {
+#if defined(__GNUC__) || defined(__clang__)
+    if (!slots_.empty())
+        __builtin_prefetch(&slots_[hashOf(key) & (slots_.size() - 1)], 1);
+#else
+    (void)key;
+#endif
 }
 
 bool FileIdSet::insert(FileId id) {
@@ -58,12 +84,19 @@ bool FileIdSet::insertKey(std::uint64_t key) {
 }
 
 void FileIdSet::grow() {
-    std::vector<std::uint64_t> old =
-        std::exchange(slots_, std::vector<std::uint64_t>(slots_.empty() ? 64 : slots_.size() * 2));
+    const std::size_t slots = slots_.empty() ? 64 : slots_.size() * 2;
+    std::vector<std::uint64_t> fresh;
+    fresh.reserve(slots);
+    adviseLargePages(fresh.data(), slots * sizeof(std::uint64_t));
+    fresh.assign(slots, 0);
+    const std::vector<std::uint64_t> old = std::exchange(slots_, std::move(fresh));
     count_ = 0;
-    for (const std::uint64_t key : old)
-        if (key != 0)
-            insertKey(key);
+    for (std::size_t at = 0; at < old.size(); ++at) {
+        if (at + kKeysAhead < old.size() && old[at + kKeysAhead] != 0)
+            prefetchKey(old[at + kKeysAhead]);
+        if (old[at] != 0)
+            insertKey(old[at]);
+    }
 }
 
 } // namespace zorvik

@@ -87,6 +87,10 @@ public:
         if (!output_.write(line_))
             throw OutputClosed();
     }
+    void fileAhead(quint64 bytes, FileId id) override {
+        if (test_.matches(bytes))
+            printed_.prefetch(id);
+    }
     bool beforeSubFolder() override { return true; }
     void folderLeftOut(const QByteArray& /*path*/) override { ++counts_.foldersLeftOut; }
     void folderSkipped(const QByteArray& path, const QString& reason) override {
