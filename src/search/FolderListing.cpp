@@ -21,7 +21,7 @@ void ListedNames::add(const char* name, FileSystem::EntryKind kind) {
 }
 
 void ListedNames::reset() {
-    if (entries.capacity() > kKeptEntries || names.size() > std::size_t(kKeptNameBytes)) {
+    if (entries.capacity() > kKeptEntries || names.capacity() > std::size_t(kKeptNameBytes)) {
         *this = ListedNames();
         return;
     }
