@@ -2,6 +2,7 @@
 
 #include "results/RowStore.h"
 
+#include "core/Prefetch.h"
 #include "platform/LargePages.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@ namespace {
 constexpr std::size_t kLeastSlots = 64;
 // How many rows ahead a rebuild fetches the slots it is going to fill.
 constexpr std::size_t kRowsAhead = 16;
-
-void prefetchSlot(const quint32* slot) {
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(slot, 1);
-#else
-    (void)slot;
-#endif
-}
 
 quint64 hashOf(FileId id) {
     // Inodes are mostly consecutive: mixed so that neighbours do not fill neighbouring slots.
@@ -58,7 +51,7 @@ std::optional<std::size_t> RowIdentityIndex::find(const RowStore& store, FileId 
 
 void RowIdentityIndex::prefetch(FileId id) const {
     if (id.isKnown() && !slots_.empty())
-        prefetchSlot(&slots_[slotOf(hashOf(id))]);
+        prefetchForWriting(&slots_[slotOf(hashOf(id))]);
 }
 
 void RowIdentityIndex::added(const RowStore& store, std::size_t row) {

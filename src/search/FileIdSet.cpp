@@ -1,5 +1,6 @@
 #include "search/FileIdSet.h"
 
+#include "core/Prefetch.h"
 #include "platform/LargePages.h"
 
 #include <algorithm>
@@ -13,6 +14,11 @@ constexpr std::uint64_t kLargestInode = (std::uint64_t(1) << kInodeBits) - 1;
 constexpr std::size_t kMostDevices = 255;
 // How many keys ahead growing fetches the slots it is going to fill.
 constexpr std::size_t kKeysAhead = 16;
+
+// A device's place among those seen (from 0) and an inode that fits, in one word.
+std::uint64_t packed(std::ptrdiff_t place, std::uint64_t inode) {
+    return (std::uint64_t(place) + 1) << kInodeBits | inode;
+}
 
 std::size_t hashOf(std::uint64_t key) {
     // Inodes are mostly consecutive: mixed so that neighbours do not fill neighbouring slots.
@@ -34,15 +40,14 @@ std::uint64_t FileIdSet::keyOf(FileId id) {
             return 0;
         known = devices_.insert(devices_.end(), id.device);
     }
-    const auto place = std::uint64_t(known - devices_.begin()) + 1;
-    return place << kInodeBits | id.inode;
+    return packed(known - devices_.begin(), id.inode);
 }
 
 std::uint64_t FileIdSet::seenKeyOf(FileId id) const {
     const auto known = std::find(devices_.begin(), devices_.end(), id.device);
     if (id.inode > kLargestInode || known == devices_.end())
         return 0;
-    return (std::uint64_t(known - devices_.begin()) + 1) << kInodeBits | id.inode;
+    return packed(known - devices_.begin(), id.inode);
 }
 
 void FileIdSet::prefetch(FileId id) const {
@@ -52,12 +57,8 @@ void FileIdSet::prefetch(FileId id) const {
 }
 
 void FileIdSet::prefetchKey(std::uint64_t key) const {
-#if defined(__GNUC__) || defined(__clang__)
     if (!slots_.empty())
-        __builtin_prefetch(&slots_[hashOf(key) & (slots_.size() - 1)], 1);
-#else
-    (void)key;
-#endif
+        prefetchForWriting(&slots_[hashOf(key) & (slots_.size() - 1)]);
 }
 
 bool FileIdSet::insert(FileId id) {
