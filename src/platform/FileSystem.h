@@ -40,10 +40,13 @@ public:
         std::uint64_t bytes = 0; // a link's own size for a link
         FileId id;
         bool isFolder = false;
-        bool isOther = false; // a link, device, pipe or socket
+        bool isOther = false;    // a link, device, pipe or socket
+        std::uint32_t links = 0; // how many names the file has; 0 where the system does not tell
     };
-    // The name is a NUL-terminated C string, valid during the call.
-    using EntrySink = std::function<void(const char* name, EntryKind kind)>;
+    // The name is a NUL-terminated C string, valid during the call. `inode` is the entry's inode as the
+    // listing gives it (0 where it gives none): where something is mounted on the entry, the inode of
+    // the entry underneath, which its status does not show.
+    using EntrySink = std::function<void(const char* name, EntryKind kind, std::uint64_t inode)>;
 
     // An open folder, closed through its file system when the owner lets it go.
     class Folder {

@@ -3,8 +3,10 @@
 #include "platform/OpenBeneath.h"
 #include "platform/UniqueFd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -147,7 +149,7 @@ void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
-            sink(name, kindOf(entry->d_type));
+            sink(name, kindOf(entry->d_type), std::uint64_t(entry->d_ino));
         }
     }
 }
@@ -173,7 +175,7 @@ void PosixFileSystem::list(Handle folder, const EntrySink& sink) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        sink(name, kindOf(entry->d_type));
+        sink(name, kindOf(entry->d_type), std::uint64_t(entry->d_ino));
     }
 }
 #endif
@@ -188,7 +190,8 @@ std::optional<FileSystem::EntryStatus> PosixFileSystem::statusOf(Handle folder, 
     return EntryStatus{std::uint64_t(status.st_size),
                        {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)},
                        S_ISDIR(status.st_mode),
-                       !S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode)};
+                       !S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode),
+                       std::uint32_t(std::min<std::uint64_t>(status.st_nlink, UINT32_MAX))};
 }
 
 FileSystem::Storage PosixFileSystem::storageOf(Handle folder) {

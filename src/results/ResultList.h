@@ -138,6 +138,10 @@ public:
     public:
         explicit IdentityIndexHold(ResultList& list) : list_(list) { list_.store_.holdIdentityIndex(); }
         ~IdentityIndexHold() { list_.store_.releaseIdentityIndex(); }
+        // For a search that meets each file once until it meets one it may have met before (see
+        // RowStore::deferIdentityIndex).
+        void deferWhileEmpty() { list_.store_.deferIdentityIndex(); }
+        void need() { list_.store_.needIdentityIndex(); }
         IdentityIndexHold(const IdentityIndexHold&) = delete;
         IdentityIndexHold& operator=(const IdentityIndexHold&) = delete;
 

@@ -142,6 +142,7 @@ void RowStore::add(const QByteArray& folderPath, QByteArrayView name, const RowS
 
 void RowStore::addPath(QByteArrayView path, const RowSizeText& sizeText, quint64 bytes,
                        const RowOrigin& origin) {
+    needIdentityIndex();                       // a file put back may be met again by the search that runs
     qsizetype cut = path.lastIndexOf('/') + 1; // the prefix keeps its '/'
     if (path.size() - cut > kLongestName)
         cut = path.size();
@@ -262,7 +263,17 @@ std::vector<quint32> RowStore::eraseBuried() {
 }
 
 void RowStore::holdIdentityIndex() {
-    if (identityHolds_++ == 0)
+    ++identityHolds_;
+    needIdentityIndex();
+}
+
+void RowStore::deferIdentityIndex() {
+    if (identityHolds_ == 1 && rows_.size() == 0)
+        identities_.reset();
+}
+
+void RowStore::needIdentityIndex() {
+    if (identityHolds_ > 0 && !identities_)
         identities_.emplace().rebuild(*this);
 }
 

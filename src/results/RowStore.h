@@ -89,6 +89,11 @@ public:
     // rowOfFile() looks up; the index follows every addition, removal and clear.
     void holdIdentityIndex();
     void releaseIdentityIndex();
+    // The only hold, over an empty store, may leave the index unbuilt until needIdentityIndex(): a search
+    // that meets each file once has none to find among its own rows, and need not index them. Meanwhile
+    // rowOfFile() finds no row; a second hold, or a row added by its path (put back), builds it.
+    void deferIdentityIndex();
+    void needIdentityIndex();
     // A row of the file `id`, while the index is held and a row has it.
     std::optional<std::size_t> rowOfFile(FileId id) const;
     // Tells the index that rowOfFile(id) will be asked soon (see RowIdentityIndex::prefetch).

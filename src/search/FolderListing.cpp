@@ -15,8 +15,8 @@ constexpr qsizetype kKeptNameBytes = qsizetype{64} * 1024;
 
 } // namespace
 
-void ListedNames::add(const char* name, FileSystem::EntryKind kind) {
-    entries.push_back({std::uint32_t(names.size()), kind});
+void ListedNames::add(const char* name, FileSystem::EntryKind kind, std::uint64_t inode) {
+    entries.push_back({std::uint32_t(names.size()), kind, inode});
     names.insert(names.end(), name, name + std::strlen(name) + 1); // with its NUL
 }
 
@@ -31,15 +31,16 @@ void ListedNames::reset() {
 }
 
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
-                                const WalkRules& rules, const std::function<bool()>& keepGoing) {
+                                const WalkRules& rules, const std::function<bool()>& keepGoing,
+                                std::optional<std::uint64_t> rootMountDevice) {
     // Grown in a buffer the thread keeps, then copied at its final size: two allocations a folder
     // instead of one for every doubling of its names and entries.
     thread_local FolderListing listing;
     listing.names.resize(0);
     listing.entries.clear();
     listing.failure.reset();
-    auto keep = [&](const char* name, bool isFolder, std::uint64_t bytes, FileId id) {
-        listing.entries.push_back({std::uint32_t(listing.names.size()), isFolder, bytes, id});
+    auto keep = [&](const char* name, bool isFolder, bool onlyPath, std::uint64_t bytes, FileId id) {
+        listing.entries.push_back({std::uint32_t(listing.names.size()), isFolder, onlyPath, bytes, id});
         listing.names.append(name, qsizetype(std::strlen(name)) + 1); // with its NUL
     };
     try {
@@ -49,9 +50,9 @@ FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folde
                 if (!keepGoing())
                     throw ListingAbandoned{};
             },
-            [&](const char* name) { keep(name, true, 0, {}); },
-            [&](const char* name, const FileSystem::EntryStatus& status) {
-                keep(name, false, status.bytes, status.id);
+            [&](const char* name) { keep(name, true, false, 0, {}); },
+            [&](const char* name, const FileSystem::EntryStatus& status, bool oneName) {
+                keep(name, false, oneName && status.id.device == rootMountDevice, status.bytes, status.id);
             });
     } catch (const FileSystemFailure& failure) {
         listing.failure = failure.description();

@@ -21,6 +21,8 @@ struct FolderListing {
     struct Entry {
         std::uint32_t nameOffset; // into names: a NUL-terminated name
         bool isFolder;
+        // Files only: whether the walk can reach the file by this one path (see readFolderListing).
+        bool onlyPath;
         std::uint64_t bytes; // files only
         FileId id;           // files only
     };
@@ -40,20 +42,22 @@ struct ListedNames {
     struct Listed {
         std::uint32_t nameOffset;
         FileSystem::EntryKind kind;
+        std::uint64_t inode; // as listed
     };
     std::vector<char> names;
     std::vector<Listed> entries;
     std::vector<std::optional<FileSystem::EntryStatus>> statuses;
 
-    void add(const char* name, FileSystem::EntryKind kind);
+    void add(const char* name, FileSystem::EntryKind kind, std::uint64_t inode);
     const char* nameOf(std::size_t at) const { return names.data() + entries[at].nameOffset; }
     // Empties it, and lets a crowded folder's storage go.
     void reset();
 };
 
 // Lists the open folder as every walk does: `onFolder(name)` for each sub-folder (by its listed kind or,
-// when the listing does not say, by its status), when `includeSubFolders`; `onFile(name, status)` for
-// each regular file whose name the rules keep. Links, devices, pipes and sockets are no files to find,
+// when the listing does not say, by its status), when `includeSubFolders`; `onFile(name, status, oneName)`
+// for each regular file whose name the rules keep, `oneName` telling that the file has this one name in
+// its file system and that nothing is mounted on it. Links, devices, pipes and sockets are no files to find,
 // and entries that vanish before their status is read are left out. `beforeEntry()` is called before
 // the status of every entry is read, and may throw to end the listing. Throws FileSystemFailure, after
 // the calls for the entries before the failure.
@@ -70,13 +74,14 @@ void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRu
     std::exception_ptr stopped; // where the listing broke off: thrown once the entries before had their calls
     try {
         // The sink holds one reference, which the std::function keeps without allocating for each folder.
-        fileSystem.list(folder, [&rules, includeSubFolders](const char* name, Kind kind) {
-            // A file the rules leave out costs no status.
-            if (kind == Kind::Other || (kind == Kind::File && !rules.keepsFile(name)) ||
-                (kind == Kind::Folder && !includeSubFolders))
-                return;
-            listed.add(name, kind);
-        });
+        fileSystem.list(folder,
+                        [&rules, includeSubFolders](const char* name, Kind kind, std::uint64_t inode) {
+                            // A file the rules leave out costs no status.
+                            if (kind == Kind::Other || (kind == Kind::File && !rules.keepsFile(name)) ||
+                                (kind == Kind::Folder && !includeSubFolders))
+                                return;
+                            listed.add(name, kind, inode);
+                        });
     } catch (...) {
         stopped = std::current_exception();
     }
@@ -106,7 +111,8 @@ void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRu
             if (includeSubFolders)
                 onFolder(name);
         } else if (kind == Kind::File || rules.keepsFile(name)) {
-            onFile(name, *status);
+            // A file mounted on the entry shows another inode than the one listed.
+            onFile(name, *status, status->links == 1 && listed.entries[at].inode == status->id.inode);
         }
     }
     if (stopped)
@@ -115,7 +121,14 @@ void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRu
 
 // Lists the open folder with listEntries, keeping what it finds. A failure of the file system ends the
 // listing and is noted in it; `keepGoing` is asked between entries and a false answer ends it quietly.
+//
+// `rootMountDevice` is the listed folder's device when this folder is on the listed folder's own mount
+// (reached from it without crossing a mount point): a walk of that one listed folder enters such a
+// folder by one path only. A file there with one name, nothing mounted on it, and that device, the walk
+// can then reach by no other path (Entry::onlyPath). Any other file it may meet twice: through a hard
+// link, a bind mount, or the same file system mounted again.
 FolderListing readFolderListing(FileSystem& fileSystem, FileSystem::Handle folder, bool includeSubFolders,
-                                const WalkRules& rules, const std::function<bool()>& keepGoing);
+                                const WalkRules& rules, const std::function<bool()>& keepGoing,
+                                std::optional<std::uint64_t> rootMountDevice = std::nullopt);
 
 } // namespace zorvik

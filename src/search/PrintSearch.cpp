@@ -65,7 +65,8 @@ public:
         if (!output_.progress(counts_))
             throw OutputClosed();
     }
-    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id,
+              OtherPaths /*otherPaths*/) override {
         if (!test_.matches(bytes) || !printed_.insert(id))
             return;
         ++counts_.files;

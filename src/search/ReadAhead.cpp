@@ -309,8 +309,11 @@ FolderRead ReadAhead::readNow(const Node& node) {
         if (read.leftOut)
             return read;
     }
-    read.listing = readFolderListing(fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_,
-                                     *rules_, keepGoing);
+    // No lock: rootId_ is set before the root is read, and so before any other node exists.
+    const bool onRootsMount = !node.parent || !read.acrossMount;
+    read.listing = readFolderListing(
+        fs_, node.parent ? opened.handle() : rootHandle_, includeSubFolders_, *rules_, keepGoing,
+        onRootsMount && rootId_.isKnown() ? std::optional(rootId_.device) : std::nullopt);
     read.folder = std::move(opened);
     return read;
 }
@@ -326,8 +329,9 @@ FileSystem::Folder ReadAhead::open(const Node& node, FolderRead& read) {
     const qsizetype longest = longestRelativePath();
     if (node.relativeLength <= longest && !noOpenInOneCall_) {
         joinedInto(path, names, 0, names.size());
-        // A folder the walk knows to be on the root's mount saves the call that would ask its device.
-        if (rules_->needsDeviceOnlyAcrossMounts() && !node.belowMount) {
+        // A folder the walk knows to be on the root's mount saves the call that would ask its device,
+        // and its files can have no other path in the walk.
+        if (!node.belowMount) {
             try {
                 FileSystem::Folder folder = fs_.openBelow(rootHandle_, path, FileSystem::Mounts::Stay);
                 read.acrossMount = false;

@@ -121,8 +121,10 @@ private:
             tellAhead(at);
         for (std::size_t at = 0; at < entries.size(); ++at) {
             tellAhead(at + kAhead);
-            if (!entries[at].isFolder)
-                visitor_.file(path, listing.nameOf(entries[at]), entries[at].bytes, entries[at].id);
+            const FolderListing::Entry& entry = entries[at];
+            if (!entry.isFolder)
+                visitor_.file(path, listing.nameOf(entry), entry.bytes, entry.id,
+                              entry.onlyPath ? OtherPaths::None : OtherPaths::Possible);
         }
     }
 

@@ -66,8 +66,9 @@ private:
         listEntries(
             fs_, frame.folder.handle(), *rules_, includeSubFolders_, [] {},
             [&](const char* name) { frame.subFolders.emplace_back(name); },
-            [&](const char* name, const FileSystem::EntryStatus& status) {
-                visitor_.file(frame.path, name, status.bytes, status.id);
+            // Folders opened one by one may lie across a mount: every file may have another path.
+            [&](const char* name, const FileSystem::EntryStatus& status, bool /*oneName*/) {
+                visitor_.file(frame.path, name, status.bytes, status.id, OtherPaths::Possible);
             });
     }
 

@@ -10,6 +10,12 @@
 
 namespace zorvik {
 
+// Whether one walk may reach a file by another path too. None: the file has one name, nothing is mounted
+// on it, and its folder lies on the listed folder's own mount, which the walk enters by one path only
+// (see readFolderListing). Possible for every other file, and for every file of a walk that does not
+// tell.
+enum class OtherPaths { None, Possible };
+
 // What the walk reports as it goes.
 class WalkVisitor {
 public:
@@ -18,7 +24,8 @@ public:
     virtual void enterFolder(const QByteArray& path) = 0;
     // A file of `folderPath` (any entry that is not a folder), its name a C string, with its size and
     // identity. May throw to end the walk.
-    virtual void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) = 0;
+    virtual void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id,
+                      OtherPaths otherPaths) = 0;
     // A file that file() will be told of a few calls later, for a visitor that can get ready for it.
     virtual void fileAhead(quint64 bytes, FileId id) { (void)bytes, (void)id; }
     // Called before each sub-folder is entered; false stops the walk.

@@ -49,8 +49,14 @@ public:
     void enterFolder(const QByteArray& path) override {
         folders_.setHeaderPath(SearchRun::tr("Searching "), path);
     }
-    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id) override {
-        if (test_.matches(bytes) && !results_.listsFile(id))
+    void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id,
+              OtherPaths otherPaths) override {
+        if (!test_.matches(bytes))
+            return;
+        // A file met by another path before may be any of the rows, those of this search included.
+        if (otherPaths == OtherPaths::Possible)
+            tally_.listedFiles.need();
+        if (!results_.listsFile(id))
             results_.add(folderPath, QByteArrayView(name), RowSizeText(writer_, test_.unit()), bytes,
                          {id, rootLength_});
     }
@@ -127,6 +133,9 @@ JobBody SearchRun::searchListedFolders(Job& job) {
     std::shared_ptr<const WalkRules> rules;
     s.run(116, [&] {
         count = folders_.count();
+        // One listed folder is walked once: its files need no index until one may have another path.
+        if (count == 1)
+            tally.listedFiles.deferWhileEmpty();
         QList<QByteArray> skippedFolders;
         for (int i = 1; i <= count; ++i)
             if (folders_.isSkipped(i))

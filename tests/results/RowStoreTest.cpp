@@ -176,5 +176,27 @@ TEST(RowStore, AgreesWithAPlainVectorOfRowsThroughAddsBurialsErasesClearsChecksA
     EXPECT_GT(model.rows.size(), 1000U);
 }
 
+// A search of one folder leaves the index unbuilt while it meets each file once. Whoever else may
+// look a file up, or add one the search may meet, builds it over every row first.
+TEST(RowStore, AnUnbuiltIndexIsBuiltOverEveryRowForASecondHoldAPutBackRowOrWhenNeeded) {
+    for (int builder = 0; builder < 3; ++builder) {
+        RowStore store;
+        store.holdIdentityIndex();
+        store.deferIdentityIndex();
+        store.add("/a", "f", {}, 1, {{1, 10}, RowOrigin::kOwnFolder});
+        if (builder == 0)
+            store.holdIdentityIndex();
+        else if (builder == 1)
+            store.addPath("/b/g", {}, 2, {{1, 20}, RowOrigin::kOwnFolder});
+        else
+            store.needIdentityIndex();
+        store.add("/a", "h", {}, 3, {{1, 30}, RowOrigin::kOwnFolder});
+        EXPECT_EQ(store.rowOfFile({1, 10}), 0U) << builder;
+        EXPECT_EQ(store.rowOfFile({1, 30}), store.size() - 1) << builder;
+        store.deferIdentityIndex(); // over rows, or under two holds: no effect
+        EXPECT_EQ(store.rowOfFile({1, 10}), 0U) << builder;
+    }
+}
+
 } // namespace
 } // namespace zorvik::test

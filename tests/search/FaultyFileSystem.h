@@ -74,10 +74,10 @@ public:
         if (breaks == listingBreaksAfter.end())
             return PosixFileSystem::list(folder, sink);
         int left = breaks->second;
-        PosixFileSystem::list(folder, [&](const char* name, EntryKind kind) {
+        PosixFileSystem::list(folder, [&](const char* name, EntryKind kind, std::uint64_t inode) {
             if (left-- == 0)
                 throw FileSystemFailure(QStringLiteral("Input/output error"), EIO);
-            sink(name, kind);
+            sink(name, kind, inode);
         });
     }
     std::optional<EntryStatus> statusOf(Handle folder, const char* name) override {

@@ -33,7 +33,7 @@ public:
 
     void enterFolder(const QByteArray& path) override { lines << "enter " + path; }
     // The identity too: both walks must report the very file they sized.
-    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId id) override {
+    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId id, OtherPaths) override {
         lines << "file " + joinPath(folder, QByteArrayView(name)) + ' ' + QByteArray::number(bytes) + ' ' +
                      QByteArray::number(id.device) + ':' + QByteArray::number(id.inode);
     }
@@ -242,8 +242,9 @@ TEST(ReadAhead, AStopEndsBothWalksAtTheSameCallAndNoWorkerOutlivesTheWalk) {
 // Throws from the visitor, as a size condition that is no number or a closed window would.
 class ThrowingTranscript : public Transcript {
 public:
-    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId id) override {
-        Transcript::file(folder, name, bytes, id);
+    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId id,
+              OtherPaths otherPaths) override {
+        Transcript::file(folder, name, bytes, id, otherPaths);
         if (lines.size() > 40)
             throw std::runtime_error("the visitor gave up");
     }

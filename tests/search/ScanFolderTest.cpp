@@ -26,7 +26,7 @@ public:
     std::function<bool()> before = [] { return true; };
 
     void enterFolder(const QByteArray& path) override { entered << relative(path); }
-    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId) override {
+    void file(const QByteArray& folder, const char* name, quint64 bytes, FileId, OtherPaths) override {
         files << relative(joinPath(folder, QByteArrayView(name))) + ':' + QByteArray::number(bytes);
     }
     bool beforeSubFolder() override { return before(); }
@@ -143,7 +143,9 @@ TEST_F(Walk, AVisitorsFailureEndsTheWalkAndClosesEveryFolder) {
     class Throwing : public Recorder {
     public:
         using Recorder::Recorder;
-        void file(const QByteArray&, const char*, quint64, FileId) override { throw Failure(u"no"_s); }
+        void file(const QByteArray&, const char*, quint64, FileId, OtherPaths) override {
+            throw Failure(u"no"_s);
+        }
     } recorder(tree.root());
     EXPECT_THROW(ScanFolder(fs, fs.openFolder(tree.root()), tree.root(), true, recorder), Failure);
     EXPECT_EQ(fs.openHandles, 0);

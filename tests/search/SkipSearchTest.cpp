@@ -13,13 +13,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -205,6 +210,47 @@ TEST_F(Skipping, AFileReachedTwiceIsListedOnceAlsoByALaterSearchIntoTheSameList)
     }
     if (bound.valid()) {
         EXPECT_EQ(find(tree.root(), "-type f").size(), all.size() * 2 - 1); // the bind mount was walked
+    }
+}
+
+TEST_F(Skipping, OneListedFolderListsEachFileOnceThroughHardLinksAndBindMountsInIt) {
+    // Each kind of second path in a listed folder of its own, six files each, both paths side by side:
+    // the walk meets some files first by their own path, which it need remember only once it meets
+    // the other.
+    std::vector<std::unique_ptr<Mount>> mounts;
+    for (int i = 0; i < 6; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        tree.file("linked/f" + n, i);
+        ASSERT_EQ(::link(tree.path("linked/f" + n).constData(), tree.path("linked/l" + n).constData()), 0);
+        tree.file("folders/d" + n + "/f", i);
+        mounts.push_back(std::make_unique<Mount>("--bind '" + tree.path("folders/d" + n) + "'",
+                                                 tree.path("folders/m" + n)));
+        tree.file("files/f" + n, i);
+        tree.file("files/over" + n, 10); // hidden by f<n> mounted on it
+        mounts.push_back(std::make_unique<Mount>("--bind '" + tree.path("files/f" + n) + "'",
+                                                 tree.path("files/over" + n)));
+    }
+    const bool mounted =
+        std::all_of(mounts.begin(), mounts.end(), [](const auto& mount) { return mount->valid(); });
+    for (const char* kind : {"linked", "folders", "files"}) {
+        if (folders.count() > 0)
+            folders.remove(1);
+        folders.addPath(tree.path(kind));
+        std::set<std::pair<dev_t, ino_t>> files;
+        for (const QByteArray& path : find(tree.path(kind), "-type f")) {
+            struct stat status {};
+            ASSERT_EQ(::stat(path.constData(), &status), 0);
+            files.insert({status.st_dev, status.st_ino});
+        }
+        if (mounted || kind == std::string("linked")) {
+            EXPECT_EQ(files.size(), 6u) << kind;
+        }
+        for (int threads : {1, 4}) {
+            results.clear();
+            EXPECT_EQ(search(threads, {}).size(), files.size()) << kind << ", " << threads << " threads";
+            // The list accumulates, the files do not.
+            EXPECT_EQ(search(threads, {}).size(), files.size()) << kind << ", " << threads << " threads";
+        }
     }
 }
 
