@@ -4,6 +4,7 @@
 #include "platform/LargePages.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zorvik {
 
@@ -61,7 +62,20 @@ void FileIdSet::prefetchKey(std::uint64_t key) const {
         prefetchForWriting(&slots_[hashOf(key) & (slots_.size() - 1)]);
 }
 
+void FileIdSet::note(FileId id) {
+    if (!id.isKnown())
+        return;
+    if (const std::uint64_t key = keyOf(id))
+        noted_.push_back(key);
+    else
+        unpacked_.emplace(id.device, id.inode);
+}
+
 bool FileIdSet::insert(FileId id) {
+    if (!noted_.empty()) {
+        for (const std::uint64_t key : std::exchange(noted_, {}))
+            insertKey(key);
+    }
     if (!id.isKnown())
         return true;
     if (const std::uint64_t key = keyOf(id))

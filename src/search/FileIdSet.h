@@ -18,10 +18,14 @@ class FileIdSet {
 public:
     // False when `id` was there already.
     bool insert(FileId id);
+    // Takes in `id`, which the caller knows is not there, without looking: its key is only noted, and
+    // goes into the slots at the next insert(). A walk that meets most files once pays no slot for them
+    // as long as it asks nothing.
+    void note(FileId id);
     // Asks the processor to fetch the slot where `id` would go: a search that tells this a few files
     // ahead finds them without waiting for memory each time, the slots being far larger than its caches.
     void prefetch(FileId id) const;
-    std::size_t size() const { return count_ + unpacked_.size(); }
+    std::size_t size() const { return count_ + noted_.size() + unpacked_.size(); }
 
 private:
     // The identity in one word: the device's place among those this set has seen (a search meets a
@@ -36,6 +40,7 @@ private:
 
     std::vector<std::uint64_t> slots_;
     std::size_t count_ = 0;
+    std::vector<std::uint64_t> noted_;   // keys not in the slots yet
     std::vector<std::uint64_t> devices_; // a key's top byte is its device's place here, plus one
     std::set<std::pair<std::uint64_t, std::uint64_t>> unpacked_; // the identities no key can hold
 };

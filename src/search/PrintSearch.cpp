@@ -55,10 +55,10 @@ struct FoundFiles {
 
 class PrintVisitor : public WalkVisitor {
 public:
-    PrintVisitor(const SizeTest& test, const ResultLineFormat& lines, bool sorted, PrintOutput& output,
-                 PrintCounts& counts, FoundFiles& found)
+    PrintVisitor(const SizeTest& test, const ResultLineFormat& lines, bool sorted, bool oneListedFolder,
+                 PrintOutput& output, PrintCounts& counts, FoundFiles& found)
         : test_(test), lines_(lines), sorted_(sorted), output_(output), counts_(counts), found_(found),
-          writer_(QLocale::c()) {}
+          writer_(QLocale::c()), noting_(oneListedFolder) {}
 
     void enterFolder(const QByteArray& /*path*/) override {
         ++counts_.folders;
@@ -66,8 +66,8 @@ public:
             throw OutputClosed();
     }
     void file(const QByteArray& folderPath, const char* name, quint64 bytes, FileId id,
-              OtherPaths /*otherPaths*/) override {
-        if (!test_.matches(bytes) || !printed_.insert(id))
+              OtherPaths otherPaths) override {
+        if (!test_.matches(bytes) || !firstMeeting(id, otherPaths))
             return;
         ++counts_.files;
         counts_.bytes.add(bytes);
@@ -104,6 +104,15 @@ public:
     }
 
 private:
+    // A walk of one listed folder meets each file once, until a file that may have another path:
+    // from then on each is looked up, those met before it included.
+    bool firstMeeting(FileId id, OtherPaths otherPaths) {
+        noting_ = noting_ && otherPaths == OtherPaths::None;
+        if (!noting_)
+            return printed_.insert(id);
+        printed_.note(id);
+        return true;
+    }
     QByteArrayView sizeText(quint64 bytes) {
         return lines_.showsSizeText() ? writer_.utf8(bytes, test_.unit(), sizeText_) : QByteArrayView();
     }
@@ -120,6 +129,7 @@ private:
     QByteArray prefix_;
     QByteArray line_;
     FileIdSet printed_;
+    bool noting_; // no file met yet may have another path
 };
 
 } // namespace
@@ -143,7 +153,7 @@ PrintOutcome printSearch(FileSystem& fileSystem, const PrintRequest& request, Pr
     const ResultLineFormat lines = lineFormatOf(request);
     const bool sorted = request.order != PrintRequest::Order::Found;
     FoundFiles found;
-    PrintVisitor visitor(test, lines, sorted, output, outcome.counts, found);
+    PrintVisitor visitor(test, lines, sorted, folders.size() == 1, output, outcome.counts, found);
     const auto rules = std::make_shared<const WalkRules>(request.skip, QList<QByteArray>());
     try {
         if (!lines.header().isEmpty() && !output.write(lines.header()))

@@ -28,6 +28,11 @@ TEST(FileIdSet, EveryDistinctIdentityIsKeptApartAndEachIsSeenOnce) {
         EXPECT_FALSE(seen.insert({device, hugeInode + 1})) << device;
     }
     EXPECT_FALSE(seen.insert({7, 50000}));
+    // Noted without a look, packed or not, and then found.
+    seen.note({7, 200000});
+    seen.note({7, hugeInode + 7});
+    EXPECT_FALSE(seen.insert({7, 200000}));
+    EXPECT_FALSE(seen.insert({7, hugeInode + 7}));
     EXPECT_TRUE(seen.insert({301, 2}));
     // An identity the system would not tell is never taken for one seen before.
     EXPECT_TRUE(seen.insert({}));

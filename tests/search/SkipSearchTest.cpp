@@ -10,6 +10,7 @@
 #include "folders/FolderList.h"
 #include "platform/PosixFileSystem.h"
 #include "results/ResultList.h"
+#include "search/PrintSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,20 @@ protected:
             EXPECT_EQ(dialogs.notices()[0], dialogs.notices()[1]);
         }
         return sequential;
+    }
+    // How many lines `zorvik --print` writes for every file of `folder`.
+    std::size_t printed(const QByteArray& folder, int threads) {
+        struct Lines : PrintOutput {
+            std::size_t count = 0;
+            bool write(QByteArrayView) override { return ++count > 0; }
+            void problem(QByteArrayView, const QString&) override {}
+            bool progress(const PrintCounts&) override { return true; }
+        } lines;
+        PrintRequest request;
+        request.condition = host.condition;
+        request.folders = {folder};
+        printSearch(fs, request, lines, ReadAheadOptions{threads});
+        return lines.count;
     }
     // What `find FOLDER EXPRESSION -print0` prints; the expression is shell text, bytes and all.
     static Paths find(const QByteArray& folder, const QByteArray& expression) {
@@ -250,6 +265,8 @@ TEST_F(Skipping, OneListedFolderListsEachFileOnceThroughHardLinksAndBindMountsIn
             EXPECT_EQ(search(threads, {}).size(), files.size()) << kind << ", " << threads << " threads";
             // The list accumulates, the files do not.
             EXPECT_EQ(search(threads, {}).size(), files.size()) << kind << ", " << threads << " threads";
+            EXPECT_EQ(printed(tree.path(kind), threads), files.size())
+                << kind << ", " << threads << " threads";
         }
     }
 }
