@@ -56,9 +56,9 @@ struct ListedNames {
 
 // Lists the open folder as every walk does: `onFolder(name)` for each sub-folder (by its listed kind or,
 // when the listing does not say, by its status), when `includeSubFolders`; `onFile(name, status, oneName)`
-// for each regular file whose name the rules keep, `oneName` telling that the file has this one name in
-// its file system and that nothing is mounted on it. Links, devices, pipes and sockets are no files to find,
-// and entries that vanish before their status is read are left out. `beforeEntry()` is called before
+// for each regular file whose name and size the rules keep, `oneName` telling that the file has this one name
+// in its file system and that nothing is mounted on it. Links, devices, pipes and sockets are no files to
+// find, and entries that vanish before their status is read are left out. `beforeEntry()` is called before
 // the status of every entry is read, and may throw to end the listing. Throws FileSystemFailure, after
 // the calls for the entries before the failure.
 //
@@ -110,7 +110,7 @@ void listEntries(FileSystem& fileSystem, FileSystem::Handle folder, const WalkRu
         if (status->isFolder) {
             if (includeSubFolders)
                 onFolder(name);
-        } else if (kind == Kind::File || rules.keepsFile(name)) {
+        } else if ((kind == Kind::File || rules.keepsFile(name)) && rules.keepsSize(status->bytes)) {
             // A file mounted on the entry shows another inode than the one listed.
             onFile(name, *status, status->links == 1 && listed.entries[at].inode == status->id.inode);
         }

@@ -29,6 +29,8 @@ public:
     }
     // The unit of the condition, for the size text of a match.
     SizeUnit unit() const { return unit_; }
+    // Whether matches() throws (for every file).
+    bool fails() const { return active_ && badBound_.has_value(); }
 
 private:
     bool compare(double bytes) const {

@@ -154,7 +154,7 @@ PrintOutcome printSearch(FileSystem& fileSystem, const PrintRequest& request, Pr
     const bool sorted = request.order != PrintRequest::Order::Found;
     FoundFiles found;
     PrintVisitor visitor(test, lines, sorted, folders.size() == 1, output, outcome.counts, found);
-    const auto rules = std::make_shared<const WalkRules>(request.skip, QList<QByteArray>());
+    const auto rules = std::make_shared<const WalkRules>(request.skip, QList<QByteArray>(), test);
     try {
         if (!lines.header().isEmpty() && !output.write(lines.header()))
             throw OutputClosed();

@@ -140,7 +140,7 @@ JobBody SearchRun::searchListedFolders(Job& job) {
         for (int i = 1; i <= count; ++i)
             if (folders_.isSkipped(i))
                 skippedFolders.append(folders_.pathBytes(i));
-        rules = std::make_shared<const WalkRules>(skipRules_, skippedFolders);
+        rules = std::make_shared<const WalkRules>(skipRules_, skippedFolders, SizeTest(condition_, locale_));
     });
     if (!rules)
         rules = WalkRules::none();

@@ -9,9 +9,11 @@ constexpr char kCacheTagSignature[] = "Signature: 8a477f597d28d172789f06886806bc
 
 } // namespace
 
-WalkRules::WalkRules(const SkipRules& rules, const QList<QByteArray>& skippedFolders)
+WalkRules::WalkRules(const SkipRules& rules, const QList<QByteArray>& skippedFolders,
+                     const std::optional<SizeTest>& sizes)
     : excluded_(rules.excludedNames), onlyNames_(rules.onlyNames),
-      skipped_(skippedFolders.begin(), skippedFolders.end()), oneFileSystem_(rules.oneFileSystem),
+      skipped_(skippedFolders.begin(), skippedFolders.end()),
+      sizes_(sizes && !sizes->fails() ? sizes : std::nullopt), oneFileSystem_(rules.oneFileSystem),
       excludeCaches_(rules.excludeCaches), skipKernelFileSystems_(rules.skipKernelFileSystems) {}
 
 bool WalkRules::coversListedFolder(QByteArrayView path) const {

@@ -3,6 +3,7 @@
 // shared through a shared_ptr to const, since workers left behind in a call may outlive the search.
 
 #include "platform/FileSystem.h"
+#include "search/MatchesSize.h"
 #include "search/NamePattern.h"
 #include "search/SkipRules.h"
 
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace zorvik {
 
@@ -21,13 +23,18 @@ namespace zorvik {
 class WalkRules {
 public:
     WalkRules() = default;
-    // `skippedFolders`: absolute paths never to open, nor anything below them.
-    WalkRules(const SkipRules& rules, const QList<QByteArray>& skippedFolders);
+    // `skippedFolders`: absolute paths never to open, nor anything below them. `sizes`: the files
+    // worth reporting, tested where their statuses are read; the walk's thread then only meets
+    // matches. A test that fails is not taken: the visitor meets every file and fails at the first.
+    WalkRules(const SkipRules& rules, const QList<QByteArray>& skippedFolders,
+              const std::optional<SizeTest>& sizes = std::nullopt);
 
     // Whether a regular file of this name is a result (its size aside).
     bool keepsFile(const char* name) const {
         return (onlyNames_.isEmpty() || onlyNames_.matchesAny(name)) && !excluded_.matchesAny(name);
     }
+    // Whether a regular file of this size is worth reporting.
+    bool keepsSize(std::uint64_t bytes) const { return !sizes_ || sizes_->matches(bytes); }
     // Whether the sub-folder `name` at `path` is left out without opening it.
     bool leavesOutUnopened(const char* name, const QByteArray& path) const {
         return excludesName(name) || skipped_.contains(path);
@@ -65,6 +72,7 @@ private:
     NamePatterns excluded_;
     NamePatterns onlyNames_;
     QSet<QByteArray> skipped_;
+    std::optional<SizeTest> sizes_;
     bool oneFileSystem_ = false;
     bool excludeCaches_ = false;
     bool skipKernelFileSystems_ = false;

@@ -2,6 +2,7 @@
 #include "core/Failure.h"
 #include "criteria/SizeDisplayText.h"
 #include "search/MatchesSize.h"
+#include "search/WalkRules.h"
 
 #include "QtPrinters.h"
 
@@ -81,6 +82,11 @@ TEST(MatchesSize, ABoundThatIsNotANumberFailsOnlyWhenAFileIsTestedWithAKnownUnit
     // Between reads both bounds: a bad upper bound fails although the lower test already fails.
     const SizeTest badUpper(condition(SizeMode::Between, SizeUnit::Bytes, u"500"_s, u"x"_s), kEnglish);
     EXPECT_THROW(badUpper.matches(10), Failure);
+    // A walk given the test leaves a failing one to its visitor, which fails at the first file.
+    EXPECT_TRUE(WalkRules({}, {}, bad).keepsSize(10));
+    EXPECT_FALSE(
+        WalkRules({}, {}, SizeTest(condition(SizeMode::GreaterThan, SizeUnit::Bytes, u"100"_s), kEnglish))
+            .keepsSize(10));
 
     SizeCondition unknownUnit = condition(SizeMode::GreaterThan, SizeUnit::Bytes, u"abc"_s);
     unknownUnit.unit.reset();
